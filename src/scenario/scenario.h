@@ -1,0 +1,114 @@
+// The whole scenario state: selectors, PTP task, both robot parameter sets with
+// their solver results and motion records, PID design, drawing layout and view.
+// main owns the one instance; every operation takes it by reference.
+// A value-initialised Scenario (Scenario s{}) is all zeros except frame_count.
+#pragma once
+
+constexpr int kRecordCapacity = 500;  // samples per motion record; frame_count < 500
+
+// Constants used as written in the computations.
+constexpr double PI = 3.14159265358979;
+constexpr double TWO_PI = 6.28318530317958;
+constexpr double GRAVITY = 9.8;
+
+// Fields that both robots have under the same name.
+struct RobotRecord {
+  double u1, u2;                  // reduction ratios
+  double IJ1;                     // joint-1 arm inertia
+  double IM1_motor, IM1;          // joint-1 motor inertia, shaft side and joint side
+  double tau1_motor, tau2_motor;  // maximum motor torques
+  double tau1max_h, tau2max_h;    // joint-side limits without gravity
+  double tau1max_g, tau2max_g;    // the same with the static gravity load added
+  double Phi0[2], Phif[2];        // joint displacements at start and end point
+  double tf1, tf2, tf;            // terminal times of each joint and the common one
+  double alpha1;                  // joint-1 rising acceleration of the reference
+  double Kp1, Kd1, Ki1, Kp2, Kd2, Ki2;  // PID gains
+  double tt[4];                   // switching times in time order, then the final time
+  double torque_sign[4][2];       // interval k (row), joint j (column): +1 or -1
+
+  // Motion records, samples 0..frame_count.
+  double toc_phi[kRecordCapacity][2];  // time-optimal run: joint displacements
+  double toc_tip[kRecordCapacity][2];  //   tip position relative to joint 1
+  double toc_tau[kRecordCapacity][2];  //   joint torques (force for a sliding joint)
+  double fb_phi[kRecordCapacity][2];   // feedback run: the same three
+  double fb_tip[kRecordCapacity][2];
+  double fb_tau[kRecordCapacity][2];
+};
+
+// Cylindrical-coordinate robot: joint 1 rotates (theta), joint 2 slides (r).
+struct CylRecord : RobotRecord {
+  double L;                 // arm reach for inertia and gravity of joint 1
+  double mM2_motor, mM2;    // joint-2 motor inertia, shaft side and as a mass
+  double J1, M2;            // largest joint-1 inertia and joint-2 mass, motors included
+  double tf3;               // terminal time of the centrifugal limit
+  double a2;                // joint-2 rising acceleration of the reference
+};
+
+// SCARA robot: two rotary joints.
+struct ScaraRecord : RobotRecord {
+  double m1;                // mass at the tip of link 1
+  double l1, l2;            // link lengths
+  double IJ2;               // link-2 inertia
+  double IM2_motor, IM2;    // joint-2 motor inertia, shaft side and joint side
+  double J11, J12, J21, J22;  // inertia matrix where the arm is most stretched
+  double alpha2;            // joint-2 rising acceleration of the reference
+};
+
+struct PidDesign {
+  double omega1, omega2;  // natural angular frequencies
+  double zeta1, zeta2;    // damping ratios
+  double pole1, pole2;    // the real third pole
+};
+
+// Drawing dimensions and graph placement, set by initialset.
+struct Layout {
+  double robot_base[2];
+  double disp_graph_origin[2];
+  double torque1_graph_origin[2];
+  double torque2_graph_origin[2];
+  double graph_width;
+  double torque1_graph_half_height, torque2_graph_half_height;
+  double disp_graph_height, disp_graph_span;  // set by the displacement graph itself
+  double hand_len, wrist_draw_len, wrist_draw_width;
+  double mass_size, mass_size2;
+  double cyl_arm_draw_len, cyl_arm_draw_width;
+  double cyl_base_draw_len, cyl_base_draw_width;
+  double l1_draw, l2_draw;
+  double link1_draw_width, link2_draw_width;
+  double joint1_radius, joint2_radius;
+};
+
+struct Scenario {
+  // Selectors hold the key that was typed, whatever it was.
+  char robot_type;    // 'a' cylindrical, 'b' SCARA
+  char gravity_mode;  // 'g' gravity (vertical motion), anything else none
+  char elbow_mode;    // '1' elbow down, '2' elbow up
+  char control_mode;  // 'T' time-optimal law, 'F' feedback law
+  char last_key;      // key that triggered the current dialogue run ('0' at start-up)
+
+  double x0, y0, xf, yf;  // PTP task: start and end point of the tip [m]
+
+  double mw;              // work mass at the tip [kg]
+  int frame_count = 200;  // index of the last stored sample
+  double dt;              // time between stored samples [s]
+  double tfm;             // positioning time of the feedback comparison [s]
+
+  CylRecord cyl;
+  ScaraRecord scara;
+  PidDesign pid;
+  Layout layout;
+
+  // View state of the window.
+  int frame_index;    // sample shown, 0..frame_count
+  double view_scale;  // zoom of the robot area
+};
+
+// The record the models use: 'b' is the SCARA, every other selector the cylindrical robot.
+inline RobotRecord& model_record(Scenario& s, char robot) {
+  if (robot == 'b') return s.scara;
+  return s.cyl;
+}
+inline const RobotRecord& model_record(const Scenario& s, char robot) {
+  if (robot == 'b') return s.scara;
+  return s.cyl;
+}
