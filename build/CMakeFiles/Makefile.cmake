@@ -72,4 +72,5 @@ set(CMAKE_DEPEND_INFO_FILES
   "CMakeFiles/tocsim_core.dir/DependInfo.cmake"
   "CMakeFiles/tocsim_view.dir/DependInfo.cmake"
   "CMakeFiles/tocsim.dir/DependInfo.cmake"
+  "CMakeFiles/core_tests.dir/DependInfo.cmake"
   )

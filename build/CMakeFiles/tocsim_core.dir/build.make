@@ -97,10 +97,38 @@ CMakeFiles/tocsim_core.dir/src/fbc/feedback_run.cpp.s: cmake_force
 	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tocsim_core.dir/src/fbc/feedback_run.cpp.s"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/fbc/feedback_run.cpp -o CMakeFiles/tocsim_core.dir/src/fbc/feedback_run.cpp.s
 
+CMakeFiles/tocsim_core.dir/src/robot/kinematics.cpp.o: CMakeFiles/tocsim_core.dir/flags.make
+CMakeFiles/tocsim_core.dir/src/robot/kinematics.cpp.o: /work/main/src/robot/kinematics.cpp
+CMakeFiles/tocsim_core.dir/src/robot/kinematics.cpp.o: CMakeFiles/tocsim_core.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_3) "Building CXX object CMakeFiles/tocsim_core.dir/src/robot/kinematics.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tocsim_core.dir/src/robot/kinematics.cpp.o -MF CMakeFiles/tocsim_core.dir/src/robot/kinematics.cpp.o.d -o CMakeFiles/tocsim_core.dir/src/robot/kinematics.cpp.o -c /work/main/src/robot/kinematics.cpp
+
+CMakeFiles/tocsim_core.dir/src/robot/kinematics.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tocsim_core.dir/src/robot/kinematics.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/robot/kinematics.cpp > CMakeFiles/tocsim_core.dir/src/robot/kinematics.cpp.i
+
+CMakeFiles/tocsim_core.dir/src/robot/kinematics.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tocsim_core.dir/src/robot/kinematics.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/robot/kinematics.cpp -o CMakeFiles/tocsim_core.dir/src/robot/kinematics.cpp.s
+
+CMakeFiles/tocsim_core.dir/src/robot/torque_laws.cpp.o: CMakeFiles/tocsim_core.dir/flags.make
+CMakeFiles/tocsim_core.dir/src/robot/torque_laws.cpp.o: /work/main/src/robot/torque_laws.cpp
+CMakeFiles/tocsim_core.dir/src/robot/torque_laws.cpp.o: CMakeFiles/tocsim_core.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_4) "Building CXX object CMakeFiles/tocsim_core.dir/src/robot/torque_laws.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tocsim_core.dir/src/robot/torque_laws.cpp.o -MF CMakeFiles/tocsim_core.dir/src/robot/torque_laws.cpp.o.d -o CMakeFiles/tocsim_core.dir/src/robot/torque_laws.cpp.o -c /work/main/src/robot/torque_laws.cpp
+
+CMakeFiles/tocsim_core.dir/src/robot/torque_laws.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tocsim_core.dir/src/robot/torque_laws.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/robot/torque_laws.cpp > CMakeFiles/tocsim_core.dir/src/robot/torque_laws.cpp.i
+
+CMakeFiles/tocsim_core.dir/src/robot/torque_laws.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tocsim_core.dir/src/robot/torque_laws.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/robot/torque_laws.cpp -o CMakeFiles/tocsim_core.dir/src/robot/torque_laws.cpp.s
+
 CMakeFiles/tocsim_core.dir/src/scenario/conditions.cpp.o: CMakeFiles/tocsim_core.dir/flags.make
 CMakeFiles/tocsim_core.dir/src/scenario/conditions.cpp.o: /work/main/src/scenario/conditions.cpp
 CMakeFiles/tocsim_core.dir/src/scenario/conditions.cpp.o: CMakeFiles/tocsim_core.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_3) "Building CXX object CMakeFiles/tocsim_core.dir/src/scenario/conditions.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_5) "Building CXX object CMakeFiles/tocsim_core.dir/src/scenario/conditions.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tocsim_core.dir/src/scenario/conditions.cpp.o -MF CMakeFiles/tocsim_core.dir/src/scenario/conditions.cpp.o.d -o CMakeFiles/tocsim_core.dir/src/scenario/conditions.cpp.o -c /work/main/src/scenario/conditions.cpp
 
 CMakeFiles/tocsim_core.dir/src/scenario/conditions.cpp.i: cmake_force
@@ -111,10 +139,24 @@ CMakeFiles/tocsim_core.dir/src/scenario/conditions.cpp.s: cmake_force
 	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tocsim_core.dir/src/scenario/conditions.cpp.s"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/scenario/conditions.cpp -o CMakeFiles/tocsim_core.dir/src/scenario/conditions.cpp.s
 
+CMakeFiles/tocsim_core.dir/src/scenario/defaults.cpp.o: CMakeFiles/tocsim_core.dir/flags.make
+CMakeFiles/tocsim_core.dir/src/scenario/defaults.cpp.o: /work/main/src/scenario/defaults.cpp
+CMakeFiles/tocsim_core.dir/src/scenario/defaults.cpp.o: CMakeFiles/tocsim_core.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_6) "Building CXX object CMakeFiles/tocsim_core.dir/src/scenario/defaults.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tocsim_core.dir/src/scenario/defaults.cpp.o -MF CMakeFiles/tocsim_core.dir/src/scenario/defaults.cpp.o.d -o CMakeFiles/tocsim_core.dir/src/scenario/defaults.cpp.o -c /work/main/src/scenario/defaults.cpp
+
+CMakeFiles/tocsim_core.dir/src/scenario/defaults.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tocsim_core.dir/src/scenario/defaults.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/scenario/defaults.cpp > CMakeFiles/tocsim_core.dir/src/scenario/defaults.cpp.i
+
+CMakeFiles/tocsim_core.dir/src/scenario/defaults.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tocsim_core.dir/src/scenario/defaults.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/scenario/defaults.cpp -o CMakeFiles/tocsim_core.dir/src/scenario/defaults.cpp.s
+
 CMakeFiles/tocsim_core.dir/src/scenario/dialogue.cpp.o: CMakeFiles/tocsim_core.dir/flags.make
 CMakeFiles/tocsim_core.dir/src/scenario/dialogue.cpp.o: /work/main/src/scenario/dialogue.cpp
 CMakeFiles/tocsim_core.dir/src/scenario/dialogue.cpp.o: CMakeFiles/tocsim_core.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_4) "Building CXX object CMakeFiles/tocsim_core.dir/src/scenario/dialogue.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_7) "Building CXX object CMakeFiles/tocsim_core.dir/src/scenario/dialogue.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tocsim_core.dir/src/scenario/dialogue.cpp.o -MF CMakeFiles/tocsim_core.dir/src/scenario/dialogue.cpp.o.d -o CMakeFiles/tocsim_core.dir/src/scenario/dialogue.cpp.o -c /work/main/src/scenario/dialogue.cpp
 
 CMakeFiles/tocsim_core.dir/src/scenario/dialogue.cpp.i: cmake_force
@@ -125,10 +167,24 @@ CMakeFiles/tocsim_core.dir/src/scenario/dialogue.cpp.s: cmake_force
 	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tocsim_core.dir/src/scenario/dialogue.cpp.s"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/scenario/dialogue.cpp -o CMakeFiles/tocsim_core.dir/src/scenario/dialogue.cpp.s
 
+CMakeFiles/tocsim_core.dir/src/scenario/report.cpp.o: CMakeFiles/tocsim_core.dir/flags.make
+CMakeFiles/tocsim_core.dir/src/scenario/report.cpp.o: /work/main/src/scenario/report.cpp
+CMakeFiles/tocsim_core.dir/src/scenario/report.cpp.o: CMakeFiles/tocsim_core.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_8) "Building CXX object CMakeFiles/tocsim_core.dir/src/scenario/report.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tocsim_core.dir/src/scenario/report.cpp.o -MF CMakeFiles/tocsim_core.dir/src/scenario/report.cpp.o.d -o CMakeFiles/tocsim_core.dir/src/scenario/report.cpp.o -c /work/main/src/scenario/report.cpp
+
+CMakeFiles/tocsim_core.dir/src/scenario/report.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tocsim_core.dir/src/scenario/report.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/scenario/report.cpp > CMakeFiles/tocsim_core.dir/src/scenario/report.cpp.i
+
+CMakeFiles/tocsim_core.dir/src/scenario/report.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tocsim_core.dir/src/scenario/report.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/scenario/report.cpp -o CMakeFiles/tocsim_core.dir/src/scenario/report.cpp.s
+
 CMakeFiles/tocsim_core.dir/src/toc/time_optimal.cpp.o: CMakeFiles/tocsim_core.dir/flags.make
 CMakeFiles/tocsim_core.dir/src/toc/time_optimal.cpp.o: /work/main/src/toc/time_optimal.cpp
 CMakeFiles/tocsim_core.dir/src/toc/time_optimal.cpp.o: CMakeFiles/tocsim_core.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_5) "Building CXX object CMakeFiles/tocsim_core.dir/src/toc/time_optimal.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_9) "Building CXX object CMakeFiles/tocsim_core.dir/src/toc/time_optimal.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tocsim_core.dir/src/toc/time_optimal.cpp.o -MF CMakeFiles/tocsim_core.dir/src/toc/time_optimal.cpp.o.d -o CMakeFiles/tocsim_core.dir/src/toc/time_optimal.cpp.o -c /work/main/src/toc/time_optimal.cpp
 
 CMakeFiles/tocsim_core.dir/src/toc/time_optimal.cpp.i: cmake_force
@@ -143,8 +199,12 @@ CMakeFiles/tocsim_core.dir/src/toc/time_optimal.cpp.s: cmake_force
 tocsim_core_OBJECTS = \
 "CMakeFiles/tocsim_core.dir/src/console/console.cpp.o" \
 "CMakeFiles/tocsim_core.dir/src/fbc/feedback_run.cpp.o" \
+"CMakeFiles/tocsim_core.dir/src/robot/kinematics.cpp.o" \
+"CMakeFiles/tocsim_core.dir/src/robot/torque_laws.cpp.o" \
 "CMakeFiles/tocsim_core.dir/src/scenario/conditions.cpp.o" \
+"CMakeFiles/tocsim_core.dir/src/scenario/defaults.cpp.o" \
 "CMakeFiles/tocsim_core.dir/src/scenario/dialogue.cpp.o" \
+"CMakeFiles/tocsim_core.dir/src/scenario/report.cpp.o" \
 "CMakeFiles/tocsim_core.dir/src/toc/time_optimal.cpp.o"
 
 # External object files for target tocsim_core
@@ -152,12 +212,16 @@ tocsim_core_EXTERNAL_OBJECTS =
 
 libtocsim_core.a: CMakeFiles/tocsim_core.dir/src/console/console.cpp.o
 libtocsim_core.a: CMakeFiles/tocsim_core.dir/src/fbc/feedback_run.cpp.o
+libtocsim_core.a: CMakeFiles/tocsim_core.dir/src/robot/kinematics.cpp.o
+libtocsim_core.a: CMakeFiles/tocsim_core.dir/src/robot/torque_laws.cpp.o
 libtocsim_core.a: CMakeFiles/tocsim_core.dir/src/scenario/conditions.cpp.o
+libtocsim_core.a: CMakeFiles/tocsim_core.dir/src/scenario/defaults.cpp.o
 libtocsim_core.a: CMakeFiles/tocsim_core.dir/src/scenario/dialogue.cpp.o
+libtocsim_core.a: CMakeFiles/tocsim_core.dir/src/scenario/report.cpp.o
 libtocsim_core.a: CMakeFiles/tocsim_core.dir/src/toc/time_optimal.cpp.o
 libtocsim_core.a: CMakeFiles/tocsim_core.dir/build.make
 libtocsim_core.a: CMakeFiles/tocsim_core.dir/link.txt
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --bold --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_6) "Linking CXX static library libtocsim_core.a"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --bold --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_10) "Linking CXX static library libtocsim_core.a"
 	$(CMAKE_COMMAND) -P CMakeFiles/tocsim_core.dir/cmake_clean_target.cmake
 	$(CMAKE_COMMAND) -E cmake_link_script CMakeFiles/tocsim_core.dir/link.txt --verbose=$(VERBOSE)
 

@@ -8,6 +8,9 @@ set(CMAKE_DEPENDS_LANGUAGES
 
 # The set of dependency files which are needed:
 set(CMAKE_DEPENDS_DEPENDENCY_FILES
+  "/work/main/src/view/figures.cpp" "CMakeFiles/tocsim_view.dir/src/view/figures.cpp.o" "gcc" "CMakeFiles/tocsim_view.dir/src/view/figures.cpp.o.d"
+  "/work/main/src/view/primitives.cpp" "CMakeFiles/tocsim_view.dir/src/view/primitives.cpp.o" "gcc" "CMakeFiles/tocsim_view.dir/src/view/primitives.cpp.o.d"
+  "/work/main/src/view/text.cpp" "CMakeFiles/tocsim_view.dir/src/view/text.cpp.o" "gcc" "CMakeFiles/tocsim_view.dir/src/view/text.cpp.o.d"
   "/work/main/src/view/window.cpp" "CMakeFiles/tocsim_view.dir/src/view/window.cpp.o" "gcc" "CMakeFiles/tocsim_view.dir/src/view/window.cpp.o.d"
   )
 

@@ -69,10 +69,52 @@ include CMakeFiles/tocsim_view.dir/progress.make
 # Include the compile flags for this target's objects.
 include CMakeFiles/tocsim_view.dir/flags.make
 
+CMakeFiles/tocsim_view.dir/src/view/figures.cpp.o: CMakeFiles/tocsim_view.dir/flags.make
+CMakeFiles/tocsim_view.dir/src/view/figures.cpp.o: /work/main/src/view/figures.cpp
+CMakeFiles/tocsim_view.dir/src/view/figures.cpp.o: CMakeFiles/tocsim_view.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_1) "Building CXX object CMakeFiles/tocsim_view.dir/src/view/figures.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tocsim_view.dir/src/view/figures.cpp.o -MF CMakeFiles/tocsim_view.dir/src/view/figures.cpp.o.d -o CMakeFiles/tocsim_view.dir/src/view/figures.cpp.o -c /work/main/src/view/figures.cpp
+
+CMakeFiles/tocsim_view.dir/src/view/figures.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tocsim_view.dir/src/view/figures.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/view/figures.cpp > CMakeFiles/tocsim_view.dir/src/view/figures.cpp.i
+
+CMakeFiles/tocsim_view.dir/src/view/figures.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tocsim_view.dir/src/view/figures.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/view/figures.cpp -o CMakeFiles/tocsim_view.dir/src/view/figures.cpp.s
+
+CMakeFiles/tocsim_view.dir/src/view/primitives.cpp.o: CMakeFiles/tocsim_view.dir/flags.make
+CMakeFiles/tocsim_view.dir/src/view/primitives.cpp.o: /work/main/src/view/primitives.cpp
+CMakeFiles/tocsim_view.dir/src/view/primitives.cpp.o: CMakeFiles/tocsim_view.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_2) "Building CXX object CMakeFiles/tocsim_view.dir/src/view/primitives.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tocsim_view.dir/src/view/primitives.cpp.o -MF CMakeFiles/tocsim_view.dir/src/view/primitives.cpp.o.d -o CMakeFiles/tocsim_view.dir/src/view/primitives.cpp.o -c /work/main/src/view/primitives.cpp
+
+CMakeFiles/tocsim_view.dir/src/view/primitives.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tocsim_view.dir/src/view/primitives.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/view/primitives.cpp > CMakeFiles/tocsim_view.dir/src/view/primitives.cpp.i
+
+CMakeFiles/tocsim_view.dir/src/view/primitives.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tocsim_view.dir/src/view/primitives.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/view/primitives.cpp -o CMakeFiles/tocsim_view.dir/src/view/primitives.cpp.s
+
+CMakeFiles/tocsim_view.dir/src/view/text.cpp.o: CMakeFiles/tocsim_view.dir/flags.make
+CMakeFiles/tocsim_view.dir/src/view/text.cpp.o: /work/main/src/view/text.cpp
+CMakeFiles/tocsim_view.dir/src/view/text.cpp.o: CMakeFiles/tocsim_view.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_3) "Building CXX object CMakeFiles/tocsim_view.dir/src/view/text.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tocsim_view.dir/src/view/text.cpp.o -MF CMakeFiles/tocsim_view.dir/src/view/text.cpp.o.d -o CMakeFiles/tocsim_view.dir/src/view/text.cpp.o -c /work/main/src/view/text.cpp
+
+CMakeFiles/tocsim_view.dir/src/view/text.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tocsim_view.dir/src/view/text.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/view/text.cpp > CMakeFiles/tocsim_view.dir/src/view/text.cpp.i
+
+CMakeFiles/tocsim_view.dir/src/view/text.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tocsim_view.dir/src/view/text.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/view/text.cpp -o CMakeFiles/tocsim_view.dir/src/view/text.cpp.s
+
 CMakeFiles/tocsim_view.dir/src/view/window.cpp.o: CMakeFiles/tocsim_view.dir/flags.make
 CMakeFiles/tocsim_view.dir/src/view/window.cpp.o: /work/main/src/view/window.cpp
 CMakeFiles/tocsim_view.dir/src/view/window.cpp.o: CMakeFiles/tocsim_view.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_1) "Building CXX object CMakeFiles/tocsim_view.dir/src/view/window.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_4) "Building CXX object CMakeFiles/tocsim_view.dir/src/view/window.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tocsim_view.dir/src/view/window.cpp.o -MF CMakeFiles/tocsim_view.dir/src/view/window.cpp.o.d -o CMakeFiles/tocsim_view.dir/src/view/window.cpp.o -c /work/main/src/view/window.cpp
 
 CMakeFiles/tocsim_view.dir/src/view/window.cpp.i: cmake_force
@@ -85,15 +127,21 @@ CMakeFiles/tocsim_view.dir/src/view/window.cpp.s: cmake_force
 
 # Object files for target tocsim_view
 tocsim_view_OBJECTS = \
+"CMakeFiles/tocsim_view.dir/src/view/figures.cpp.o" \
+"CMakeFiles/tocsim_view.dir/src/view/primitives.cpp.o" \
+"CMakeFiles/tocsim_view.dir/src/view/text.cpp.o" \
 "CMakeFiles/tocsim_view.dir/src/view/window.cpp.o"
 
 # External object files for target tocsim_view
 tocsim_view_EXTERNAL_OBJECTS =
 
+libtocsim_view.a: CMakeFiles/tocsim_view.dir/src/view/figures.cpp.o
+libtocsim_view.a: CMakeFiles/tocsim_view.dir/src/view/primitives.cpp.o
+libtocsim_view.a: CMakeFiles/tocsim_view.dir/src/view/text.cpp.o
 libtocsim_view.a: CMakeFiles/tocsim_view.dir/src/view/window.cpp.o
 libtocsim_view.a: CMakeFiles/tocsim_view.dir/build.make
 libtocsim_view.a: CMakeFiles/tocsim_view.dir/link.txt
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --bold --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_2) "Linking CXX static library libtocsim_view.a"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --bold --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_5) "Linking CXX static library libtocsim_view.a"
 	$(CMAKE_COMMAND) -P CMakeFiles/tocsim_view.dir/cmake_clean_target.cmake
 	$(CMAKE_COMMAND) -E cmake_link_script CMakeFiles/tocsim_view.dir/link.txt --verbose=$(VERBOSE)
 

@@ -119,4 +119,6 @@ CMakeFiles/tocsim_core.dir/src/scenario/dialogue.cpp.o: \
  /usr/include/x86_64-linux-gnu/bits/types/error_t.h \
  /usr/include/c++/12/bits/charconv.h \
  /usr/include/c++/12/bits/basic_string.tcc \
- /work/main/src/scenario/scenario.h
+ /work/main/src/scenario/scenario.h /work/main/src/fbc/feedback_run.h \
+ /work/main/src/robot/kinematics.h /work/main/src/scenario/conditions.h \
+ /work/main/src/toc/time_optimal.h

@@ -1,0 +1,48 @@
+# tocsim: `make run` builds and starts the program, `make test` builds and runs
+# every test twice (plain, then with AddressSanitizer and UndefinedBehaviorSanitizer).
+# Both first install whatever is missing on a Debian 12 machine.
+
+BUILD     := build
+SAN_BUILD := build-san
+JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
+
+PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev \
+            libgl1-mesa-dri libx11-dev libgtest-dev libbenchmark-dev \
+            xvfb xauth xdotool x11-utils clang libclang-rt-14-dev
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+# Sanitizer reports are fatal; leaks inside the system's GL and X libraries are
+# not ours and are filtered by the suppressions file.
+SAN_ENV := ASAN_OPTIONS=abort_on_error=0:detect_leaks=1 \
+           LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+           UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+.PHONY: run test deps build build-san clean
+
+run: deps build
+	./$(BUILD)/tocsim
+
+test: deps build build-san
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	cd $(SAN_BUILD) && $(SAN_ENV) ctest --output-on-failure -j$(JOBS)
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:$$missing"; \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -qq && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing >/dev/null; \
+	fi
+
+build:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(BUILD) -j$(JOBS)
+
+build-san:
+	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOCSIM_SANITIZE=ON -DTOCSIM_BENCH=OFF >/dev/null
+	cmake --build $(SAN_BUILD) -j$(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD)

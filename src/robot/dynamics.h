@@ -1,0 +1,140 @@
+// Equations of motion of both robots and the derivative of the six-element
+// robot state (q1, q2, q1', q2', e1, e2) that the integrator advances.
+//
+// Every formula is evaluated in its written order: products left to right, a
+// square x^2 as the one factor x*x. Values that never change during a run
+// (sums and products of parameters only) are formed once, with the very same
+// operations, so the results are bit for bit those of the formulas.
+#pragma once
+
+#include <cmath>
+
+#include "robot/torque_laws.h"
+#include "scenario/scenario.h"
+
+// Plant of one robot: 'b' the SCARA, any other selector the cylindrical robot.
+// Gravity acts when gravity_mode is 'g'.
+class PlantModel {
+ public:
+  PlantModel(const Scenario& s, char robot);
+
+  bool is_scara() const { return scara_; }
+
+  // Joint accelerations (acc[0], acc[1]) at the state y (y[0..3] are read)
+  // under the joint torques tau1, tau2 (tau2 is a force for the sliding joint).
+  void accelerations(const double* y, double tau1, double tau2, double acc[2]) const {
+    if (scara_) {
+      scara_accelerations(y, tau1, tau2, acc);
+    } else {
+      cylindrical_accelerations(y, tau1, tau2, acc);
+    }
+  }
+
+ private:
+  // theta'' = (tau1 - 2 mw r theta' r' - G1) / (mw r^2 + IM1)
+  // r''     = (mw r theta'^2 + F2 - G2) / (mM2 + mw)
+  // with G1 = cos(theta) (9.8 mw r), G2 = sin(theta) (9.8 mw) under gravity.
+  void cylindrical_accelerations(const double* y, double tau1, double tau2, double acc[2]) const {
+    const double th = y[0], r = y[1], thd = y[2], rd = y[3];
+    double num1 = tau1 - two_mw_ * r * thd * rd;
+    double num2 = mw_ * r * (thd * thd) + tau2;
+    if (gravity_) {
+      num1 = num1 - std::cos(th) * (g_mw_ * r);
+      num2 = num2 - std::sin(th) * g_mw_;
+    }
+    acc[0] = num1 / (mw_ * (r * r) + IM1_);
+    acc[1] = num2 / mass2_;
+  }
+
+  void scara_accelerations(const double* y, double tau1, double tau2, double acc[2]) const {
+    const double q1 = y[0], q2 = y[1], q1d = y[2], q2d = y[3];
+    const double cq2 = std::cos(q2);
+    const double sq2 = std::sin(q2);
+    // Centrifugal and Coriolis terms.
+    const double vs = mwl1l2_ * sq2;
+    const double V2 = vs * (q1d * q1d);
+    const double V1 = V2 - vs * ((q1d + q2d) * (q1d + q2d));
+    double b1 = tau1 - V1;
+    double b2 = tau2 - V2;
+    if (gravity_) {
+      const double G2 = std::cos(q1 + q2) * g2_;
+      const double G1 = std::cos(q1) * g1_ + G2;
+      b1 = b1 - G1;
+      b2 = b2 - G2;
+    }
+    // Inertia matrix, symmetric.
+    const double D12 = mwl1l2_ * cq2 + IJ2_;
+    const double D11 = D11_fixed_ + mwl1_ * (l1_ + two_l2_ * cq2);
+    const double det = D11 * D22_ - D12 * D12;
+    acc[0] = (D22_ * b1 - D12 * b2) / det;
+    acc[1] = (-D12 * b1 + D11 * b2) / det;
+  }
+
+  bool scara_;
+  bool gravity_;
+  // Cylindrical robot.
+  double mw_, IM1_;
+  double two_mw_;  // 2 mw
+  double g_mw_;    // 9.8 mw
+  double mass2_;   // mM2 + mw
+  // SCARA.
+  double mwl1l2_;     // mw l1 l2
+  double mwl1_;       // mw l1
+  double l1_, two_l2_;
+  double IJ2_;
+  double D22_;        // IJ2 + IM2
+  double D11_fixed_;  // IJ1 + IM1 + IJ2
+  double g1_;         // (m1 + mw) 9.8 l1
+  double g2_;         // 9.8 mw l2
+};
+
+// The accelerations of one robot for given torques (a PlantModel built on the spot).
+void joint_accelerations(const Scenario& s, char robot, const double y[4], double tau1,
+                         double tau2, double acc[2]);
+
+// Rates of the integral errors e1, e2 (state components 4 and 5).
+// Mode 'T': the end-point error once t is past the final time tt[3], else 0.
+// Mode 'F': the reference position minus the joint position.
+// Other modes: 0.
+
+// Derivative of the whole robot state under the torque law of a control mode,
+// evaluated once per integrator stage; fills f[0..5].
+class RobotDerivative {
+ public:
+  RobotDerivative(const Scenario& s, char robot, char mode)
+      : plant_(s, robot), law_(s, robot, mode) {}
+
+  void operator()(double t, const double* y, double* f) const {
+    double tau[2];
+    double ref[2];
+    law_.both(t, y, tau, ref);
+    double acc[2];
+    plant_.accelerations(y, tau[0], tau[1], acc);
+    f[0] = y[2];
+    f[1] = y[3];
+    f[2] = acc[0];
+    f[3] = acc[1];
+    if (law_.mode() == 'T') {
+      const bool holding = t > law_.final_time();
+      const double* phif = law_.end_point();
+      f[4] = holding ? phif[0] - y[0] : 0.0;
+      f[5] = holding ? phif[1] - y[1] : 0.0;
+    } else if (law_.mode() == 'F') {
+      f[4] = ref[0] - y[0];
+      f[5] = ref[1] - y[1];
+    } else {
+      f[4] = 0.0;
+      f[5] = 0.0;
+    }
+  }
+
+ private:
+  PlantModel plant_;
+  TorqueLaw law_;
+};
+
+// Component i (0..5) of the state derivative at (t, y), evaluated on its own:
+// the torque law runs for the joints that component needs (the cylindrical
+// robot's joints are decoupled: each acceleration needs only its own torque).
+double state_derivative(const Scenario& s, char robot, char mode, int i, double t,
+                        const double y[6]);

@@ -1,0 +1,50 @@
+// Fourth-order Runge-Kutta step in Gill's form, for any small fixed-size state.
+#pragma once
+
+// Gill's coefficients, with exactly these decimal values.
+constexpr double kGillA = 0.292893219;  // 1 - 1/sqrt(2)
+constexpr double kGillB = 1.70710678;   // 1 + 1/sqrt(2)
+constexpr double kGillC = 0.16666667;   // 1/6
+
+// Advances y (N components) from time t by one step h into ynew; ynew may be y
+// itself. deriv(t, z, f) fills f[0..N-1] with the time derivative of every
+// component at the state z: one call per stage, each stage evaluated at the
+// complete state of the previous stage. The Gill accumulator q starts at zero
+// in every call.
+template <int N, class Deriv>
+inline void runge_kutta_gill(const Deriv& deriv, double t, double h, const double (&y)[N],
+                             double (&ynew)[N]) {
+  static_assert(N >= 1 && N <= 10, "state vectors hold 1 to 10 components");
+  double f[N], q[N], y1[N], y2[N], y3[N];
+
+  deriv(t, y, f);
+  for (int i = 0; i < N; ++i) {
+    const double k1 = h * f[i];
+    const double r = 0.5 * k1;
+    y1[i] = y[i] + r;
+    q[i] = 3 * r - 0.5 * k1;
+  }
+
+  deriv(t + 0.5 * h, y1, f);
+  for (int i = 0; i < N; ++i) {
+    const double k2 = h * f[i];
+    const double r = kGillA * (k2 - q[i]);
+    y2[i] = y1[i] + r;
+    q[i] = q[i] + 3 * r - kGillA * k2;
+  }
+
+  deriv(t + 0.5 * h, y2, f);
+  for (int i = 0; i < N; ++i) {
+    const double k3 = h * f[i];
+    const double r = kGillB * (k3 - q[i]);
+    y3[i] = y2[i] + r;
+    q[i] = q[i] + 3 * r - kGillB * k3;
+  }
+
+  deriv(t + h, y3, f);
+  for (int i = 0; i < N; ++i) {
+    const double k4 = h * f[i];
+    const double r = kGillC * (k4 - 2 * q[i]);
+    ynew[i] = y3[i] + r;
+  }
+}

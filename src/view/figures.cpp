@@ -1,0 +1,174 @@
+#include "view/figures.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+namespace {
+
+// pi of the link geometry.
+constexpr double kLinkPi = 3.14159265358979;
+// Clearance between a finger and the work piece.
+constexpr double kFingerGap = 0.007;
+// Width of the fingers and of the cross bar.
+constexpr double kFingerWidth = 0.01;
+constexpr double kTipDotRadius = 0.005;
+constexpr double kHubFactor = 0.7;
+constexpr double kLinkBackOffset = 0.005;
+constexpr double kGoalDotRadius = 0.01;
+constexpr double kPathDotRadius = 0.008;
+
+Point add(const Point& a, const Point& b) { return Point{a.x + b.x, a.y + b.y}; }
+Point sub(const Point& a, const Point& b) { return Point{a.x - b.x, a.y - b.y}; }
+Point mul(double k, const Point& a) { return Point{k * a.x, k * a.y}; }
+Point base(const Scenario& s) { return Point{s.layout.robot_base[0], s.layout.robot_base[1]}; }
+
+// White box with a coloured outline.
+void boxed_rect(const Point& corner, double w, double h, double angle, const Colour& colour) {
+  fill_rect(corner, w, h, angle, colour_white);
+  outline_rect(corner, w, h, angle, colour);
+}
+
+}  // namespace
+
+void draw_grid(const Point& centre, double angle, int n, double dx, double dy) {
+  const double cx = to_screen(centre.x);
+  const double cy = to_screen(centre.y);
+  const double sx = to_screen(dx);
+  const double sy = to_screen(dy);
+  glDisable(GL_LIGHTING);
+  glColor4f(0.0f, 0.0f, 0.0f, 0.0f);
+  glPushMatrix();
+  glLineWidth(2.0f);
+  glTranslated(cx, cy, 0.0);
+  glRotated(angle / kRadPerDegree, 0.0, 0.0, 1.0);
+  for (int i = -n; i <= n; ++i) {
+    glLineWidth(i == 0 ? 2.0f : 1.0f);
+    glBegin(GL_LINES);
+    glVertex2d(i * sx, -n * sy);
+    glVertex2d(i * sx, n * sy);
+    glEnd();
+  }
+  for (int i = -n; i <= n; ++i) {
+    glLineWidth(i == 0 ? 2.0f : 1.0f);
+    glBegin(GL_LINES);
+    glVertex2d(-n * sx, i * sy);
+    glVertex2d(n * sx, i * sy);
+    glEnd();
+  }
+  glPopMatrix();
+  glEnable(GL_LIGHTING);
+}
+
+void draw_cyl_robot(const Scenario& s, const double phi[2], const Colour& colour) {
+  const Layout& L = s.layout;
+  const double vs = s.view_scale;
+  const double theta = phi[0];
+  const double r = phi[1];
+  const Point B = mul(vs, base(s));
+  const Point along{std::cos(theta), std::sin(theta)};
+  const Point across{along.y, -along.x};
+
+  // Sliding beam: from r - arm length - hand length to the back of the hand.
+  const Point beam = add(B, mul(vs, add(mul(r - L.cyl_arm_draw_len - L.hand_len, along),
+                                        mul(L.cyl_arm_draw_width / 2.0, across))));
+  boxed_rect(beam, vs * L.cyl_arm_draw_len, vs * L.cyl_arm_draw_width, theta, colour);
+
+  // Base block centred on joint 1, turning with theta.
+  const Point block = add(B, mul(vs, add(mul(-L.cyl_base_draw_len / 2.0, along),
+                                         mul(L.cyl_base_draw_width / 2.0, across))));
+  boxed_rect(block, vs * L.cyl_base_draw_len, vs * L.cyl_base_draw_width, theta, colour);
+
+  outline_circle(B, vs * L.joint1_radius, colour);
+  fill_disc(B, vs * kHubFactor * L.joint1_radius, colour);
+
+  draw_hand(s, add(base(s), mul(r, along)), theta, colour);
+}
+
+void draw_scara_robot(const Scenario& s, const double phi[2], const Colour& colour) {
+  const Layout& L = s.layout;
+  const double th1 = phi[0];
+  const double fi = phi[0] + phi[1];
+  draw_scara_link(s, 1, base(s), L.l1_draw, L.link1_draw_width, th1, colour);
+  const Point elbow = add(base(s), mul(L.l1_draw, Point{std::cos(th1), std::sin(th1)}));
+  const Point tip = add(elbow, mul(L.l2_draw + L.hand_len, Point{std::cos(fi), std::sin(fi)}));
+  draw_hand(s, tip, fi, colour);
+  draw_scara_link(s, 2, elbow, L.l2_draw, L.link2_draw_width, fi, colour);
+}
+
+void draw_scara_link(const Scenario& s, int k, const Point& joint, double length, double width,
+                     double angle, const Colour& colour) {
+  const Layout& L = s.layout;
+  const double vs = s.view_scale;
+  const Point P = mul(vs, joint);
+  const Point along{std::cos(angle), std::sin(angle)};
+  const Point across{along.y, -along.x};
+  const double R = (k == 1) ? L.joint1_radius : L.joint2_radius;
+
+  // Body from just behind the joint to the far end.
+  const Point corner =
+      add(P, mul(vs, add(mul(-kLinkBackOffset, along), mul(width / 2.0, across))));
+  const double body_len = (k == 1) ? length + 0.01 : length + 0.005;
+  boxed_rect(corner, vs * body_len, vs * width, angle, colour);
+
+  // Rounded back end, on the side away from the link.
+  fill_half_disc(P, vs * width / 2.0, angle - kLinkPi / 2.0, colour_white);
+  outline_half_circle(P, vs * width / 2.0, angle - kLinkPi / 2.0, colour);
+
+  // Joint and hub: a filled hub on link 1, a ring on link 2.
+  fill_disc(P, vs * R, colour_white);
+  outline_circle(P, vs * R, colour);
+  if (k == 1) {
+    fill_disc(P, vs * kHubFactor * R, colour);
+  } else {
+    outline_circle(P, vs * kHubFactor * R, colour);
+  }
+
+  if (k == 1) {
+    const Point E = add(P, mul(vs * length, along));
+    fill_half_disc(E, vs * width / 2.0, angle + kLinkPi / 2.0, colour_white);
+    outline_half_circle(E, vs * width / 2.0, angle + kLinkPi / 2.0, colour);
+  }
+}
+
+void draw_hand(const Scenario& s, const Point& tip, double angle, const Colour& colour) {
+  const Layout& L = s.layout;
+  const double vs = s.view_scale;
+  const Point P = mul(vs, tip);
+  const Point along{std::cos(angle), std::sin(angle)};
+  const Point across{along.y, -along.x};
+  const double g = kFingerGap;
+
+  const Point Q = sub(P, mul(vs * L.hand_len, along));  // back end of the hand
+
+  const Point wrist = add(Q, mul(vs * (L.wrist_draw_width / 2.0), across));
+  boxed_rect(wrist, vs * L.wrist_draw_len, vs * L.wrist_draw_width, angle, colour);
+
+  const Point F = add(Q, mul(vs * L.wrist_draw_len, along));  // front face of the wrist
+  const double k = L.mass_size2 / 2.0 + g;
+  const Point A1 = add(F, mul(vs * k, across));
+  const Point A2 = sub(F, mul(vs * k, across));
+
+  draw_wide_line(A1, A2, kFingerWidth, colour);
+  for (const Point& A : {A1, A2}) {
+    const Point start = sub(A, mul(vs * (g / 2.0), along));
+    const Point end = add(start, mul(vs * (L.hand_len - L.wrist_draw_len + g), along));
+    draw_wide_line(start, end, kFingerWidth, colour);
+  }
+
+  const Point piece = add(P, mul(vs, add(mul(-L.mass_size / 2.0, along),
+                                         mul(L.mass_size2 / 2.0, across))));
+  boxed_rect(piece, vs * L.mass_size, vs * L.mass_size2, angle, colour);
+
+  fill_disc(P, vs * kTipDotRadius, colour_red);
+}
+
+void draw_goal_marker(const Scenario& s, double x, double y, const Colour& colour) {
+  const double vs = s.view_scale;
+  fill_disc(mul(vs, add(base(s), Point{x, y})), vs * kGoalDotRadius, colour);
+}
+
+void draw_path_point(const Scenario& s, const double p[2], const Colour& colour) {
+  const double vs = s.view_scale;
+  fill_disc(mul(vs, add(base(s), Point{p[0], p[1]})), vs * kPathDotRadius, colour);
+}

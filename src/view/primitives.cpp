@@ -1,0 +1,134 @@
+#include "view/primitives.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+namespace {
+
+// Lighting off, optional placement, colour, then the caller's vertices.
+void begin_placed(const Point& at, double angle, bool rotate, const Colour& c, GLenum mode) {
+  glDisable(GL_LIGHTING);
+  glPushMatrix();
+  glTranslated(at.x, at.y, 0.0);
+  if (rotate) glRotated(angle / kRadPerDegree, 0.0, 0.0, 1.0);
+  glColor4f(c.r, c.g, c.b, c.a);
+  glBegin(mode);
+}
+
+void end_placed() {
+  glEnd();
+  glPopMatrix();
+  glEnable(GL_LIGHTING);
+}
+
+Point screen_point(const Point& p) { return Point{to_screen(p.x), to_screen(p.y)}; }
+
+void rect(GLenum mode, const Point& corner, double w, double h, double angle, const Colour& c) {
+  const Point p = screen_point(corner);
+  const double sw = to_screen(w);
+  const double sh = to_screen(h);
+  begin_placed(p, angle, true, c, mode);
+  glVertex2d(0.0, 0.0);
+  glVertex2d(sw, 0.0);
+  glVertex2d(sw, sh);
+  glVertex2d(0.0, sh);
+  end_placed();
+}
+
+// Point i of a circle of radius r, counter-clockwise from angle 0.
+Point circle_point(double r, int i) {
+  const double a = i * 2.0 * kCirclePi / circle_segments;
+  return Point{r * std::cos(a), r * std::sin(a)};
+}
+
+// Point i of a half circle of radius r, clockwise from angle a.
+Point half_circle_point(double r, double a, int i) {
+  const double ai = a - i * kCirclePi / circle_segments;
+  return Point{r * std::cos(ai), r * std::sin(ai)};
+}
+
+}  // namespace
+
+void draw_line(const Point& p1, const Point& p2, const Colour& c) {
+  const Point a = screen_point(p1);
+  const Point b = screen_point(p2);
+  glDisable(GL_LIGHTING);
+  glColor4f(c.r, c.g, c.b, c.a);
+  glBegin(GL_LINES);
+  glVertex2d(a.x, a.y);
+  glVertex2d(b.x, b.y);
+  glEnd();
+  glEnable(GL_LIGHTING);
+}
+
+void draw_wide_line(const Point& p1, const Point& p2, double width, const Colour& c) {
+  const Point a = screen_point(p1);
+  const Point b = screen_point(p2);
+  const double w = to_screen(width);
+  glDisable(GL_LIGHTING);
+  glLineWidth(static_cast<GLfloat>(w * 400.0));
+  glColor4f(c.r, c.g, c.b, c.a);
+  glBegin(GL_LINES);
+  glVertex2d(a.x, a.y);
+  glVertex2d(b.x, b.y);
+  glEnd();
+  glLineWidth(2.0f);
+  glEnable(GL_LIGHTING);
+}
+
+void fill_rect(const Point& corner, double w, double h, double angle, const Colour& c) {
+  rect(GL_POLYGON, corner, w, h, angle, c);
+}
+
+void outline_rect(const Point& corner, double w, double h, double angle, const Colour& c) {
+  rect(GL_LINE_LOOP, corner, w, h, angle, c);
+}
+
+void fill_disc(const Point& centre, double r, const Colour& c) {
+  const Point p = screen_point(centre);
+  const double sr = to_screen(r);
+  begin_placed(p, 0.0, false, c, GL_POLYGON);
+  for (int i = 0; i < circle_segments; ++i) {
+    const Point v = circle_point(sr, i);
+    glVertex2d(v.x, v.y);
+  }
+  end_placed();
+}
+
+void outline_circle(const Point& centre, double r, const Colour& c) {
+  const Point p = screen_point(centre);
+  const double sr = to_screen(r);
+  begin_placed(p, 0.0, false, c, GL_LINE_LOOP);
+  for (int i = 1; i < circle_segments; ++i) {
+    const Point v0 = circle_point(sr, i - 1);
+    const Point v1 = circle_point(sr, i);
+    glVertex2d(v0.x, v0.y);
+    glVertex2d(v1.x, v1.y);
+  }
+  end_placed();
+}
+
+void fill_half_disc(const Point& centre, double r, double a, const Colour& c) {
+  const Point p = screen_point(centre);
+  const double sr = to_screen(r);
+  begin_placed(p, 0.0, false, c, GL_POLYGON);
+  for (int i = 0; i < circle_segments; ++i) {
+    const Point v = half_circle_point(sr, a, i);
+    glVertex2d(v.x, v.y);
+  }
+  end_placed();
+}
+
+void outline_half_circle(const Point& centre, double r, double a, const Colour& c) {
+  const Point p = screen_point(centre);
+  const double sr = to_screen(r);
+  begin_placed(p, 0.0, false, c, GL_LINE_STRIP);
+  for (int i = 1; i < circle_segments; ++i) {
+    const Point v0 = half_circle_point(sr, a, i - 1);
+    const Point v1 = half_circle_point(sr, a, i);
+    glVertex2d(v0.x, v0.y);
+    glVertex2d(v1.x, v1.y);
+  }
+  end_placed();
+}
