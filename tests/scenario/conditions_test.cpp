@@ -93,10 +93,11 @@ TEST(DerivedConditions, PurelyRadialMoveNeverTriggersTheCentrifugalLimit) {
 
 TEST(DerivedConditions, RadiusZeroKeepsTf3) {
   Scenario s = defaults_for('a', 'h');
-  Console quiet("", Encoding::Utf8);
+  Console keys("xx", Encoding::Utf8);  // the SCARA angles of the base point wait for a key each
   const double before = s.cyl.tf3;
   set_points(s, 0.0, 0.0, 0.0, 0.0);
-  compute_conditions(s, quiet);  // 0/0 everywhere: NaNs carried on, no stop
+  compute_conditions(s, keys);  // 0/0 everywhere: NaNs carried on, no stop
+  EXPECT_EQ(keys.reads(), 2);
   EXPECT_EQ(s.cyl.tf3, before);
   EXPECT_EQ(s.cyl.tf1, 0.0);
   EXPECT_TRUE(std::isnan(s.cyl.alpha1));

@@ -1,0 +1,94 @@
+# Shared helpers of the end-to-end scripts: an Xvfb display, the program with a
+# console fed through a FIFO, and the window found by its process id.
+set -u
+
+E2E_TMP=$(mktemp -d)
+XVFB_PID=""
+APP_PID=""
+
+e2e_cleanup() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  exec 3>&- 2>/dev/null
+  rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  if [ -f "$E2E_TMP/out" ]; then
+    echo "--- console output (tail) ---"
+    tail -c 3000 "$E2E_TMP/out"
+    echo
+  fi
+  exit 1
+}
+
+# Starts Xvfb on a free display number and exports DISPLAY.
+start_display() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 1 100); do
+      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      sleep 0.05
+    done
+  done
+  fail "no Xvfb display could be started"
+}
+
+# Starts the program with its console on a FIFO (fd 3 writes to it) and its
+# output in $E2E_TMP/out.
+start_app() {
+  mkfifo "$E2E_TMP/in"
+  LC_ALL=C.UTF-8 "$@" <"$E2E_TMP/in" >"$E2E_TMP/out" 2>"$E2E_TMP/err" &
+  APP_PID=$!
+  exec 3>"$E2E_TMP/in"
+}
+
+# Sends console input.
+say() { printf '%s' "$1" >&3; }
+
+# Waits until the console output contains the text (a fixed string).
+wait_output() {
+  local text=$1 i
+  for i in $(seq 1 400); do
+    grep -qF -- "$text" "$E2E_TMP/out" 2>/dev/null && return 0
+    kill -0 "$APP_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  fail "console never printed: $text"
+}
+
+# Prints the id of the program's top-level window once it is mapped.
+find_window() {
+  local i wid
+  for i in $(seq 1 400); do
+    wid=$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | head -n 1)
+    [ -n "$wid" ] && { echo "$wid"; return 0; }
+    kill -0 "$APP_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  return 1
+}
+
+# Sends keys to the window (focus first: there is no window manager).
+press() {
+  local wid=$1
+  shift
+  xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
+  xdotool key --delay 30 "$@"
+}
+
+# Waits for the program to end and prints its exit status.
+wait_exit() {
+  local i
+  for i in $(seq 1 400); do
+    kill -0 "$APP_PID" 2>/dev/null || { wait "$APP_PID"; echo $?; APP_PID=""; return 0; }
+    sleep 0.05
+  done
+  fail "the program did not end"
+}

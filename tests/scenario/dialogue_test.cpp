@@ -1,0 +1,337 @@
+// The console dialogue driven by scripted consoles: which questions each
+// trigger asks, the answers' effects, the failed-solve retry loop and the
+// result lines.
+#include "scenario/dialogue.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <initializer_list>
+#include <string>
+
+#include "scenario/conditions.h"
+
+namespace {
+
+struct ProcessEnd {
+  int status;
+};
+[[noreturn]] void throw_end(int status) { throw ProcessEnd{status}; }
+
+// The state right after the start-up questions, before the first dialogue run.
+Scenario after_startup(char robot, char gravity) {
+  Scenario s{};
+  Console quiet("", Encoding::Utf8);
+  initialset(s, quiet);
+  s.robot_type = robot;
+  s.gravity_mode = gravity;
+  s.elbow_mode = '1';
+  s.last_key = '0';
+  return s;
+}
+
+// Runs one dialogue with the given answers; returns what it printed.
+std::string dialogue(Scenario& s, const std::string& answers) {
+  Console con(answers, Encoding::Utf8);
+  con.set_exit_handler(throw_end);
+  run_condition_dialogue(s, con);
+  return con.output();
+}
+
+// Each text appears, in this order, after the previous one.
+::testing::AssertionResult in_order(const std::string& out,
+                                     std::initializer_list<std::string> texts) {
+  std::size_t at = 0;
+  for (const std::string& t : texts) {
+    const std::size_t found = out.find(t, at);
+    if (found == std::string::npos)
+      return ::testing::AssertionFailure() << "missing after offset " << at << ": " << t;
+    at = found + t.size();
+  }
+  return ::testing::AssertionSuccess();
+}
+
+std::size_t count(const std::string& out, const std::string& text) {
+  std::size_t n = 0;
+  for (std::size_t at = out.find(text); at != std::string::npos; at = out.find(text, at + 1))
+    ++n;
+  return n;
+}
+
+const std::string kHelpFirst = "\n\n描画画面上でキーによる操作選択";
+const std::string kHelpLast = "\n(6)   ESC    ：終了                                描画画面へ";
+const std::string kReport = "\n\n/*************** 設定した最短時間制御の条件 ************************/";
+const std::string kHeadingA = "\n\n(a) 円筒座標ロボットの最短時間制御とFB制御の比較";
+const std::string kHeadingB = "\n\n(b) SCARAロボットの最短時間制御とFB制御の比較";
+const std::string kGate = "\n   条件のどれか変更する？　yes : y   no : n    ";
+const std::string kRatioGate =
+    "\n(2) 減速機変更？：y  減速機は変更しない：z  以下全て変更しない : n   ";
+const std::string kGravityQ = "\n変更　重力考慮する？　yes:g   no:h    ";
+const std::string kPointsQ = "\n(3-1) PTP運動の始点終点変更";
+const std::string kPointsGate = "\n    変更する？　yes:y   no:n   ";
+const std::string kPointsInput = "\n      入力　x0 y0 xf yf=";
+const std::string kElbowQ = "\n肘下折れ曲がり：1　上折れ曲がり：2  入力  ";
+const std::string kComputing = "\n\n　　　只今計算中．．．．．．．\n";
+const std::string kSolved = "\n最短時間制御の切り替え時間が求められた";
+const std::string kNoSolution = "\n切り替え時刻の解なし  別の条件で計算する？  yes:y   no:n  ";
+const std::string kRobotQ = "\n入力　円筒座標ロボット : a    SCARAロボット : b   ";
+const std::string kDone = "\n　　   　計算終了";
+const std::string kToWindow = "\n\n描画画面へ       ";
+const std::string kSaturated = "ではトルク飽和して追従できない";
+const std::string kUnreachable = "\n!!! 逆運動学の解なし．始めからやり直し．";
+
+std::string tt_line(const double tt[4]) {
+  char buf[200];
+  std::snprintf(buf, sizeof buf, "\n切り替え・位置決め時間tt[]=(%7.4f %7.4f %7.4f %7.4f)[s]", tt[0],
+                tt[1], tt[2], tt[3]);
+  return buf;
+}
+
+}  // namespace
+
+TEST(Dialogue, StartupAnswerNoRecomputesTheDefaultsAndSolves) {
+  Scenario s = after_startup('a', 'h');
+  s.frame_index = 7;
+  s.view_scale = 3.0;
+  const std::string out = dialogue(s, "n");
+  EXPECT_TRUE(in_order(out, {kHelpFirst, kHelpLast, kReport, kHeadingA, kGate, kReport,
+                             "\n\n" + kComputing.substr(2), "\n円筒座標ロボットのPTP最短時間制御",
+                             "\n重力考慮しない", kSolved, tt_line(s.cyl.tt),
+                             "\nFB制御の位置決め時間 tfm= 2.5651[s]", kDone, kToWindow}));
+  EXPECT_EQ(count(out, kReport), 2u);
+  EXPECT_EQ(count(out, kRatioGate), 0u);
+  EXPECT_EQ(count(out, kSaturated), 0u);  // the default arm reaches its goal
+  EXPECT_TRUE(out.size() >= kToWindow.size() &&
+              out.compare(out.size() - kToWindow.size(), kToWindow.size(), kToWindow) == 0);
+  EXPECT_NEAR(s.cyl.tt[0], 0.704, 1e-3);
+  EXPECT_NEAR(s.cyl.tt[3], 1.654, 1e-3);
+  EXPECT_DOUBLE_EQ(s.dt, 0.02);
+  EXPECT_EQ(s.control_mode, 'F');
+  EXPECT_EQ(s.frame_index, 0);
+  EXPECT_EQ(s.view_scale, 1.0);
+  EXPECT_EQ(s.cyl.fb_phi[0][1], 0.8);
+}
+
+TEST(Dialogue, ScaraWithGravityShowsItsHeading) {
+  Scenario s = after_startup('b', 'g');
+  const std::string out = dialogue(s, "n");
+  EXPECT_TRUE(in_order(out, {kReport, kHeadingB, kGate, kComputing,
+                             "\nSCARAロボットのPTP最短時間制御", "\n重力考慮する"}));
+}
+
+TEST(Dialogue, FullQuestionFlowForTheCylindricalRobot) {
+  Scenario s = after_startup('a', 'h');
+  // change: yes; ratios: yes 40 35; gravity h; points: yes, reversed move
+  const std::string out = dialogue(s, "y\ny\n40 35\nh\ny\n0 0.8 0.8 0\n");
+  EXPECT_TRUE(in_order(out, {kHeadingA, kGate, kRatioGate,
+                             "\n(2) 回転・直動関節減速比(旧u1 u2=30.00 30.00)  u1 u2=",
+                             "\n(3) 重力考慮の有無： 旧なし(h)", kGravityQ, kPointsQ,
+                             "\n    旧始点 (x0,y0)=( 0.800  0.000)[m]",
+                             "   終点 (xf,yf)=( 0.000  0.800)[m]", kPointsGate, kPointsInput,
+                             kReport, kComputing, kSolved}));
+  EXPECT_EQ(count(out, kElbowQ), 0u);  // the cylindrical robot has no elbow
+  EXPECT_EQ(s.cyl.u1, 40);
+  EXPECT_EQ(s.cyl.u2, 35);
+  EXPECT_EQ(s.scara.u1, 30);
+  EXPECT_EQ(s.x0, 0.0);
+  EXPECT_EQ(s.yf, 0.0);
+  EXPECT_NEAR(s.cyl.Phi0[0], PI / 2, 1e-12);
+  EXPECT_NEAR(s.cyl.Phif[0], 0.0, 1e-12);
+  EXPECT_TRUE(in_order(out, {"u1 =  40.0[rad/rad]     u2 =  35.0[rad/m]"}));
+}
+
+TEST(Dialogue, RatioGateZKeepsRatiosButAsksGravity) {
+  Scenario s = after_startup('a', 'h');
+  const std::string out = dialogue(s, "y z g n");
+  EXPECT_TRUE(in_order(out, {kRatioGate, kGravityQ, kPointsGate, kReport, "\n重力考慮"}));
+  EXPECT_EQ(count(out, "u1 u2="), 0u);
+  EXPECT_EQ(s.gravity_mode, 'g');
+  EXPECT_EQ(s.cyl.u1, 30);
+}
+
+TEST(Dialogue, RatioGateNSkipsEverythingElse) {
+  Scenario s = after_startup('b', 'h');
+  const std::string out = dialogue(s, "y n");
+  EXPECT_EQ(count(out, kGravityQ), 0u);
+  EXPECT_EQ(count(out, kPointsQ), 0u);
+  EXPECT_TRUE(in_order(out, {kRatioGate, kReport, kComputing, kSolved}));
+}
+
+TEST(Dialogue, KeyUStartsAtTheRatios) {
+  Scenario s = after_startup('b', 'h');
+  dialogue(s, "n");
+  s.last_key = 'u';
+  const std::string out = dialogue(s, "y 20 25\nh n");
+  EXPECT_EQ(count(out, kHeadingB), 0u);
+  EXPECT_EQ(count(out, kGate), 0u);
+  EXPECT_TRUE(in_order(out, {kReport, kRatioGate,
+                             "\n(2) 第1,2関節減速比(旧u1 u2=30.00 30.00)  u1 u2=", kGravityQ,
+                             kPointsGate, kReport, kSolved}));
+  EXPECT_EQ(s.scara.u1, 20);
+  EXPECT_EQ(s.scara.u2, 25);
+}
+
+TEST(Dialogue, KeyKAsksOnlyForThePointsAndNKeepsThem) {
+  Scenario s = after_startup('a', 'h');
+  dialogue(s, "n");
+  s.last_key = 'k';
+  const std::string out = dialogue(s, "n");
+  EXPECT_EQ(count(out, kRatioGate), 0u);
+  EXPECT_EQ(count(out, kGravityQ), 0u);
+  EXPECT_TRUE(in_order(out, {kPointsQ, kPointsGate, kReport, kSolved}));
+  EXPECT_EQ(count(out, kPointsInput), 0u);
+  EXPECT_EQ(s.x0, 0.8);
+}
+
+TEST(Dialogue, GravityKeysRecomputeWithoutQuestions) {
+  for (char key : {'g', 'h'}) {
+    Scenario s = after_startup('a', 'h');
+    dialogue(s, "n");
+    s.gravity_mode = key;
+    s.last_key = key;
+    Console con("", Encoding::Utf8);  // nothing to read: any question would end the input
+    con.set_exit_handler(throw_end);
+    run_condition_dialogue(s, con);
+    const std::string& out = con.output();
+    EXPECT_EQ(con.reads(), 0);
+    EXPECT_TRUE(in_order(out, {kHelpFirst, kReport, key == 'g' ? "\n重力考慮" : "\n重力なし",
+                               kReport, kComputing, kSolved, kToWindow}));
+  }
+}
+
+TEST(Dialogue, ScaraNewPointsForEachElbowBranch) {
+  for (char elbow : {'1', '2'}) {
+    Scenario s = after_startup('b', 'h');
+    dialogue(s, std::string("y z h y 0.6 0.3 -0.3 0.6\n") + elbow);
+    EXPECT_EQ(s.elbow_mode, elbow);
+    EXPECT_EQ(s.x0, 0.6);
+    EXPECT_EQ(s.yf, 0.6);
+    // elbow down bends to positive q2, elbow up to negative
+    if (elbow == '1') EXPECT_GT(s.scara.Phi0[1], 0);
+    else EXPECT_LT(s.scara.Phi0[1], 0);
+    double tip[2] = {0.5 * std::cos(s.scara.Phif[0]) +
+                         0.4 * std::cos(s.scara.Phif[0] + s.scara.Phif[1]),
+                     0.5 * std::sin(s.scara.Phif[0]) +
+                         0.4 * std::sin(s.scara.Phif[0] + s.scara.Phif[1])};
+    EXPECT_NEAR(tip[0], -0.3, 1e-9);
+    EXPECT_NEAR(tip[1], 0.6, 1e-9);
+    // the recorded feedback run starts where the new task starts
+    EXPECT_EQ(s.scara.fb_phi[0][0], s.scara.Phi0[0]);
+  }
+}
+
+TEST(Dialogue, UnreachableScaraPointFailsThenRetryWithTheOtherRobotSucceeds) {
+  Scenario s = after_startup('b', 'h');
+  // New points with an unreachable end: the kinematics waits for a key at each
+  // report (once when the elbow is chosen, once in every recomputation, which
+  // refreshes the SCARA angles whatever robot is selected); the solve fails;
+  // retry: yes, robot a, ratios n -> recompute and solve.
+  const std::string out = dialogue(s, "y z h y 0.8 0 0 1.0\n1 x x y a n x");
+  EXPECT_TRUE(in_order(out, {kElbowQ, kUnreachable, "位置(x,y)=( 0.000  1.000)", kUnreachable,
+                             kReport, kComputing, kNoSolution, kRobotQ, kRatioGate,
+                             kUnreachable, kReport, kComputing, kSolved, kToWindow}));
+  EXPECT_EQ(count(out, kUnreachable), 3u);
+  // after the failure: no robot heading, no echo of the robot key
+  const std::string after = out.substr(out.find(kRobotQ) + kRobotQ.size());
+  EXPECT_EQ(count(after, kHeadingA), 0u);
+  EXPECT_EQ(after.rfind(kRatioGate, 0), 0u);
+  EXPECT_EQ(s.robot_type, 'a');
+  EXPECT_TRUE(std::isnan(s.scara.Phif[0]));
+}
+
+TEST(Dialogue, AnswerNAfterAFailedSolveEndsTheProcessWithStatusZero) {
+  Scenario s = after_startup('b', 'h');
+  try {
+    dialogue(s, "y z h y 0.8 0 1.2 0.5\n1 x x n");
+    FAIL() << "the dialogue returned";
+  } catch (const ProcessEnd& e) {
+    EXPECT_EQ(e.status, 0);
+  }
+}
+
+TEST(Dialogue, UnknownRobotAfterFailureAsksNoRatios) {
+  Scenario s = after_startup('b', 'h');
+  std::string out;
+  Console con("y z h y 0.8 0 1.2 0.5\n1 x x y q y h n x", Encoding::Utf8);
+  con.set_exit_handler(throw_end);
+  try {
+    run_condition_dialogue(s, con);
+  } catch (const ProcessEnd&) {
+    // whether robot q solves or not, the questions before are what matters here
+  }
+  out = con.output();
+  EXPECT_EQ(s.robot_type, 'q');
+  const std::string after = out.substr(out.find(kRobotQ));
+  EXPECT_TRUE(in_order(after, {kRobotQ, kRatioGate, kGravityQ, kPointsGate, kReport}));
+  EXPECT_EQ(count(after, "u1 u2="), 0u);
+  EXPECT_EQ(count(after, kHeadingA) + count(after, kHeadingB), 0u);
+}
+
+TEST(Dialogue, EndOfInputAtAQuestionEndsWithStatusOne) {
+  Scenario s = after_startup('a', 'h');
+  try {
+    dialogue(s, "y");
+    FAIL() << "the dialogue returned";
+  } catch (const ProcessEnd& e) {
+    EXPECT_EQ(e.status, 1);
+  }
+}
+
+TEST(Dialogue, UnreadableNumbersKeepTheOldValues) {
+  Scenario s = after_startup('a', 'h');
+  const std::string out = dialogue(s, "y y 45 abc\nh n");
+  EXPECT_EQ(s.cyl.u1, 45);
+  EXPECT_EQ(s.cyl.u2, 30);
+  EXPECT_TRUE(in_order(out, {kGravityQ, kPointsGate, kSolved}));
+}
+
+// A radial move from the base of length 4*A2 (A2 the derated joint-2
+// acceleration) takes exactly tf = 2*sqrt(4) = 4 s.
+TEST(Dialogue, SampleStepDoublesOnlyBeyondFourSeconds) {
+  Scenario probe = after_startup('a', 'h');
+  const double M2 = probe.mw + probe.cyl.mM2_motor * 30 * 30;
+  const double A2 = 0.9 * (probe.cyl.tau2_motor * 30 / M2);
+  for (double factor : {4.0, 5.0}) {
+    Scenario s = after_startup('a', 'h');
+    char answers[200];
+    // both points are out of the SCARA's reach: two key waits in the recomputation
+    std::snprintf(answers, sizeof answers, "y z h y 0 0 %.17g 0\nk k n", factor * A2);
+    try {
+      dialogue(s, answers);
+    } catch (const ProcessEnd&) {
+      // the pure radial move may have no bang-bang solution; dt is set before the solve
+    }
+    if (factor == 4.0) {
+      EXPECT_EQ(s.tfm, 4.0);
+      EXPECT_DOUBLE_EQ(s.dt, 0.02);
+    } else {
+      EXPECT_GT(s.tfm, 4.0);
+      EXPECT_DOUBLE_EQ(s.dt, 0.04);
+    }
+  }
+}
+
+TEST(Dialogue, SaturationWarningWhenThePidArmLagsAtThePositioningTime) {
+  Scenario s = after_startup('b', 'h');
+  // A long elbow swing with little joint-1 motion: the joint-2 reference drags
+  // joint 1 through the coupling and saturates its torque.
+  const std::string out = dialogue(s, "y z h y 0.9 0 0.1 0.05\n1");
+  char warning[200];
+  std::snprintf(warning, sizeof warning,
+                "\n\n位置決め時間tf=%6.3f[s]ではトルク飽和して追従できない", s.scara.tf);
+  EXPECT_TRUE(in_order(out, {kSolved, kDone, warning, kToWindow}));
+  const int k = static_cast<int>(s.tfm / s.dt);
+  EXPECT_GT(std::fabs(s.scara.fb_phi[k][0] - s.scara.Phif[0]), 0.1);
+}
+
+TEST(Dialogue, PositioningTimeBeyondTheRecordSkipsTheSaturationTest) {
+  Scenario s = after_startup('b', 'h');
+  // Stale values beyond the 8 s record must never be taken as the arm's position.
+  for (int i = 201; i < kRecordCapacity; ++i) s.scara.fb_phi[i][0] = 1e9;
+  const std::string out = dialogue(s, "y y 1 1\nh n");
+  EXPECT_GT(s.tfm, 8.0);
+  EXPECT_DOUBLE_EQ(s.dt, 0.04);
+  EXPECT_EQ(count(out, kSaturated), 0u);
+  EXPECT_TRUE(in_order(out, {kSolved, kDone, kToWindow}));
+}
