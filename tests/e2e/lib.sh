@@ -63,11 +63,11 @@ wait_output() {
   fail "console never printed: $text"
 }
 
-# Prints the id of the program's top-level window once it is mapped.
+# Prints the id of the program's window once it is mapped (the display is ours alone).
 find_window() {
   local i wid
   for i in $(seq 1 400); do
-    wid=$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | head -n 1)
+    wid=$(xdotool search --onlyvisible --name "g,h:" 2>/dev/null | head -n 1)
     [ -n "$wid" ] && { echo "$wid"; return 0; }
     kill -0 "$APP_PID" 2>/dev/null || break
     sleep 0.05
