@@ -8,7 +8,7 @@
 
 enum class Encoding { Utf8, Cp932 };
 
-// UTF-8 when the locale's character set is UTF-8, otherwise CP932 (see console.cpp).
+// UTF-8 when the locale's character set is UTF-8, otherwise CP932 (see encoding.cpp).
 Encoding detect_console_encoding();
 
 // UTF-8 text converted to the given encoding (bytes that cannot be converted are kept).
@@ -69,6 +69,10 @@ class Console {
   int next_byte();            // -1 at end of input
   int peek_byte();            // -1 at end of input
   bool fill();                // reads more input into the buffer; false at end
+  bool fill_key();            // fill(), on a terminal without echo and without Enter
+  void ensure_line();         // buffers up to the next line feed (or the end of input)
+  void drop_line();           // drops the rest of the current line and its line feed
+  void compact();             // forgets the bytes already consumed
   [[noreturn]] void input_ended();
   void write_raw(const std::string& bytes);
   void flush();
@@ -82,4 +86,5 @@ class Console {
   std::string captured_;
   ExitHandler exit_handler_ = nullptr;
   long reads_ = 0;
+  int key_eof_ = -1;          // the terminal's end-of-file key (Ctrl-D) during key reads
 };
