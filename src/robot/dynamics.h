@@ -92,13 +92,11 @@ class PlantModel {
 void joint_accelerations(const Scenario& s, char robot, const double y[4], double tau1,
                          double tau2, double acc[2]);
 
-// Rates of the integral errors e1, e2 (state components 4 and 5).
-// Mode 'T': the end-point error once t is past the final time tt[3], else 0.
-// Mode 'F': the reference position minus the joint position.
-// Other modes: 0.
-
 // Derivative of the whole robot state under the torque law of a control mode,
-// evaluated once per integrator stage; fills f[0..5].
+// evaluated once per integrator stage; fills f[0..5]. The rates of the integral
+// errors e1, e2 (components 4, 5) are, in mode 'T', the end-point error once t
+// is past the final time tt[3] and 0 before; in mode 'F', the reference
+// position minus the joint position; in other modes 0.
 class RobotDerivative {
  public:
   RobotDerivative(const Scenario& s, char robot, char mode)

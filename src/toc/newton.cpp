@@ -1,0 +1,77 @@
+#include "toc/newton.h"
+
+#include <cmath>
+
+#include "toc/matrix_inverse.h"
+
+double sum_abs(int n, const double* x) {
+  double s = 0.0;
+  for (int i = 0; i < n; ++i) s = s + std::fabs(x[i]);
+  return s;
+}
+
+double damping_factor(double rho) {
+  if (rho >= 1.0) return 0.05 / rho;  // a step of 1-norm 0.05
+  if (rho >= 0.1) return 0.05;
+  if (rho >= 0.01) return 0.5;
+  if (rho >= 0.001) return 0.2;
+  if (rho >= 0.0001) return 0.5;
+  return 1.0;  // full Newton step (also for a rho that is not a number)
+}
+
+double switching_jacobian(const ShootingModel& m, const double y_start[4], const double z[4],
+                          int s1, int s2, const ShootingTrace& base, double J[4][4]) {
+  for (int k = 0; k < 4; ++k) {
+    double zk[4] = {z[0], z[1], z[2], z[3]};
+    zk[k] = zk[k] + kFdStep;
+    ShootingTrace column;
+    simulate_bang_bang(m, zk, y_start, s1, s2, column, &base);
+    for (int i = 0; i < 4; ++i) J[i][k] = (column.y_end[i] - base.y_end[i]) / kFdStep;
+  }
+  return invert_matrix(4, &J[0][0], 4);
+}
+
+NewtonPassResult newton_pass(const ShootingModel& m, const double y_start[4],
+                             const double x_target[4], int s1, int s2, const double z_init[4]) {
+  NewtonPassResult res{};
+  double* z = res.z;
+  for (int i = 0; i < 4; ++i) z[i] = z_init[i];
+
+  bool hit_limit = false;
+  int n = 0;
+  for (;;) {
+    ShootingTrace sim;
+    simulate_bang_bang(m, z, y_start, s1, s2, sim, nullptr);
+    res.plan = sim.plan;
+    double e[4];
+    for (int i = 0; i < 4; ++i) e[i] = x_target[i] - sim.y_end[i];
+    // Goes on only while the residual is at least the tolerance: one that is
+    // not a number ends the pass here like a converged one.
+    if (!(sum_abs(4, e) >= kNewtonTolerance)) break;
+
+    double M[4][4];
+    switching_jacobian(m, y_start, z, s1, s2, sim, M);
+    double d[4];
+    for (int i = 0; i < 4; ++i) {
+      double di = 0.0;
+      for (int j = 0; j < 4; ++j) di = di + M[i][j] * e[j];
+      d[i] = di;
+    }
+    const double alpha = damping_factor(sum_abs(4, d));
+    for (int i = 0; i < 4; ++i) z[i] = z[i] + alpha * d[i];
+
+    n = n + 1;
+    if (n >= kNewtonMaxIterations) {
+      hit_limit = true;
+      break;
+    }
+  }
+  res.updates = n;
+
+  // z2 > z3 is false when either is not a number; the NaN tests catch z0..z2.
+  const bool bad_times = std::isnan(z[0]) || std::isnan(z[1]) || std::isnan(z[2]) ||
+                         z[0] < 0 || z[1] < 0 || z[2] < 0 || z[2] > z[3];
+  res.failed = hit_limit || bad_times;
+  if (res.failed) res.plan.tt[3] = kFailedFinalTime;
+  return res;
+}

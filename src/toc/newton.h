@@ -1,0 +1,34 @@
+// One damped Newton (shooting) pass for the switching times: adjusts the trial
+// vector z until the bang-bang motion from rest at the start ends at rest at
+// the target.
+#pragma once
+
+#include "toc/shooting.h"
+
+constexpr double kNewtonTolerance = 0.0001;  // on the 1-norm of the residual
+constexpr int kNewtonMaxIterations = 300;    // updates before a pass gives up
+constexpr double kFdStep = 0.005;            // forward-difference step [s]
+constexpr double kFailedFinalTime = 1e10;    // final time reported by a failed pass [s]
+
+// Sum of the absolute values of x[0..n-1], added in index order.
+double sum_abs(int n, const double* x);
+
+// Step length factor for a Newton step d with rho = sum_abs(4, d).
+double damping_factor(double rho);
+
+// Forward-difference Jacobian of the terminal state with respect to z, from
+// the simulation `base` at z itself, inverted in place (left as it is when
+// nearly singular). Returns the Jacobian's determinant.
+double switching_jacobian(const ShootingModel& m, const double y_start[4], const double z[4],
+                          int s1, int s2, const ShootingTrace& base, double J[4][4]);
+
+struct NewtonPassResult {
+  SwitchingPlan plan;  // of the pass's last simulation; tt[3] = 1e10 when failed
+  double z[4];         // trial vector at the stop
+  int updates;         // number of Newton updates made
+  bool failed;
+};
+
+// Runs one pass from z_init.
+NewtonPassResult newton_pass(const ShootingModel& m, const double y_start[4],
+                             const double x_target[4], int s1, int s2, const double z_init[4]);

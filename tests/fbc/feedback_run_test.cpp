@@ -1,0 +1,82 @@
+// The PID-controlled run on the common time grid and its records.
+#include "fbc/feedback_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "robot/torque_laws.h"
+#include "toc/reference_cases.h"
+
+namespace {
+
+std::unique_ptr<Scenario> run_default(char robot, char gravity, int frame_count = 200) {
+  auto s = std::make_unique<Scenario>();
+  Console con("", Encoding::Utf8);
+  setup_default_case(*s, con, robot, gravity);
+  s->control_mode = 'F';
+  s->frame_count = frame_count;
+  if (frame_count + 1 < kRecordCapacity) s->cyl.fb_phi[frame_count + 1][0] = -7.0;  // must stay
+  run_feedback_simulation(*s, robot, s->dt, frame_count, model_record(*s, robot).Phi0);
+  return s;
+}
+
+}  // namespace
+
+TEST(FeedbackRun, DefaultCylindricalSwingReachesItsGoalInTime) {
+  auto s = run_default('a', 'h');
+  const CylRecord& rec = s->cyl;
+  EXPECT_EQ(rec.fb_phi[0][0], 0.0);
+  EXPECT_EQ(rec.fb_phi[0][1], 0.8);
+  EXPECT_EQ(rec.fb_tau[0][0], 0.0);  // on the reference at rest: no torque
+  EXPECT_EQ(rec.fb_tau[0][1], 0.0);
+  ASSERT_EQ(static_cast<int>(s->tfm / s->dt), 128);  // the dialogue's saturation sample
+  EXPECT_NEAR(rec.fb_phi[128][0], PI / 2, 0.01);
+  for (int i = 0; i <= 200; ++i) {
+    EXPECT_NEAR(rec.fb_phi[i][1], 0.8, 1e-3) << i;  // r barely moves
+    EXPECT_NEAR(rec.fb_tip[i][0], rec.fb_phi[i][1] * std::cos(rec.fb_phi[i][0]), 1e-15);
+    EXPECT_NEAR(rec.fb_tip[i][1], rec.fb_phi[i][1] * std::sin(rec.fb_phi[i][0]), 1e-15);
+    EXPECT_LE(std::fabs(rec.fb_tau[i][0]), rec.tau1max_h);
+  }
+  EXPECT_NEAR(rec.fb_phi[200][0], PI / 2, 1e-3);  // the end point is held after tfm
+  EXPECT_LT(std::fabs(rec.fb_tau[200][0]), 0.01);
+  EXPECT_EQ(rec.fb_phi[201][0], -7.0);  // exactly frame_count + 1 records
+}
+
+TEST(FeedbackRun, GravitySagsTheArmBeforeThePidCatchesUp) {
+  auto s = run_default('a', 'g');
+  EXPECT_EQ(s->cyl.fb_tau[0][0], 0.0);
+  EXPECT_LT(s->cyl.fb_phi[1][0], 0.0);  // falls while the reference rises
+  EXPECT_NEAR(s->cyl.fb_phi[128][0], PI / 2, 0.01);
+}
+
+TEST(FeedbackRun, ScaraRunLeavesTheCylindricalRecordAlone) {
+  auto s = run_default('b', 'h', 150);
+  EXPECT_NEAR(s->scara.fb_tip[0][0], 0.8, 1e-12);
+  EXPECT_NEAR(s->scara.fb_tip[150][1], 0.8, 1e-3);
+  EXPECT_EQ(s->cyl.fb_phi[5][0], 0.0);
+  EXPECT_EQ(s->cyl.fb_phi[151][0], -7.0);
+}
+
+TEST(FeedbackRun, NothingBeyondTheRecordsIsWritten) {
+  auto s = run_default('a', 'h', kRecordCapacity - 1);
+  const double following = s->cyl.L;  // the field after the records
+  run_feedback_simulation(*s, 'a', s->dt, 700, s->cyl.Phi0);
+  record_feedback_step(*s, kRecordCapacity, s->cyl.fb_tau[0]);
+  record_feedback_step(*s, -1, s->cyl.fb_tau[0]);
+  EXPECT_EQ(s->cyl.L, following);
+  EXPECT_NEAR(s->cyl.fb_phi[kRecordCapacity - 1][0], PI / 2, 1e-3);
+}
+
+TEST(FeedbackRun, RecordTimeIsTheIndexTimesTheSampleStep) {
+  auto s = run_default('a', 'h');
+  // A state on the reference at sample 30 (0.6 s) gets no torque there, but does at 31.
+  ReferencePoint ref[2];
+  reference_trajectory(*s, 'a', 30 * s->dt, ref);
+  const double y[6] = {ref[0].position, ref[1].position, ref[0].velocity, ref[1].velocity, 0, 0};
+  record_feedback_step(*s, 30, y);
+  EXPECT_EQ(s->cyl.fb_tau[30][0], 0.0);
+  record_feedback_step(*s, 31, y);
+  EXPECT_GT(std::fabs(s->cyl.fb_tau[31][0]), 0.1);
+}
