@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The whole program under Xvfb: scripted console, keys sent to the real window,
 # the window's size and UTF-8 title, and the exit status after ESC.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lib.bash"
 APP=$1
 
 start_display
