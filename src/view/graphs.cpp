@@ -132,7 +132,8 @@ void draw_displacement_graph(Scenario& s, char robot, int frame_index) {
 
   const JointRange range = joint_range(s, robot);
   const double sigma = displacement_scale(range, L.disp_graph_span);
-  auto y = [&](double v) { return G.y + (v - range.min) * sigma; };
+  // Without a usable range every value lies on the base line.
+  auto y = [&](double v) { return sigma == 0.0 ? G.y : G.y + (v - range.min) * sigma; };
 
   for (int j = 0; j < 2; ++j) {
     const double yg = y(rec->Phif[j]);

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <initializer_list>
 
 void draw_text(double x, double y, void* font, const char* text) {
   const float fx = static_cast<float>(x);

@@ -21,6 +21,10 @@ fail() {
     tail -c 3000 "$E2E_TMP/out"
     echo
   fi
+  if [ -s "$E2E_TMP/err" ]; then
+    echo "--- standard error (tail) ---"
+    tail -c 3000 "$E2E_TMP/err"
+  fi
   exit 1
 }
 
@@ -83,11 +87,17 @@ press() {
   xdotool key --delay 30 "$@"
 }
 
-# Waits for the program to end and prints its exit status.
+# Waits for the program to end and sets EXIT_STATUS (not in a subshell: only
+# this shell can collect the status of its child).
 wait_exit() {
   local i
   for i in $(seq 1 400); do
-    kill -0 "$APP_PID" 2>/dev/null || { wait "$APP_PID"; echo $?; APP_PID=""; return 0; }
+    if ! kill -0 "$APP_PID" 2>/dev/null; then
+      wait "$APP_PID"
+      EXIT_STATUS=$?
+      APP_PID=""
+      return 0
+    fi
     sleep 0.05
   done
   fail "the program did not end"

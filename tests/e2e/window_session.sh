@@ -44,6 +44,6 @@ press "$wid" g
 wait_output "重力考慮する"
 
 press "$wid" Escape
-status=$(wait_exit)
-[ "$status" = 0 ] || fail "ESC ended the program with status $status"
+wait_exit
+[ "$EXIT_STATUS" = 0 ] || fail "ESC ended the program with status $EXIT_STATUS"
 echo PASS

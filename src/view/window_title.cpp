@@ -1,0 +1,20 @@
+// The window title as UTF-8 for the window manager. Kept apart from the key
+// table: Xlib defines a macro None that clashes with KeyAction::None.
+#include <GL/glx.h>
+#include <X11/Xlib.h>
+
+#include <cstring>
+
+#include "view/window_setup.h"
+
+void set_utf8_window_name(const char* utf8) {
+  Display* dpy = glXGetCurrentDisplay();
+  const GLXDrawable win = glXGetCurrentDrawable();
+  if (dpy == nullptr || win == 0) return;
+  const Atom name = XInternAtom(dpy, "_NET_WM_NAME", False);
+  const Atom utf8_string = XInternAtom(dpy, "UTF8_STRING", False);
+  XChangeProperty(dpy, win, name, utf8_string, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(utf8),
+                  static_cast<int>(std::strlen(utf8)));
+  XFlush(dpy);
+}

@@ -1,0 +1,291 @@
+// The robot area: grid, both robot figures at their postures, goal marker,
+// tip paths, the panel in front of the graphs, and the zoom.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "view/figures.h"
+#include "view/frame.h"
+#include "view_harness.h"
+
+namespace {
+
+using namespace viewtest;
+
+constexpr double kPi = 3.14159265358979;
+
+class RobotArea : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { window(); }
+};
+
+// All samples of a run at one posture, with the matching cylindrical tip path.
+void hold_cyl(double phi[][2], double tip[][2], double theta, double r) {
+  for (int i = 0; i < kRecordCapacity; ++i) {
+    phi[i][0] = theta;
+    phi[i][1] = r;
+    tip[i][0] = r * std::cos(theta);
+    tip[i][1] = r * std::sin(theta);
+  }
+}
+
+bool is_blue_or_red(const Rgb& c) { return is_blue(c) || is_red(c); }
+
+TEST_F(RobotArea, GridRunsThroughTheRobotBaseEveryTenthOfAMetre) {
+  auto s = make_scenario('a', 'h');
+  hold_cyl(s->cyl.fb_phi, s->cyl.fb_tip, kPi / 2, 0.3);
+  hold_cyl(s->cyl.toc_phi, s->cyl.toc_tip, kPi / 2, 0.3);
+  const Image im = render(*s);
+  const int row = pixel_of(0.3);  // above the upright figure, below the text
+  // The lines through the base (x = -0.5, pixel 200) are 2 pixels wide.
+  EXPECT_EQ(im.count(195, row, 205, row, is_black), 2);
+  EXPECT_TRUE(is_black(im.at(199, row)) && is_black(im.at(200, row)));
+  EXPECT_EQ(im.count(pixel_of(-0.95), 195, pixel_of(-0.95), 205, is_black), 2);
+  EXPECT_TRUE(is_black(im.at(pixel_of(-0.95), 199)) && is_black(im.at(pixel_of(-0.95), 200)));
+  // The others are 1 pixel wide, 40 pixels apart, to the window edges.
+  for (double x : {-0.9, -0.8, -0.4, -0.1, 0.0, 0.3}) {
+    EXPECT_EQ(im.count(pixel_of(x) - 3, row, pixel_of(x) + 3, row, is_black), 1) << x;
+  }
+  for (double y : {-0.9, -0.6, -0.2, 0.2}) {
+    EXPECT_EQ(im.count(20, pixel_of(y) - 3, 20, pixel_of(y) + 3, is_black), 1) << y;
+  }
+  // Between the lines the background is white.
+  EXPECT_TRUE(is_white(im.at(pixel_of(-0.95), pixel_of(-0.95))));
+  EXPECT_TRUE(is_white(im.at(pixel_of(-0.15), pixel_of(-0.35))));
+  EXPECT_TRUE(is_white(im.at(pixel_of(-0.97), pixel_of(-0.97))));
+}
+
+TEST_F(RobotArea, GridShrinksTowardTheWindowCentreWithTheZoom) {
+  const auto grid = [](double vs) {
+    return render_with([vs] {
+      draw_grid(Point{vs * -0.5, vs * -0.5}, 0.0, 20, 0.1 * vs, 0.1 * vs);
+    });
+  };
+  const Image im = grid(0.9);
+  const int row = pixel_of(-0.95);
+  // Centre at 0.9 x (-0.5) = -0.45 (pixel 220), spacing 0.09 (36 pixels).
+  EXPECT_TRUE(is_black(im.at(219, row)) && is_black(im.at(220, row)));
+  EXPECT_FALSE(is_black(im.at(200, row)));
+  EXPECT_EQ(im.count(254, row, 258, row, is_black), 1);  // -0.36
+  EXPECT_EQ(im.count(182, row, 186, row, is_black), 1);  // -0.54
+  EXPECT_TRUE(is_black(im.at(row, 219)) || is_black(im.at(row, 220)));
+  // Lines at -0.45 + 0.09 k: k = -6 .. 16 fall inside the window.
+  EXPECT_EQ(im.count(0, row, kSize - 1, row, is_black), 22 + 2);
+}
+
+TEST_F(RobotArea, CylindricalRobotFigureFollowsItsJointValues) {
+  auto s = make_scenario('a', 'h');
+  const double phi[2] = {0.0, 0.6};  // arm along +x, tip at (0.1, -0.5)
+  const Image im = render_with([&] { draw_cyl_robot(*s, phi, colour_blue); });
+
+  // Sliding beam from r - 1.0 to r - 0.12 along the axis, 0.044 wide.
+  EXPECT_GT(im.near(-0.8, -0.478, 1, is_blue), 0);
+  EXPECT_GT(im.near(-0.8, -0.522, 1, is_blue), 0);
+  EXPECT_TRUE(is_white(im.at(pixel_of(-0.8), pixel_of(-0.5))));
+  EXPECT_GT(im.near(-0.9, -0.5, 1, is_blue), 0);
+  EXPECT_EQ(im.near(-0.93, -0.5, 3, is_blue), 0);
+  // Base block 0.2 x 0.15 centred on joint 1, joint ring and filled hub.
+  EXPECT_GT(im.near(-0.6, -0.55, 1, is_blue), 0);
+  EXPECT_GT(im.near(-0.45, -0.425, 1, is_blue), 0);
+  EXPECT_GT(im.near(-0.44, -0.5, 1, is_blue), 0);
+  EXPECT_TRUE(is_white(im.at(pixel_of(-0.449), pixel_of(-0.5))));
+  EXPECT_EQ(im.near(-0.5, -0.5, 8, is_blue), 17 * 17);
+  // Hand: wrist block behind the tip, cross bar, two fingers, work piece.
+  EXPECT_GT(im.near(-0.02, -0.5, 1, is_blue), 0);   // back of the wrist
+  EXPECT_GT(im.near(0.01, -0.55, 1, is_blue), 0);   // cross bar
+  EXPECT_GT(im.near(0.09, -0.567, 1, is_blue), 0);  // fingers
+  EXPECT_GT(im.near(0.09, -0.433, 1, is_blue), 0);
+  EXPECT_EQ(im.near(0.115, -0.567, 1, is_blue), 0);  // they end just past the tip
+  EXPECT_GT(im.near(0.05, -0.5, 1, is_blue), 0);    // work piece, 0.1 x 0.12 on the tip
+  EXPECT_GT(im.near(0.15, -0.5, 1, is_blue), 0);
+  EXPECT_GT(im.near(0.1, -0.44, 1, is_blue), 0);
+  EXPECT_GT(im.near(0.1, -0.56, 1, is_blue), 0);
+  EXPECT_TRUE(is_white(im.at(pixel_of(0.075), pixel_of(-0.48))));
+  // The tip dot is red whatever the run's colour.
+  EXPECT_GE(im.near(0.1, -0.5, 1, is_red), 8);
+  EXPECT_EQ(im.near(0.1, -0.5, 5, is_red), im.near(0.1, -0.5, 3, is_red));
+
+  // A quarter turn stands the arm upright over the base.
+  const double up[2] = {kPi / 2, 0.6};
+  const Image turned = render_with([&] { draw_cyl_robot(*s, up, colour_red); });
+  EXPECT_GE(turned.near(-0.5, 0.1, 1, is_red), 8);
+  EXPECT_GT(turned.near(-0.478, -0.8, 1, is_red), 0);
+  EXPECT_GT(turned.near(-0.522, -0.8, 1, is_red), 0);
+  EXPECT_EQ(turned.near(-0.8, -0.5, 5, is_red), 0);
+}
+
+TEST_F(RobotArea, ScaraRobotFigureFollowsItsJointAngles) {
+  auto s = make_scenario('b', 'h');
+  // Link 1 straight up to the elbow at (-0.5, 0), link 2 back along -x.
+  const double phi[2] = {kPi / 2, kPi / 2};
+  const Image im = render_with([&] { draw_scara_robot(*s, phi, colour_blue); });
+
+  EXPECT_EQ(im.near(-0.5, -0.5, 8, is_blue), 17 * 17);  // filled hub of joint 1
+  EXPECT_GT(im.near(-0.44, -0.5, 1, is_blue), 0);       // joint-1 ring
+  EXPECT_GT(im.near(-0.52, -0.25, 1, is_blue), 0);      // link 1, 0.04 wide
+  EXPECT_GT(im.near(-0.48, -0.25, 1, is_blue), 0);
+  EXPECT_TRUE(is_white(im.at(pixel_of(-0.5), pixel_of(-0.25))));
+  // Elbow: white joint with an outer ring and a hub ring.
+  EXPECT_TRUE(is_white(im.at(pixel_of(-0.5), pixel_of(0.0))));
+  EXPECT_GT(im.near(-0.44, 0.0, 1, is_blue), 0);
+  EXPECT_GT(im.near(-0.5, 0.042, 1, is_blue), 0);
+  EXPECT_TRUE(is_white(im.at(pixel_of(-0.5), pixel_of(-0.051))));
+  // Link 2 body along -x up to the hand.
+  EXPECT_GT(im.near(-0.65, 0.02, 1, is_blue), 0);
+  EXPECT_GT(im.near(-0.65, -0.02, 1, is_blue), 0);
+  EXPECT_TRUE(is_white(im.at(pixel_of(-0.65), pixel_of(0.0))));
+  // Tip 0.4 from the elbow: red dot, work piece around it.
+  EXPECT_GE(im.near(-0.9, 0.0, 1, is_red), 8);
+  EXPECT_GT(im.near(-0.9, 0.06, 1, is_blue), 0);
+  EXPECT_GT(im.near(-0.95, 0.0, 1, is_blue), 0);
+
+  // With theta2 = 0 link 2 continues link 1 upward.
+  const double straight[2] = {kPi / 2, 0.0};
+  const Image st = render_with([&] { draw_scara_robot(*s, straight, colour_blue); });
+  EXPECT_GE(st.near(-0.5, 0.4, 1, is_red), 8);
+  EXPECT_GT(st.near(-0.52, 0.15, 1, is_blue), 0);
+  EXPECT_GT(st.near(-0.48, 0.15, 1, is_blue), 0);
+  EXPECT_EQ(st.near(-0.65, 0.0, 3, is_blue), 0);
+}
+
+TEST_F(RobotArea, SharedPostureShowsOnlyTheBlueFigure) {
+  auto s = make_scenario('a', 'h');
+  hold_cyl(s->cyl.fb_phi, s->cyl.fb_tip, 0.0, 0.6);
+  hold_cyl(s->cyl.toc_phi, s->cyl.toc_tip, 0.0, 0.6);
+  s->xf = 0.0;
+  s->yf = 0.8;
+  s->frame_index = 0;
+  const Image im = render(*s);
+  // The red figure would show hundreds of pixels; the red tip dot lies under
+  // the blue path dot (a rasterizer may leave a pixel of it at the rim).
+  const int area_right = pixel_of(0.35) - 1;
+  EXPECT_LE(im.count(0, 0, area_right, kSize - 1, is_red), 8);
+  EXPECT_GT(im.count(0, 0, area_right, kSize - 1, is_blue), 1000);
+  // Sample 0: one path dot, blue over red, on the tip.
+  EXPECT_EQ(im.near(0.1, -0.5, 1, is_blue), 9);
+
+  // The same for the SCARA robot, with the tip paths on its tip.
+  auto b = make_scenario('b', 'h');
+  for (int i = 0; i < kRecordCapacity; ++i) {
+    b->scara.fb_phi[i][0] = b->scara.toc_phi[i][0] = 0.3;
+    b->scara.fb_phi[i][1] = b->scara.toc_phi[i][1] = 1.2;
+    b->scara.fb_tip[i][0] = b->scara.toc_tip[i][0] = 0.5 * std::cos(0.3) + 0.4 * std::cos(1.5);
+    b->scara.fb_tip[i][1] = b->scara.toc_tip[i][1] = 0.5 * std::sin(0.3) + 0.4 * std::sin(1.5);
+  }
+  const Image bi = render(*b);
+  EXPECT_LE(bi.count(0, 0, area_right, kSize - 1, is_red), 8);
+  EXPECT_GT(bi.count(0, 0, area_right, kSize - 1, is_blue), 1000);
+}
+
+TEST_F(RobotArea, DifferentPosturesShowRedUnderBlue) {
+  auto s = make_scenario('a', 'h');
+  hold_cyl(s->cyl.fb_phi, s->cyl.fb_tip, kPi / 2, 0.6);  // feedback: upright
+  hold_cyl(s->cyl.toc_phi, s->cyl.toc_tip, 0.0, 0.6);    // time-optimal: along +x
+  s->cyl.fb_phi[0][0] = s->cyl.toc_phi[0][0] = 0.0;      // both start along +x
+  s->frame_index = 50;
+  const Image im = render(*s);
+  EXPECT_GT(im.near(-0.478, -0.8, 1, is_red), 0);   // red beam below the base
+  EXPECT_GT(im.near(-0.522, -0.2, 1, is_red), 0);   // and above it
+  EXPECT_GT(im.near(-0.8, -0.478, 1, is_blue), 0);  // blue beam left of the base
+  EXPECT_GT(im.near(0.05, -0.5, 1, is_blue), 0);    // blue work piece
+  EXPECT_GT(im.near(-0.5, 0.05, 1, is_red), 0);     // red work piece
+  // Joint 1 of both figures: the blue hub lies over the red one.
+  EXPECT_EQ(im.near(-0.5, -0.5, 8, is_blue), 17 * 17);
+}
+
+TEST_F(RobotArea, PathDotsGrowWithTheDisplayedSample) {
+  auto s = make_scenario('a', 'h');
+  hold_cyl(s->cyl.fb_phi, s->cyl.fb_tip, kPi / 2, 0.3);
+  hold_cyl(s->cyl.toc_phi, s->cyl.toc_tip, kPi / 2, 0.3);
+  // Paths laid out on two rows below the figures, relative to joint 1.
+  for (int i = 0; i <= 10; ++i) {
+    s->cyl.fb_tip[i][0] = -0.3 + 0.05 * i;
+    s->cyl.fb_tip[i][1] = -0.35;
+    s->cyl.toc_tip[i][0] = -0.3 + 0.05 * i;
+    s->cyl.toc_tip[i][1] = -0.25;
+  }
+  s->xf = 0.2;
+  s->yf = 0.9;
+  for (int shown : {0, 6, 10}) {
+    s->frame_index = shown;
+    const Image im = render(*s);
+    for (int i = 0; i <= 10; ++i) {
+      const double x = -0.8 + 0.05 * i;
+      const bool drawn = i <= shown;
+      EXPECT_EQ(im.near(x, -0.85, 1, is_red), drawn ? 9 : 0) << shown << " " << i;
+      EXPECT_EQ(im.near(x, -0.75, 1, is_blue), drawn ? 9 : 0) << shown << " " << i;
+      EXPECT_EQ(im.near(x, -0.85, 6, is_blue_or_red), drawn ? im.near(x, -0.85, 3, is_red) : 0);
+    }
+    // Goal marker: a blue dot of radius 0.01 at joint 1 + (xf, yf).
+    EXPECT_EQ(im.near(-0.3, 0.4, 2, is_blue), 25);
+    EXPECT_EQ(im.near(-0.3, 0.4, 8, is_blue), im.near(-0.3, 0.4, 5, is_blue));
+  }
+}
+
+TEST_F(RobotArea, PanelBlanksTheRobotAreaRightOfTheGraphEdge) {
+  auto s = make_scenario('a', 'h');
+  hold_cyl(s->cyl.fb_phi, s->cyl.fb_tip, 0.0, 1.3);  // reaches to x = 0.8
+  hold_cyl(s->cyl.toc_phi, s->cyl.toc_tip, 0.0, 1.3);
+  s->xf = 1.3;
+  s->yf = 0.0;
+  const Image im = render(*s);
+  // Left of x = 0.35 the beam shows, right of it nothing but the graphs.
+  EXPECT_GT(im.near(0.2, -0.478, 1, is_blue), 0);
+  EXPECT_EQ(im.count(pixel_of(0.355), pixel_of(-0.53), pixel_of(0.39), pixel_of(-0.47),
+                     [](const Rgb& c) { return !is_white(c); }),
+            0);
+  EXPECT_EQ(im.count(pixel_of(0.41), pixel_of(-0.53), pixel_of(0.95), pixel_of(-0.47),
+                     [](const Rgb& c) { return !is_white(c); }),
+            0);
+  // Grid lines stop at the panel too.
+  EXPECT_EQ(im.count(pixel_of(0.5) - 3, pixel_of(-0.95), pixel_of(0.5) + 3, pixel_of(-0.95), is_black), 0);
+  EXPECT_EQ(im.count(pixel_of(0.95), pixel_of(-0.5) - 3, pixel_of(0.95), pixel_of(-0.5) + 3, is_black), 0);
+  EXPECT_EQ(im.count(pixel_of(0.3) - 3, pixel_of(-0.95), pixel_of(0.3) + 3, pixel_of(-0.95), is_black), 1);
+
+  // Without a robot selected there is no figure and no panel.
+  s->robot_type = 'x';
+  const Image none = render(*s);
+  EXPECT_EQ(none.count(0, 0, pixel_of(0.35) - 1, kSize - 1, is_blue_or_red), 0);
+  EXPECT_EQ(none.count(pixel_of(0.5) - 3, pixel_of(-0.95), pixel_of(0.5) + 3, pixel_of(-0.95), is_black), 1);
+}
+
+TEST_F(RobotArea, ZoomMovesTheRobotButNotTheGraphsOrText) {
+  auto s = make_scenario('a', 'h');
+  hold_cyl(s->cyl.fb_phi, s->cyl.fb_tip, 0.0, 0.6);
+  hold_cyl(s->cyl.toc_phi, s->cyl.toc_tip, 0.0, 0.6);
+  for (int i = 0; i < kRecordCapacity; ++i) s->cyl.toc_tau[i][0] = 0.5 * std::sin(0.05 * i);
+  s->cyl.tau1max_h = 1.0;
+  s->frame_index = 120;
+  const Image full = render(*s);
+  s->view_scale = 0.9;
+  const Image shrunk = render(*s);
+
+  // Tip dot at 0.9 x (0.1, -0.5): toward the window centre, not toward the base.
+  EXPECT_GT(full.near(0.1, -0.5, 2, is_blue), 0);
+  EXPECT_GT(shrunk.near(0.09, -0.45, 2, is_blue), 0);
+  EXPECT_EQ(shrunk.near(-0.45, -0.45, 7, is_blue), 15 * 15);  // joint 1 at 0.9 x base
+  EXPECT_EQ(shrunk.near(-0.5, -0.5, 1, is_blue_or_red), 0);   // not at the base any more
+  EXPECT_GT(shrunk.near(0.135, -0.45, 1, is_blue), 0);        // piece edge: 0.09 + 0.9 x 0.05
+
+  // The graph panel is the same picture.
+  int changed = 0;
+  for (int y = 0; y < kSize; ++y)
+    for (int x = pixel_of(0.35) + 1; x < kSize; ++x) {
+      const Rgb a = full.at(x, y), b = shrunk.at(x, y);
+      if (a.r != b.r || a.g != b.g || a.b != b.b) ++changed;
+    }
+  EXPECT_EQ(changed, 0);
+  // Text stays where it was; only grid lines cross it at other places.
+  int moved = 0, text = 0;
+  for (int y = pixel_of(0.6); y < kSize; ++y)
+    for (int x = 0; x < pixel_of(0.35); ++x) {
+      const Rgb a = full.at(x, y), b = shrunk.at(x, y);
+      if (is_text_grey(a)) ++text;
+      if (is_text_grey(a) && !is_text_grey(b) && !is_black(b)) ++moved;
+      if (is_text_grey(b) && !is_text_grey(a) && !is_black(a)) ++moved;
+    }
+  EXPECT_GT(text, 500);
+  EXPECT_EQ(moved, 0);
+}
+
+}  // namespace

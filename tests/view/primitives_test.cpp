@@ -1,0 +1,137 @@
+// The drawing primitives: the shapes they cover, and the OpenGL state they
+// leave behind (lighting on, line width).
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "view/primitives.h"
+#include "view_harness.h"
+
+namespace {
+
+using namespace viewtest;
+
+constexpr double kPi = 3.14159265358979;
+
+class Primitives : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { window(); }
+};
+
+TEST(ToScreen, MapsDrawingUnitsOntoWindowUnitsUnchanged) {
+  for (double v : {-1.0, -0.25, 0.0, 0.006, 0.5, 2.0}) EXPECT_DOUBLE_EQ(to_screen(v), v);
+}
+
+TEST_F(Primitives, UnrotatedRectangleCoversExactlyItsBox) {
+  // [-0.5, 0] x [-0.25, 0.25]: pixel columns 200..399, rows 300..499.
+  const Image im =
+      render_with([] { fill_rect(Point{-0.5, -0.25}, 0.5, 0.5, 0.0, colour_blue); });
+  EXPECT_EQ(im.count(200, 300, 399, 499, is_blue), 200 * 200);
+  EXPECT_EQ(im.count(0, 0, kSize - 1, kSize - 1, is_blue), 200 * 200);
+}
+
+TEST_F(Primitives, RectangleTurnsAboutItsCorner) {
+  // A quarter turn puts the w side upward and the h side to the left.
+  const Image im =
+      render_with([] { fill_rect(Point{0.0, 0.0}, 0.5, 0.25, kPi / 2, colour_red); });
+  EXPECT_GT(im.near(-0.125, 0.25, 3, is_red), 40);
+  EXPECT_EQ(im.near(0.25, 0.125, 3, is_red), 0);
+  EXPECT_EQ(im.near(-0.125, -0.1, 3, is_red), 0);
+}
+
+TEST_F(Primitives, OutlineRectangleDrawsOnlyTheBorder) {
+  const Image im =
+      render_with([] { outline_rect(Point{-0.5, -0.5}, 0.5, 0.5, 0.0, colour_red); });
+  EXPECT_GT(im.near(-0.5, -0.25, 1, is_red), 0);   // left side
+  EXPECT_GT(im.near(0.0, -0.25, 1, is_red), 0);    // right side
+  EXPECT_GT(im.near(-0.25, -0.5, 1, is_red), 0);   // bottom
+  EXPECT_GT(im.near(-0.25, 0.0, 1, is_red), 0);    // top
+  EXPECT_EQ(im.near(-0.25, -0.25, 20, is_red), 0);  // inside stays clear
+}
+
+TEST_F(Primitives, DiscAndCircleHaveTheirRadius) {
+  const Image disc = render_with([] { fill_disc(Point{0.0, 0.0}, 0.25, colour_blue); });
+  EXPECT_TRUE(is_blue(disc.at(pixel_of(0.0), pixel_of(0.0))));
+  EXPECT_TRUE(is_blue(disc.at(pixel_of(0.24), pixel_of(0.0))));
+  EXPECT_TRUE(is_blue(disc.at(pixel_of(0.0), pixel_of(-0.24))));
+  EXPECT_FALSE(is_blue(disc.at(pixel_of(0.26), pixel_of(0.0))));
+  EXPECT_FALSE(is_blue(disc.at(pixel_of(0.19), pixel_of(0.19))));  // outside the corner
+  const int area = disc.count(0, 0, kSize - 1, kSize - 1, is_blue);
+  EXPECT_NEAR(area, kPi * 100 * 100, 0.01 * kPi * 100 * 100);
+
+  const Image ring = render_with([] { outline_circle(Point{0.5, 0.5}, 0.1, colour_red); });
+  EXPECT_GT(ring.near(0.6, 0.5, 1, is_red), 0);
+  EXPECT_GT(ring.near(0.5, 0.4, 1, is_red), 0);
+  EXPECT_GT(ring.near(0.5 + 0.1 * std::cos(1.0), 0.5 + 0.1 * std::sin(1.0), 1, is_red), 0);
+  EXPECT_EQ(ring.near(0.5, 0.5, 15, is_red), 0);
+}
+
+TEST_F(Primitives, HalfDiscLiesTowardStartAngleMinusQuarterTurn) {
+  // Start angle 0: clockwise to almost -pi, so the half below the centre.
+  const Image im = render_with([] { fill_half_disc(Point{0.0, 0.0}, 0.25, 0.0, colour_blue); });
+  EXPECT_GT(im.near(0.0, -0.15, 3, is_blue), 40);
+  EXPECT_EQ(im.near(0.0, 0.15, 3, is_blue), 0);
+  // Start angle pi/2: the half on the right.
+  const Image right =
+      render_with([] { fill_half_disc(Point{0.0, 0.0}, 0.25, kPi / 2, colour_blue); });
+  EXPECT_GT(right.near(0.15, 0.0, 3, is_blue), 40);
+  EXPECT_EQ(right.near(-0.15, 0.0, 3, is_blue), 0);
+
+  const Image arc =
+      render_with([] { outline_half_circle(Point{0.0, 0.0}, 0.25, 0.0, colour_red); });
+  EXPECT_GT(arc.near(0.0, -0.25, 1, is_red), 0);
+  EXPECT_EQ(arc.near(0.0, 0.25, 2, is_red), 0);
+  EXPECT_EQ(arc.near(0.0, 0.0, 5, is_red), 0);  // the strip stays open: no chord
+}
+
+TEST_F(Primitives, WideLineHasItsWidthAndLeavesTwoPixels) {
+  const Image im = render_with([] {
+    draw_wide_line(Point{-0.5, 0.5}, Point{0.5, 0.5}, 0.02, colour_blue);  // 8 pixels
+    draw_line(Point{-0.5, -0.5}, Point{0.5, -0.5}, colour_red);           // then 2 pixels
+  });
+  const int col = pixel_of(0.0);
+  EXPECT_NEAR(im.count(col, 0, col, kSize - 1, is_blue), 8, 1);
+  EXPECT_EQ(im.count(col, 0, col, kSize - 1, is_red), 2);
+  GLfloat w = 0;
+  glGetFloatv(GL_LINE_WIDTH, &w);
+  EXPECT_FLOAT_EQ(w, 2.0f);
+}
+
+TEST_F(Primitives, PlainLineTakesTheCurrentWidth) {
+  const Image im = render_with([] {
+    glLineWidth(5.0f);
+    draw_line(Point{-0.5, 0.0}, Point{0.5, 0.0}, colour_red);
+  });
+  EXPECT_EQ(im.count(pixel_of(0.1), 0, pixel_of(0.1), kSize - 1, is_red), 5);
+}
+
+TEST_F(Primitives, LeaveLightingOnAndDrawInTheirOwnColour) {
+  const Point p{0.0, 0.0};
+  const std::function<void()> shapes[] = {
+      [&] { draw_line(p, Point{0.5, 0.5}, colour_red); },
+      [&] { draw_wide_line(p, Point{0.5, 0.5}, 0.01, colour_red); },
+      [&] { fill_rect(p, 0.1, 0.1, 0.3, colour_red); },
+      [&] { outline_rect(p, 0.1, 0.1, 0.3, colour_red); },
+      [&] { fill_disc(p, 0.1, colour_red); },
+      [&] { fill_half_disc(p, 0.1, 0.3, colour_red); },
+      [&] { outline_circle(p, 0.1, colour_red); },
+      [&] { outline_half_circle(p, 0.1, 0.3, colour_red); },
+  };
+  for (const auto& shape : shapes) {
+    GLdouble after[16];
+    // Lighting on with no light: anything drawn lit would come out dark grey.
+    const Image im = render_with([&] {
+      glEnable(GL_LIGHTING);
+      shape();
+    });
+    EXPECT_EQ(glIsEnabled(GL_LIGHTING), GL_TRUE);
+    glGetDoublev(GL_MODELVIEW_MATRIX, after);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(after[i], i % 5 == 0 ? 1.0 : 0.0);  // identity
+    EXPECT_GT(im.count(0, 0, kSize - 1, kSize - 1, is_red), 0);
+    EXPECT_EQ(im.count(0, 0, kSize - 1, kSize - 1, [](const Rgb& c) { return !is_red(c) && !is_white(c); }), 0);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,162 @@
+// Title and caption block: what they say, where they stand and that they can
+// be read (dark grey on white) in every frame, the first one included.
+#include <gtest/gtest.h>
+
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+
+#include <cmath>
+#include <limits>
+
+#include "view/text.h"
+#include "view_harness.h"
+
+namespace {
+
+using namespace viewtest;
+
+TEST(RatioDigits, ShowHundredsTensAndOnesWithTheFractionDropped) {
+  EXPECT_EQ(ratio_digits(30.0), "030");
+  EXPECT_EQ(ratio_digits(50.0), "050");
+  EXPECT_EQ(ratio_digits(150.9), "150");
+  EXPECT_EQ(ratio_digits(7.99), "007");
+  EXPECT_EQ(ratio_digits(0.0), "000");
+  EXPECT_EQ(ratio_digits(999.999), "999");
+  EXPECT_EQ(ratio_digits(100.0), "100");
+  EXPECT_EQ(ratio_digits(305.0), "305");
+}
+
+TEST(RatioDigits, ShowHashesWhereThreeDigitsCannotHoldTheRatio) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  for (double v : {1000.0, 1234.5, 1e300, inf, -inf, nan, -0.5, -1.0, -1e300}) {
+    EXPECT_EQ(ratio_digits(v), "###") << v;
+  }
+}
+
+TEST(RatioText, UsesTheSelectedRobotsRatios) {
+  auto s = make_scenario('a', 'h');
+  s->cyl.u1 = 30.0;
+  s->cyl.u2 = 50.0;
+  s->scara.u1 = 120.0;
+  s->scara.u2 = 7.0;
+  EXPECT_EQ(ratio_text(*s), "(030,050)\n");
+  s->robot_type = 'b';
+  EXPECT_EQ(ratio_text(*s), "(120,007)\n");
+  s->scara.u2 = std::numeric_limits<double>::quiet_NaN();
+  EXPECT_EQ(ratio_text(*s), "(120,###)\n");
+  s->robot_type = 'c';  // no robot selected
+  EXPECT_EQ(ratio_text(*s), "(###,###)\n");
+}
+
+// Text-grey pixels in the text line whose raster position is at height y,
+// between the window coordinates x0 and x1, from the base line up to the
+// height of capitals (descenders of the line above reach down into it).
+int grey_in_line(const Image& im, double x0, double x1, double y) {
+  return im.count(pixel_of(x0), pixel_of(y), pixel_of(x1), pixel_of(y) + 12, is_text_grey);
+}
+
+class Captions : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { window(); }
+};
+
+TEST_F(Captions, NameTheRobotAndTheMotionPlane) {
+  auto s = make_scenario('a', 'h');
+  const Image a = render(*s);
+  s->robot_type = 'b';
+  s->gravity_mode = 'g';
+  const Image b = render(*s);
+
+  // "(a) Cylindrical coordinate robot" runs far beyond "(b) SCARA robot".
+  EXPECT_GT(grey_in_line(a, -0.95, -0.75, 0.9), 50);
+  EXPECT_GT(grey_in_line(b, -0.95, -0.75, 0.9), 50);
+  EXPECT_GT(grey_in_line(a, -0.55, -0.35, 0.9), 50);
+  EXPECT_EQ(grey_in_line(b, -0.55, -0.35, 0.9), 0);
+
+  // "Horizontal motion" is longer than "Vertical motion".
+  EXPECT_GT(grey_in_line(a, -0.9, -0.7, 0.85), 50);
+  EXPECT_GT(grey_in_line(b, -0.9, -0.7, 0.85), 50);
+  EXPECT_GT(grey_in_line(a, -0.59, -0.53, 0.85), 10);
+  EXPECT_EQ(grey_in_line(b, -0.59, -0.53, 0.85), 0);
+}
+
+TEST_F(Captions, LeaveOutLinesForUnknownSelectors) {
+  auto s = make_scenario('x', 'q');
+  const Image im = render(*s);
+  EXPECT_EQ(grey_in_line(im, -0.96, -0.3, 0.9), 0);
+  EXPECT_EQ(grey_in_line(im, -0.91, -0.3, 0.85), 0);
+  // The lines that are always there.
+  EXPECT_GT(grey_in_line(im, -0.9, -0.5, 0.8), 50);   // "Reduction ratio (u1, u2)="
+  EXPECT_GT(grey_in_line(im, -0.4, -0.2, 0.8), 30);   // ratio text
+  EXPECT_GT(grey_in_line(im, -0.9, -0.5, 0.75), 50);  // blue legend
+  EXPECT_GT(grey_in_line(im, -0.9, -0.7, 0.7), 50);   // red legend
+  EXPECT_GT(grey_in_line(im, -0.9, -0.6, 0.65), 50);  // grid size
+  EXPECT_GT(grey_in_line(im, -0.99, -0.3, 0.95), 100);  // title
+}
+
+// In a fresh context lighting is off and the current colour is white: the
+// state of the first frame before any primitive has run.
+void reset_to_first_frame_state() {
+  glDisable(GL_LIGHTING);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+TEST_F(Captions, AreDarkGreyInTheFirstFrameAndInLaterOnes) {
+  auto s = make_scenario('a', 'g');
+  reset_to_first_frame_state();
+  const Image first = render(*s);
+  EXPECT_GT(grey_in_line(first, -0.99, -0.3, 0.95), 100);  // title
+  EXPECT_GT(grey_in_line(first, -0.95, -0.5, 0.9), 100);   // robot name
+  EXPECT_GT(grey_in_line(first, -0.9, -0.5, 0.8), 100);    // ratio caption
+
+  // Later frames start with lighting on and any current colour.
+  glEnable(GL_LIGHTING);
+  glColor4f(0.0f, 1.0f, 0.0f, 1.0f);
+  const Image later = render(*s);
+  int differing = 0;
+  for (int y = pixel_of(0.6); y < kSize; ++y)
+    for (int x = 0; x < pixel_of(0.3); ++x)
+      if (is_text_grey(first.at(x, y)) != is_text_grey(later.at(x, y))) ++differing;
+  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(later.count(0, 0, kSize - 1, kSize - 1,
+                        [](const Rgb& c) { return c.g > 200 && c.r < 60 && c.b < 60; }),
+            0);
+}
+
+TEST_F(Captions, DrawTextLeavesColourAndLightingAsTheyWere) {
+  window();
+  for (bool lighting : {false, true}) {
+    if (lighting) glEnable(GL_LIGHTING); else glDisable(GL_LIGHTING);
+    glColor4f(0.25f, 0.5f, 0.75f, 1.0f);
+    draw_text(0.0, 0.0, GLUT_BITMAP_HELVETICA_18, "abc");
+    GLfloat c[4];
+    glGetFloatv(GL_CURRENT_COLOR, c);
+    EXPECT_FLOAT_EQ(c[0], 0.25f);
+    EXPECT_FLOAT_EQ(c[1], 0.5f);
+    EXPECT_FLOAT_EQ(c[2], 0.75f);
+    EXPECT_EQ(glIsEnabled(GL_LIGHTING), lighting ? GL_TRUE : GL_FALSE);
+  }
+}
+
+TEST_F(Captions, TextOutsideTheViewOrAtNoPositionIsNotDrawn) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const Image im = render_with([&] {
+    draw_text(1.5, 0.0, GLUT_BITMAP_HELVETICA_18, "far right");
+    draw_text(nan, 0.0, GLUT_BITMAP_HELVETICA_18, "nowhere");
+    draw_text(0.0, 1e300, GLUT_BITMAP_HELVETICA_18, "too high");
+  });
+  EXPECT_EQ(im.count(0, 0, kSize - 1, kSize - 1, [](const Rgb& c) { return !is_white(c); }), 0);
+
+  const Image small = render_with([] { draw_text(0.0, 0.0, GLUT_BITMAP_HELVETICA_12, "goal1"); });
+  const Image large = render_with([] { draw_text(0.0, 0.0, GLUT_BITMAP_HELVETICA_18, "goal1"); });
+  const int n_small = small.count(0, 0, kSize - 1, kSize - 1, is_text_grey);
+  const int n_large = large.count(0, 0, kSize - 1, kSize - 1, is_text_grey);
+  EXPECT_GT(n_small, 20);
+  EXPECT_GT(n_large, n_small);
+  // Text starts at its raster position and stands above it.
+  EXPECT_EQ(large.count(0, 0, pixel_of(0.0) - 3, kSize - 1, is_text_grey), 0);
+  EXPECT_EQ(large.count(0, pixel_of(0.0) + 20, kSize - 1, kSize - 1, is_text_grey), 0);
+}
+
+}  // namespace

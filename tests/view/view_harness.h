@@ -1,0 +1,72 @@
+// Shared setup of the window tests: one 800 x 800 window per test binary,
+// frames composed into the back buffer and read back before any swap, and
+// scenarios filled by hand with the drawing defaults.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "scenario/scenario.h"
+#include "view/window_setup.h"
+
+namespace viewtest {
+
+constexpr int kSize = 800;
+
+// Opens the window once (a fake argv, the real window set-up) and returns its context.
+ViewContext& window();
+
+struct Rgb {
+  int r, g, b;
+};
+
+// A frame read from the back buffer; (px, py) counted from the lower left.
+struct Image {
+  std::vector<std::uint8_t> px;
+  Rgb at(int x, int y) const;
+  // Pixels in the box [x0, x1] x [y0, y1] (clipped to the window) that match.
+  template <class Pred>
+  int count(int x0, int y0, int x1, int y1, Pred pred) const {
+    int n = 0;
+    for (int y = y0; y <= y1; ++y)
+      for (int x = x0; x <= x1; ++x)
+        if (x >= 0 && y >= 0 && x < kSize && y < kSize && pred(at(x, y))) ++n;
+    return n;
+  }
+  // Matching pixels within `radius` of the pixel that holds the window point (x, y).
+  template <class Pred>
+  int near(double x, double y, int radius, Pred pred) const;
+};
+
+// Pixel column (or row) that holds the window coordinate v.
+int pixel_of(double v);
+
+template <class Pred>
+int Image::near(double x, double y, int radius, Pred pred) const {
+  const int cx = pixel_of(x);
+  const int cy = pixel_of(y);
+  return count(cx - radius, cy - radius, cx + radius, cy + radius, pred);
+}
+
+// compose_frame into GL_BACK, glFinish, read GL_BACK.
+Image render(Scenario& s);
+
+// Clears GL_BACK to white, resets the modelview matrix, runs `draw`, reads GL_BACK.
+Image render_with(const std::function<void()>& draw);
+
+bool is_white(const Rgb& c);
+bool is_black(const Rgb& c);
+bool is_red(const Rgb& c);
+bool is_blue(const Rgb& c);
+bool is_text_grey(const Rgb& c);  // the dark grey of text
+bool is_dark(const Rgb& c);        // text grey or black
+
+// Drawing defaults (robot base (-0.5, -0.5), graphs, figure sizes), ratios 30,
+// limits of the given values, frame_count 200, dt 0.02, tfm 2.5, view_scale 1,
+// all records zero.
+void set_layout_defaults(Scenario& s);
+std::unique_ptr<Scenario> make_scenario(char robot, char gravity);
+
+}  // namespace viewtest
