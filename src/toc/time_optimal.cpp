@@ -3,21 +3,10 @@
 #include <cmath>
 
 #include "robot/dynamics.h"
-#include "robot/kinematics.h"
-#include "robot/runge_kutta_gill.h"
-#include "robot/torque_laws.h"
+#include "robot/motion_sample.h"
 #include "toc/newton.h"
 
 namespace {
-
-constexpr int kSubstepsPerFrame = 10;  // integration steps per recorded sample
-
-// Last sample the records can hold for a given frame_count (defensive: the
-// records have kRecordCapacity samples).
-int last_frame(int frame_count) {
-  if (frame_count > kRecordCapacity - 1) return kRecordCapacity - 1;
-  return frame_count;
-}
 
 void print_title(const Scenario& s, Console& con) {
   if (s.robot_type == 'a') con.print("\n円筒座標ロボットのPTP最短時間制御");
@@ -72,39 +61,24 @@ int solve_switching_times(Scenario& s, Console& con) {
 
 void store_toc_frame(Scenario& s, int k, const double x[6]) {
   if (k < 0 || k >= kRecordCapacity) return;
-  const char robot = s.robot_type;
-  const double t_k = k * s.dt;
-  RobotRecord& rec = model_record(s, robot);
-  rec.toc_phi[k][0] = x[0];
-  rec.toc_phi[k][1] = x[1];
-  if (robot == 'b') {
-    scara_tip(s.scara.l1, s.scara.l2, x[0], x[1], rec.toc_tip[k]);
-  } else {
-    cylindrical_tip(x[0], x[1], rec.toc_tip[k]);
-  }
-  const TorqueLaw law(s, robot, 'T');
-  rec.toc_tau[k][0] = law.joint(0, t_k, x);
-  rec.toc_tau[k][1] = law.joint(1, t_k, x);
+  RobotRecord& rec = model_record(s, s.robot_type);
+  record_motion_sample(s, s.robot_type, 'T', k * s.dt, x, rec.toc_phi[k], rec.toc_tip[k],
+                       rec.toc_tau[k]);
 }
 
 int compute_time_optimal(Scenario& s, Console& con) {
   if (solve_switching_times(s, con) == 0) return 0;
 
   const char robot = s.robot_type;
-  const double h = s.dt / kSubstepsPerFrame;
   const RobotRecord& rec = model_record(s, robot);
   double x[6] = {rec.Phi0[0], rec.Phi0[1], 0.0, 0.0, 0.0, 0.0};
   store_toc_frame(s, 0, x);
 
   const RobotDerivative deriv(s, robot, s.control_mode);
-  const int last = last_frame(s.frame_count);
+  const int last = last_sample(s.frame_count);
   double t = 0.0;
   for (int k = 1; k <= last; ++k) {
-    double ts = t;
-    for (int step = 0; step < kSubstepsPerFrame; ++step) {
-      runge_kutta_gill(deriv, ts, h, x, x);
-      ts = ts + h;
-    }
+    advance_one_sample(deriv, t, s.dt, x);
     t = t + s.dt;
     store_toc_frame(s, k, x);
   }
