@@ -16,7 +16,9 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # see CMakeLists.txt).
 SAN_ENV := ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: run test deps build build-san clean
+FUZZ_SECONDS ?= 60
+
+.PHONY: run test fuzz deps build build-san clean
 
 run: deps build
 	./$(BUILD)/tocsim
@@ -24,6 +26,10 @@ run: deps build
 test: deps build build-san
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	cd $(SAN_BUILD) && $(SAN_ENV) ctest --output-on-failure -j$(JOBS)
+
+# The console dialogue under libFuzzer (clang, ASan, UBSan) for a bounded time.
+fuzz: deps
+	bash fuzz/run.sh $(FUZZ_SECONDS)
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -43,4 +49,4 @@ build-san:
 	cmake --build $(SAN_BUILD) -j$(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) build-fuzz build-bench
