@@ -23,6 +23,10 @@ struct ReferencePoint {
 // Constant-acceleration rise up to t_half, fall from t_half to T, then rest at qf.
 inline ReferencePoint reference_profile(double t, double t_half, double T, double q0, double qf,
                                         double A) {
+  // A joint that does not move rests at its start. This gives the same numbers
+  // as the formulas whenever A is a number (then A = 0), and a sound reference
+  // where a motion of zero length has T = 0 and A = 0/0.
+  if (qf == q0) return {q0, 0.0};
   if (t <= t_half) return {0.5 * A * t * t + q0, A * t};
   if (t <= T) return {qf - 0.5 * A * (T - t) * (T - t), (T - t) * A};
   return {qf, 0.0};  // also when t_half or T is not a number

@@ -38,6 +38,7 @@ NewtonPassResult newton_pass(const ShootingModel& m, const double y_start[4],
   for (int i = 0; i < 4; ++i) z[i] = z_init[i];
 
   bool hit_limit = false;
+  bool residual_nan = false;
   int n = 0;
   for (;;) {
     ShootingTrace sim;
@@ -45,9 +46,14 @@ NewtonPassResult newton_pass(const ShootingModel& m, const double y_start[4],
     res.plan = sim.plan;
     double e[4];
     for (int i = 0; i < 4; ++i) e[i] = x_target[i] - sim.y_end[i];
-    // Goes on only while the residual is at least the tolerance: one that is
-    // not a number ends the pass here like a converged one.
-    if (!(sum_abs(4, e) >= kNewtonTolerance)) break;
+    // Goes on only while the residual is at least the tolerance. One that is
+    // not a number also ends the pass here, but as a failure: the motion did
+    // not reach the target, whatever the switching times look like.
+    const double norm = sum_abs(4, e);
+    if (!(norm >= kNewtonTolerance)) {
+      residual_nan = std::isnan(norm);
+      break;
+    }
 
     double M[4][4];
     switching_jacobian(m, y_start, z, s1, s2, sim, M);
@@ -71,7 +77,7 @@ NewtonPassResult newton_pass(const ShootingModel& m, const double y_start[4],
   // z2 > z3 is false when either is not a number; the NaN tests catch z0..z2.
   const bool bad_times = std::isnan(z[0]) || std::isnan(z[1]) || std::isnan(z[2]) ||
                          z[0] < 0 || z[1] < 0 || z[2] < 0 || z[2] > z[3];
-  res.failed = hit_limit || bad_times;
+  res.failed = hit_limit || bad_times || residual_nan;
   if (res.failed) res.plan.tt[3] = kFailedFinalTime;
   return res;
 }

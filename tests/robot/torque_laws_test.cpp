@@ -56,10 +56,12 @@ TEST(TorqueLaw, ReferenceProfile) {
     EXPECT_EQ(at(e[0]).velocity, e[2]) << e[0];
   }
   EXPECT_EQ(reference_profile(0.7, 1.0, 2.0, 0.8, 0.8, 0.0).position, 0.8);  // joint at rest
-  // No motion at all (T = 0, A = 0/0): no number at t = 0, the end value after.
+  // No motion at all (T = 0, A = 0/0): the joint rests at its start, at t = 0 too.
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  EXPECT_TRUE(std::isnan(reference_profile(0.0, 0.0, 0.0, 0.5, 0.5, nan).position));
-  EXPECT_EQ(reference_profile(0.02, 0.0, 0.0, 0.5, 0.5, nan).position, 0.5);
+  for (double t : {0.0, 0.02}) {
+    EXPECT_EQ(reference_profile(t, 0.0, 0.0, 0.5, 0.5, nan).position, 0.5) << t;
+    EXPECT_EQ(reference_profile(t, 0.0, 0.0, 0.5, 0.5, nan).velocity, 0.0) << t;
+  }
 }
 
 TEST(TorqueLaw, BangBangIntervalsAreClosedOnTheLeft) {

@@ -56,6 +56,14 @@ TEST(Newton, FailureChecksAtTheStop) {
   const NewtonPassResult r = newton_pass(ShootingModel(model_scenario(), 'b'), kStart, target, 1, -1, z);
   EXPECT_EQ(r.updates, 0);
   EXPECT_TRUE(r.failed);
+  // A residual that is not a number with finite times (a limit that is not a
+  // number) is no solution either.
+  const double z_ok[4] = {0.4, 0.7, 1.08, 1.39}, target_nan[4] = {1.1494, nan, 0, 0};
+  const NewtonPassResult rn =
+      newton_pass(ShootingModel(model_scenario(), 'b'), kStart, target_nan, 1, -1, z_ok);
+  EXPECT_EQ(rn.updates, 0);
+  EXPECT_TRUE(rn.failed);
+  EXPECT_EQ(rn.plan.tt[3], kFailedFinalTime);
 }
 
 TEST(Newton, UnreachableTargetEndsAtTheIterationLimit) {
