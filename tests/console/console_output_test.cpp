@@ -34,7 +34,7 @@ TEST(ConsoleOutput, Cp932ConsoleWritesShiftJis) {
   EXPECT_EQ(con.encoding(), Encoding::Cp932);
   con.print("\n重力なし");
   con.printf("%s%5.2f", "力", 1.5);
-  EXPECT_EQ(con.output(), "\n" + bytes({0x8F, 0x64, 0x97, 0xCD, 0x82, 0xC8, 0x82, 0xB5}) +
+  EXPECT_EQ(con.output(), bytes({0x0A, 0x8F, 0x64, 0x97, 0xCD, 0x82, 0xC8, 0x82, 0xB5}) +
                               bytes({0x97, 0xCD}) + " 1.50");
 }
 
@@ -104,7 +104,7 @@ TEST(ConsoleOutput, StreamConsoleWritesEveryTextAtOnce) {
     con.print("\n重力");
     // Reaches the other end without any read or flush by the caller.
     EXPECT_EQ(console_test::read_until(out_pipe[0], static_cast<char>(0xCD)),
-              "\n" + bytes({0x8F, 0x64, 0x97, 0xCD}));
+              bytes({0x0A, 0x8F, 0x64, 0x97, 0xCD}));
     con.printf("%5.1f;", 2.0);
     EXPECT_EQ(console_test::read_until(out_pipe[0], ';'), "  2.0;");
     EXPECT_EQ(con.output(), "");

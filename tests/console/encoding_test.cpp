@@ -114,7 +114,7 @@ TEST(EncodingCp932, JapaneseTextsBecomeShiftJisBytes) {
             bytes({0x8F, 0x49, 0x97, 0xB9, 0x82, 0xB5, 0x82, 0xDC, 0x82, 0xB7, 0x81, 0x42}));
   // Mixed with ASCII, line feeds and printf conversions.
   EXPECT_EQ(encode_text("\n重力 %c\n", Encoding::Cp932),
-            "\n" + bytes({0x8F, 0x64, 0x97, 0xCD}) + " %c\n");
+            bytes({0x0A, 0x8F, 0x64, 0x97, 0xCD}) + " %c\n");
 }
 
 TEST(EncodingCp932, FullWidthAndGreekSymbols) {
