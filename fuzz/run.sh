@@ -32,7 +32,9 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=0}
 
 echo "fuzzing for ${SECONDS_BUDGET}s: $BIN"
 status=0
-"$BIN" -max_total_time="$SECONDS_BUDGET" -timeout=10 -max_len=512 -rss_limit_mb=2048 \
+# A failed solve can take 0.2 s in this build and one answer per retry starts
+# another: 256 bytes bound an input to well under the 60 s that count as a hang.
+"$BIN" -max_total_time="$SECONDS_BUDGET" -timeout=60 -max_len=256 -rss_limit_mb=2048 \
   -dict="$ROOT/fuzz/dialogue.dict" -artifact_prefix="$OUT/artifacts/" \
   -print_final_stats=1 "$@" "$OUT/corpus" || status=$?
 
