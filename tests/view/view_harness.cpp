@@ -4,13 +4,27 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 #include "console/console.h"
 #include "view/frame.h"
-#include "view/snapshot.h"
 
 namespace viewtest {
+
+namespace {
+
+// The back buffer, rows bottom to top as OpenGL gives them, 3 bytes per pixel.
+std::vector<std::uint8_t> read_back_buffer(int width, int height) {
+  std::vector<std::uint8_t> px(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, px.data());
+  return px;
+}
+
+}  // namespace
 
 ViewContext& window() {
   static Scenario scenario{};
