@@ -58,14 +58,6 @@ ShootingModel::ShootingModel(const Scenario& s, char robot) : plant(s, robot) {
   }
 }
 
-double bang_bang_derivative(const ShootingModel& m, int i, int sigma1, int sigma2,
-                            const double y[4]) {
-  if (i < 0 || i > 3) return 0.0;
-  double f[4];
-  BangBangDerivative(m, sigma1, sigma2)(0.0, y, f);
-  return f[i];
-}
-
 namespace {
 
 bool same_bits(double a, double b) {

@@ -53,10 +53,6 @@ class BangBangDerivative {
   double tau1_, tau2_;
 };
 
-// Component i (0..3) of the shooting derivative with the sign pair (sigma1, sigma2).
-double bang_bang_derivative(const ShootingModel& m, int i, int sigma1, int sigma2,
-                            const double y[4]);
-
 // Terminal state y_end of the bang-bang motion for z, started at y_start
 // (at rest at the start displacement), with the ordered plan it used.
 // No side effects.
