@@ -19,13 +19,11 @@
 #include "scenario/scenario.h"
 #include "view/key_commands.h"
 #include "view/window.h"
+#include "scenario/dialogue_texts.h"
 
 namespace {
 
-struct ProcessEnd {
-  int status;
-};
-[[noreturn]] void throw_end(int status) { throw ProcessEnd{status}; }
+using namespace dialogue_texts;
 
 constexpr int kReturned = -1;  // the dialogue returned: the window would open
 
@@ -67,35 +65,10 @@ KeyAction press(Session& x, unsigned char key, const std::string& input = "") {
   return action;
 }
 
-std::size_t count(const std::string& out, const std::string& text) {
-  std::size_t n = 0;
-  for (std::size_t at = out.find(text); at != std::string::npos; at = out.find(text, at + 1)) ++n;
-  return n;
-}
-
-bool ends_with(const std::string& out, const std::string& tail) {
-  return out.size() >= tail.size() && out.compare(out.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 const std::string kInputEnded = "\nコンソール入力が終わりました。終了します。\n";
 const std::string kRobotPrompt = "\nロボットの選択   a:円筒座標ロボット　b:SCARAロボット　type=";
 const std::string kGravityPrompt = "\n重力考慮？　　yes ; g    no : h   sgnG=";
-const std::string kReport = "\n\n/*************** 設定した最短時間制御の条件 ************************/";
-const std::string kHeadingA = "\n\n(a) 円筒座標ロボットの最短時間制御とFB制御の比較";
-const std::string kHeadingB = "\n\n(b) SCARAロボットの最短時間制御とFB制御の比較";
-const std::string kGate = "\n   条件のどれか変更する？　yes : y   no : n    ";
-const std::string kRatioGate =
-    "\n(2) 減速機変更？：y  減速機は変更しない：z  以下全て変更しない : n   ";
 const std::string kRatiosA = "\n(2) 回転・直動関節減速比(旧u1 u2=30.00 30.00)  u1 u2=";
-const std::string kGravityQ = "\n変更　重力考慮する？　yes:g   no:h    ";
-const std::string kPointsGate = "\n    変更する？　yes:y   no:n   ";
-const std::string kPointsInput = "\n      入力　x0 y0 xf yf=";
-const std::string kElbowQ = "\n肘下折れ曲がり：1　上折れ曲がり：2  入力  ";
-const std::string kUnreachable = "\n!!! 逆運動学の解なし．始めからやり直し．";
-const std::string kSolved = "\n最短時間制御の切り替え時間が求められた";
-const std::string kNoSolution = "\n切り替え時刻の解なし  別の条件で計算する？  yes:y   no:n  ";
-const std::string kRobotQ = "\n入力　円筒座標ロボット : a    SCARAロボット : b   ";
-const std::string kToWindow = "\n\n描画画面へ       ";
 
 // Where the arm is asked to go, as the SCARA's reach message prints it.
 std::string reach_line(double x, double y) {

@@ -11,13 +11,11 @@
 #include <string>
 
 #include "scenario/conditions.h"
+#include "scenario/dialogue_texts.h"
 
 namespace {
 
-struct ProcessEnd {
-  int status;
-};
-[[noreturn]] void throw_end(int status) { throw ProcessEnd{status}; }
+using namespace dialogue_texts;
 
 // The state right after the start-up questions, before the first dialogue run.
 Scenario after_startup(char robot, char gravity) {
@@ -52,34 +50,12 @@ std::string dialogue(Scenario& s, const std::string& answers) {
   return ::testing::AssertionSuccess();
 }
 
-std::size_t count(const std::string& out, const std::string& text) {
-  std::size_t n = 0;
-  for (std::size_t at = out.find(text); at != std::string::npos; at = out.find(text, at + 1))
-    ++n;
-  return n;
-}
-
 const std::string kHelpFirst = "\n\n描画画面上でキーによる操作選択";
 const std::string kHelpLast = "\n(6)   ESC    ：終了                                描画画面へ";
-const std::string kReport = "\n\n/*************** 設定した最短時間制御の条件 ************************/";
-const std::string kHeadingA = "\n\n(a) 円筒座標ロボットの最短時間制御とFB制御の比較";
-const std::string kHeadingB = "\n\n(b) SCARAロボットの最短時間制御とFB制御の比較";
-const std::string kGate = "\n   条件のどれか変更する？　yes : y   no : n    ";
-const std::string kRatioGate =
-    "\n(2) 減速機変更？：y  減速機は変更しない：z  以下全て変更しない : n   ";
-const std::string kGravityQ = "\n変更　重力考慮する？　yes:g   no:h    ";
 const std::string kPointsQ = "\n(3-1) PTP運動の始点終点変更";
-const std::string kPointsGate = "\n    変更する？　yes:y   no:n   ";
-const std::string kPointsInput = "\n      入力　x0 y0 xf yf=";
-const std::string kElbowQ = "\n肘下折れ曲がり：1　上折れ曲がり：2  入力  ";
 const std::string kComputing = "\n\n　　　只今計算中．．．．．．．\n";
-const std::string kSolved = "\n最短時間制御の切り替え時間が求められた";
-const std::string kNoSolution = "\n切り替え時刻の解なし  別の条件で計算する？  yes:y   no:n  ";
-const std::string kRobotQ = "\n入力　円筒座標ロボット : a    SCARAロボット : b   ";
 const std::string kDone = "\n　　   　計算終了";
-const std::string kToWindow = "\n\n描画画面へ       ";
 const std::string kSaturated = "ではトルク飽和して追従できない";
-const std::string kUnreachable = "\n!!! 逆運動学の解なし．始めからやり直し．";
 
 std::string tt_line(const double tt[4]) {
   char buf[200];
