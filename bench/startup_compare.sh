@@ -41,30 +41,9 @@ if [ ! -f "$HOOK" ] || [ "$ROOT/bench/startup_first_frame.c" -nt "$HOOK" ]; then
   cc -O2 -Wall -Wextra -shared -fPIC -o "$HOOK" "$ROOT/bench/startup_first_frame.c" -ldl -lGL -lX11
 fi
 
-# ---- A display of our own ----
-tmp=$(mktemp -d)
-XVFB_PID=""
-cleanup() {
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-start_display() {
-  local n
-  for n in $(seq 150 199); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 1 100); do
-      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      sleep 0.05
-    done
-    XVFB_PID=""
-  done
-  die "no Xvfb display could be started"
-}
+# ---- A display of our own and a scratch directory, as the end-to-end tests have them ----
+source "$ROOT/tests/e2e/lib.bash"
+tmp=$E2E_TMP
 start_display
 
 printf 'a\nh\nn\n' >"$tmp/answers"
