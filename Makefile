@@ -7,7 +7,7 @@ SAN_BUILD := build-san
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 
 PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev \
-            libgl1-mesa-dri libx11-dev libgtest-dev libbenchmark-dev \
+            libgl1-mesa-dri libx11-dev libpng-dev libgtest-dev libbenchmark-dev \
             xvfb xauth xdotool x11-utils clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

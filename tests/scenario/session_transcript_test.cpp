@@ -1,0 +1,107 @@
+// Whole console sessions, start-up to ESC, compared byte for byte with recorded
+// transcripts: both robots, both gravity modes, every window key that starts a
+// dialogue, a failed solve with its retry, an unreachable SCARA point, and the
+// answer n that ends the program. Set TOCSIM_GOLDEN_WRITE=1 to record anew.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "scenario/dialogue.h"
+#include "scenario/dialogue_texts.h"
+#include "view/window.h"
+
+namespace {
+
+using dialogue_texts::ProcessEnd;
+
+struct Session {
+  const char* name;
+  const char* input;        // everything typed on the console, in order
+  const char* window_keys;  // keys typed into the window after start-up
+};
+
+// Runs start-up, then each window key through the key table, on one console.
+std::string run_session(const Session& session, Encoding enc, int* status) {
+  auto s = std::make_unique<Scenario>();
+  Console con(session.input, enc);
+  con.set_exit_handler(dialogue_texts::throw_end);
+  *status = -1;
+  try {
+    run_startup(*s, con);
+    for (const char* k = session.window_keys; *k; ++k) {
+      if (apply_key(*s, con, static_cast<unsigned char>(*k)) == KeyAction::Quit) {
+        *status = 0;
+        break;
+      }
+    }
+  } catch (const ProcessEnd& end) {
+    *status = end.status;
+  }
+  return con.output();
+}
+
+std::string golden_path(const std::string& name) {
+  return std::string(TOCSIM_GOLDEN_DIR) + "/sessions/" + name;
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+const Session kSessions[] = {
+    // Cylindrical, no gravity: every condition key, view keys in between.
+    {"cyl_h_all_keys",
+     "a h n"
+     " y 25 35\n h y 0.7 0.1 0.1 0.7\n"  // u: ratios, gravity, points
+     " "                                  // g: recompute only
+     " "                                  // h: recompute only
+     " y 0.5 0.5 -0.5 0.5\n"              // k: points
+     " n"                                 // b: heading gate
+     " y z h n"                           // a: ratios kept, gravity h, points kept
+     ,
+     "ssswW0ughkbas0\x1b"},
+    // SCARA with gravity: points with the elbow up, ratios, gravity off.
+    {"scara_g_points_ratios",
+     "b g n"
+     " y 0.6 0.2 0.2 0.6\n2"  // k: points, elbow up
+     " y 40 40\n h n"         // u: ratios, gravity h, points kept
+     " "                      // g
+     ,
+     "kug\x1b"},
+    // An unreachable SCARA end point, the failed solve, retry with robot a.
+    {"scara_unreachable_retry", "b h y z h y 0.8 0 0 1.0\n1 x x y a n x", "\x1b"},
+    // A failed solve answered with n ends the program with status 0.
+    {"cyl_failed_solve_ends", "a h y y 0.001 0.001\n h n n", "\x1b"},
+};
+
+class SessionTranscript : public ::testing::TestWithParam<Session> {};
+
+TEST_P(SessionTranscript, MatchesTheRecordedTranscriptInBothEncodings) {
+  const Session& session = GetParam();
+  for (const Encoding enc : {Encoding::Utf8, Encoding::Cp932}) {
+    int status = -1;
+    const std::string out = run_session(session, enc, &status);
+    const std::string file = std::string(session.name) +
+                             (enc == Encoding::Utf8 ? ".utf8.txt" : ".cp932.txt");
+    const std::string with_status = out + "\n[status " + std::to_string(status) + "]\n";
+    if (std::getenv("TOCSIM_GOLDEN_WRITE")) {
+      std::ofstream(golden_path(file), std::ios::binary) << with_status;
+      continue;
+    }
+    const std::string expected = read_file(golden_path(file));
+    ASSERT_FALSE(expected.empty()) << "no transcript " << file;
+    EXPECT_EQ(with_status, expected) << file;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sessions, SessionTranscript, ::testing::ValuesIn(kSessions),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
