@@ -18,10 +18,15 @@ SAN_ENV := ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stack
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test fuzz deps build build-san clean
+.PHONY: run test fuzz deps program build build-san clean
 
-run: deps build
+run: deps program
 	./$(BUILD)/tocsim
+
+# The program alone (tests and benchmarks are not built).
+program:
+	cmake --preset release >/dev/null
+	cmake --build $(BUILD) -j$(JOBS) --target tocsim
 
 test: deps build build-san
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
@@ -41,11 +46,11 @@ deps:
 	fi
 
 build:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --preset release >/dev/null
 	cmake --build $(BUILD) -j$(JOBS)
 
 build-san:
-	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOCSIM_SANITIZE=ON -DTOCSIM_BENCH=OFF >/dev/null
+	cmake --preset asan >/dev/null
 	cmake --build $(SAN_BUILD) -j$(JOBS)
 
 clean:

@@ -4,11 +4,9 @@
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
-#include "console/console.h"
-#include "fbc/feedback_run.h"
-#include "scenario/conditions.h"
-#include "scenario/scenario.h"
-#include "toc/time_optimal.h"
+#include "app/recompute.h"
+#include "model/sample_step.h"
+#include "model/scenario.h"
 #include "view/frame.h"
 #include "view/window_setup.h"
 
@@ -21,13 +19,13 @@ Scenario& scenario() {
 
 // The window, opened once for all benchmarks.
 void open_window() {
-  static Console con("", Encoding::Utf8);
-  static ViewContext ctx{&scenario(), &con};
+  static ViewContext ctx{&scenario(), [](unsigned char, void*) { return KeyAction::None; },
+                         nullptr};
   static bool opened = [] {
     static char name[] = "draw_bench";
     static char* argv[] = {name, nullptr};
     static int argc = 1;
-    open_view(ctx, &argc, argv);
+    open_view(ctx, "draw_bench", &argc, argv);
     reshape_view(800, 800);
     return true;
   }();
@@ -38,17 +36,13 @@ void open_window() {
 void prepare(char robot) {
   Scenario& s = scenario();
   s = Scenario{};
-  Console con("", Encoding::Utf8);
-  initialset(s, con);
-  s.robot_type = robot;
-  s.gravity_mode = 'h';
-  s.elbow_mode = '1';
-  compute_conditions(s, con);
-  s.dt = 4.0 / s.frame_count;
-  s.control_mode = 'T';
-  compute_time_optimal(s, con);
-  s.control_mode = 'F';
-  run_feedback_simulation(s, robot, s.dt, s.frame_count, model_record(s, robot).Phi0);
+  compute_default_conditions(s);
+  select_robot(s, robot);
+  select_gravity(s, 'h');
+  s.elbow = Elbow::Down;
+  recompute_conditions(s);
+  recompute_time_optimal(s);
+  recompute_feedback(s);
   s.view_scale = 1.0;
   s.frame_index = s.frame_count;
 }

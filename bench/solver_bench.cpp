@@ -4,50 +4,34 @@
 
 #include <memory>
 
-#include "console/console.h"
-#include "fbc/feedback_run.h"
-#include "scenario/conditions.h"
-#include "scenario/scenario.h"
-#include "toc/time_optimal.h"
+#include "app/recompute.h"
+#include "model/scenario.h"
+#include "robot/conditions.h"
 
 namespace {
 
 // The default task of one robot and gravity mode, prepared as the dialogue does.
-std::unique_ptr<Scenario> default_case(char robot, char gravity, Console& con) {
+std::unique_ptr<Scenario> default_case(char robot, char gravity) {
   auto s = std::make_unique<Scenario>();
-  initialset(*s, con);
-  s->robot_type = robot;
-  s->gravity_mode = gravity;
-  s->elbow_mode = '1';
-  compute_conditions(*s, con);
-  s->dt = 4.0 / s->frame_count;
-  if (s->tfm > 4.0) s->dt = 8.0 / s->frame_count;
-  con.clear_output();
+  compute_default_conditions(*s);
+  select_robot(*s, robot);
+  select_gravity(*s, gravity);
+  s->elbow = Elbow::Down;
+  recompute_conditions(*s);
   return s;
 }
 
 void BM_Solver(benchmark::State& state, char robot, char gravity) {
-  Console con("", Encoding::Utf8);  // captures the title lines
-  auto s = default_case(robot, gravity, con);
-  for (auto _ : state) {
-    s->control_mode = 'T';
-    benchmark::DoNotOptimize(solve_switching_times(*s, con));
-    con.clear_output();
-  }
+  auto s = default_case(robot, gravity);
+  for (auto _ : state) benchmark::DoNotOptimize(solve_switching_times(*s, s->robot));
 }
 
 void BM_Recompute(benchmark::State& state, char robot, char gravity) {
-  Console con("", Encoding::Utf8);
-  auto s = default_case(robot, gravity, con);
-  const RobotRecord& rec = model_record(*s, robot);
+  auto s = default_case(robot, gravity);
+  const RobotRecord& rec = model_record(*s, s->robot);
   for (auto _ : state) {
-    s->control_mode = 'T';
-    if (compute_time_optimal(*s, con) == 1) {
-      s->control_mode = 'F';
-      run_feedback_simulation(*s, s->robot_type, s->dt, s->frame_count, rec.Phi0);
-    }
+    if (recompute_time_optimal(*s).found) recompute_feedback(*s);
     benchmark::DoNotOptimize(rec.fb_phi[s->frame_count][0]);
-    con.clear_output();
   }
 }
 

@@ -26,13 +26,12 @@
 #include <optional>
 #include <string>
 
+#include "app/key_table.h"
+#include "app/startup.h"
 #include "console/console.h"
-#include "scenario/dialogue.h"
-#include "scenario/scenario.h"
-#include "view/graphs.h"
-#include "view/key_commands.h"
-#include "view/text.h"
-#include "view/window.h"
+#include "model/scenario.h"
+#include "view/caption_text.h"
+#include "view/scales.h"
 
 namespace {
 
@@ -122,10 +121,10 @@ void check_drawing_helpers(const Scenario& s) {
     }
   }
 
-  for (char robot : {'a', 'b'}) {
-    const JointRange r = joint_range(s, robot);
-    const double sigma = displacement_scale(r, 0.4);
-    require(std::isfinite(sigma), "displacement scale not finite", sigma);
+  const JointRange r = joint_range(s);
+  const double sigma = displacement_scale(r, 0.4);
+  require(std::isfinite(sigma), "displacement scale not finite", sigma);
+  for (Robot robot : {Robot::Cylindrical, Robot::Scara}) {
     const RobotRecord& rec = model_record(s, robot);
     for (double limit : {rec.tau1max_h, rec.tau2max_h, rec.tau1max_g, rec.tau2max_g}) {
       const std::optional<double> k = torque_scale(0.25, limit);
@@ -137,7 +136,7 @@ void check_drawing_helpers(const Scenario& s) {
 // After a dialogue run that returned, i.e. found switching times.
 void check_solution(const Scenario& s) {
   if (!strict) return;
-  const RobotRecord& r = model_record(s, s.robot_type);
+  const RobotRecord& r = model_record(s, s.robot);
   for (int k = 0; k <= s.frame_count; ++k) {
     for (int j = 0; j < 2; ++j) {
       require(std::isfinite(r.toc_phi[k][j]) && std::isfinite(r.fb_phi[k][j]),
@@ -152,8 +151,9 @@ void run_session(const std::string& input) {
   auto s = std::make_unique<Scenario>();  // value-initialised, as Scenario s{}
   Console con(input, Encoding::Utf8);
   con.set_exit_handler(end_session);
+  Speaker out{con, Lang::Ja};
   try {
-    run_startup(*s, con);
+    run_startup(*s, out);
     check_solution(*s);
     check_view_state(*s);
     check_drawing_helpers(*s);
@@ -162,7 +162,7 @@ void run_session(const std::string& input) {
       con.clear_output();
       const char key = con.read_key();
       if (is_condition_key(key) && ++dialogue_keys > kMaxDialogueKeys) continue;
-      const KeyAction action = apply_key(*s, con, static_cast<unsigned char>(key));
+      const KeyAction action = apply_key(*s, out, static_cast<unsigned char>(key));
       check_view_state(*s);
       if (action == KeyAction::Quit) break;
       if (is_condition_key(key)) {

@@ -81,8 +81,12 @@ void Console::print(const char* utf8) {
 void Console::printf(const char* fmt, ...) {
   va_list ap;
   va_start(ap, fmt);
-  const std::string text = format_text(fmt, ap);
+  vprintf(fmt, ap);
   va_end(ap);
+}
+
+void Console::vprintf(const char* fmt, va_list ap) {
+  const std::string text = format_text(fmt, ap);
   write_raw(encode_text(text, enc_));
   flush();
 }
@@ -220,7 +224,7 @@ int Console::read_numbers(double* v, int n) {
 
 void Console::input_ended() {
   console_terminal::restore();
-  print("\nコンソール入力が終わりました。終了します。\n");
+  print(input_end_text_.c_str());
   terminate(1);
 }
 

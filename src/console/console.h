@@ -3,8 +3,10 @@
 // CP932). Keys and numbers come from one input buffer, in order.
 #pragma once
 
+#include <cstdarg>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 enum class Encoding { Utf8, Cp932 };
 
@@ -36,6 +38,11 @@ class Console {
   void print(const char* utf8);
   // printf-style; numbers always with a decimal point (LC_NUMERIC stays "C").
   void printf(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
+  void vprintf(const char* fmt, va_list ap);
+
+  // The line printed when the input ends during a read (UTF-8), before the
+  // process ends with status 1. Empty by default.
+  void set_input_end_text(std::string utf8) { input_end_text_ = std::move(utf8); }
 
   // One key. On a terminal: without echo and without Enter. From a pipe or
   // file (or a scripted console): the next byte that is not white space.
@@ -86,5 +93,6 @@ class Console {
   std::string captured_;
   ExitHandler exit_handler_ = nullptr;
   long reads_ = 0;
-  int key_eof_ = -1;          // the terminal's end-of-file key (Ctrl-D) during key reads
+  int key_eof_ = -1;
+  std::string input_end_text_;          // the terminal's end-of-file key (Ctrl-D) during key reads
 };

@@ -1,11 +1,9 @@
-// Feedback (PID) run of the selected robot, recorded on the common time grid.
+// Feedback (PID) run of a robot, recorded on the common time grid.
 #pragma once
 
-#include "scenario/scenario.h"
+#include "model/scenario.h"
 
-// Integrates from rest at phi0 with ten Runge-Kutta-Gill steps per sample and
-// fills samples 0..n of the robot's feedback record; control_mode is passed on.
-void run_feedback_simulation(Scenario& s, char robot, double dt, int n, const double phi0[2]);
-
-// Fills sample i of the selected robot's feedback record from state y.
-void record_feedback_step(Scenario& s, int i, const double y[6]);
+// Integrates from rest at the robot's start point with ten Runge-Kutta-Gill
+// steps per sample of s.dt and fills samples 0..frame_count (at most the
+// record's capacity) of the robot's feedback record.
+void run_feedback_simulation(Scenario& s, Robot robot);

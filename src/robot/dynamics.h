@@ -10,13 +10,13 @@
 #include <cmath>
 
 #include "robot/torque_laws.h"
-#include "scenario/scenario.h"
+#include "model/scenario.h"
 
-// Plant of one robot: 'b' the SCARA, any other selector the cylindrical robot.
-// Gravity acts when gravity_mode is 'g'.
+// Plant of one robot: the SCARA, or the cylindrical robot for any other
+// selection. Gravity acts when it is switched on.
 class PlantModel {
  public:
-  PlantModel(const Scenario& s, char robot);
+  PlantModel(const Scenario& s, Robot robot);
 
   bool is_scara() const { return scara_; }
 
@@ -88,18 +88,14 @@ class PlantModel {
   double g2_;         // 9.8 mw l2
 };
 
-// The accelerations of one robot for given torques (a PlantModel built on the spot).
-void joint_accelerations(const Scenario& s, char robot, const double y[4], double tau1,
-                         double tau2, double acc[2]);
-
 // Derivative of the whole robot state under the torque law of a control mode,
 // evaluated once per integrator stage; fills f[0..5]. The rates of the integral
-// errors e1, e2 (components 4, 5) are, in mode 'T', the end-point error once t
-// is past the final time tt[3] and 0 before; in mode 'F', the reference
-// position minus the joint position; in other modes 0.
+// errors e1, e2 (components 4, 5) are, under the time-optimal law, the end-point
+// error once t is past the final time tt[3] and 0 before; under the feedback
+// law, the reference position minus the joint position.
 class RobotDerivative {
  public:
-  RobotDerivative(const Scenario& s, char robot, char mode)
+  RobotDerivative(const Scenario& s, Robot robot, ControlMode mode)
       : plant_(s, robot), law_(s, robot, mode) {}
 
   void operator()(double t, const double* y, double* f) const {
@@ -112,17 +108,14 @@ class RobotDerivative {
     f[1] = y[3];
     f[2] = acc[0];
     f[3] = acc[1];
-    if (law_.mode() == 'T') {
+    if (law_.mode() == ControlMode::TimeOptimal) {
       const bool holding = t > law_.final_time();
       const double* phif = law_.end_point();
       f[4] = holding ? phif[0] - y[0] : 0.0;
       f[5] = holding ? phif[1] - y[1] : 0.0;
-    } else if (law_.mode() == 'F') {
+    } else {
       f[4] = ref[0] - y[0];
       f[5] = ref[1] - y[1];
-    } else {
-      f[4] = 0.0;
-      f[5] = 0.0;
     }
   }
 
@@ -130,9 +123,3 @@ class RobotDerivative {
   PlantModel plant_;
   TorqueLaw law_;
 };
-
-// Component i (0..5) of the state derivative at (t, y), evaluated on its own:
-// the torque law runs for the joints that component needs (the cylindrical
-// robot's joints are decoupled: each acceleration needs only its own torque).
-double state_derivative(const Scenario& s, char robot, char mode, int i, double t,
-                        const double y[6]);

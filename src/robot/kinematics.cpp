@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "scenario/scenario.h"
+#include "model/constants.h"
 
 void cylindrical_ik(double x, double y, double out[2]) {
   out[0] = std::atan2(y, x);
@@ -14,15 +14,10 @@ namespace {
 
 // Shared by both elbow branches; elbow_up selects the mirrored candidate.
 bool scara_ik(double l1, double l2, double x, double y, const double ref[2], double out[2],
-              Console& con, bool elbow_up) {
+              bool elbow_up) {
   const double r = std::sqrt(x * x + y * y);
   const double k = (l1 * l1 + l2 * l2 - r * r) / (2 * l1 * l2);
   const bool reachable = !(std::fabs(k) > 1);
-  if (!reachable) {
-    con.print("\n!!! 逆運動学の解なし．始めからやり直し．");
-    con.printf("\n    アーム長1,2=(%6.3f %6.3f) 位置(x,y)=(%6.3f %6.3f)", l1, l2, x, y);
-    con.read_key();  // the user acknowledges; the key itself means nothing
-  }
   const double gamma = std::acos(k);
   const double beta = std::atan2(y, x);
   const double alpha = std::acos((l1 * l1 + r * r - l2 * l2) / (2 * l1 * r));
@@ -41,13 +36,13 @@ bool scara_ik(double l1, double l2, double x, double y, const double ref[2], dou
 }  // namespace
 
 bool scara_ik_elbow_down(double l1, double l2, double x, double y, const double ref[2],
-                         double out[2], Console& con) {
-  return scara_ik(l1, l2, x, y, ref, out, con, false);
+                         double out[2]) {
+  return scara_ik(l1, l2, x, y, ref, out, false);
 }
 
 bool scara_ik_elbow_up(double l1, double l2, double x, double y, const double ref[2],
-                       double out[2], Console& con) {
-  return scara_ik(l1, l2, x, y, ref, out, con, true);
+                       double out[2]) {
+  return scara_ik(l1, l2, x, y, ref, out, true);
 }
 
 void nearest_branch_angles(const double ref[2], const double cand[2], double out[2]) {

@@ -1,13 +1,23 @@
 #include "robot/motion_sample.h"
 
+#include "robot/dynamics.h"
 #include "robot/kinematics.h"
 #include "robot/torque_laws.h"
 
-void record_motion_sample(const Scenario& s, char robot, char mode, double t, const double y[6],
-                          double phi[2], double tip[2], double tau[2]) {
+MotionTrack motion_track(RobotRecord& rec, ControlMode mode) {
+  if (mode == ControlMode::TimeOptimal) return {rec.toc_phi, rec.toc_tip, rec.toc_tau};
+  return {rec.fb_phi, rec.fb_tip, rec.fb_tau};
+}
+
+void record_motion_sample(const Scenario& s, Robot robot, ControlMode mode, double t,
+                          const double y[6], const MotionTrack& track, int k) {
+  if (k < 0 || k >= kRecordCapacity) return;
+  double* phi = track.phi[k];
+  double* tip = track.tip[k];
+  double* tau = track.tau[k];
   phi[0] = y[0];
   phi[1] = y[1];
-  if (robot == 'b') {
+  if (robot == Robot::Scara) {
     scara_tip(s.scara.l1, s.scara.l2, y[0], y[1], tip);
   } else {
     cylindrical_tip(y[0], y[1], tip);
@@ -15,4 +25,19 @@ void record_motion_sample(const Scenario& s, char robot, char mode, double t, co
   const TorqueLaw law(s, robot, mode);
   tau[0] = law.joint(0, t, y);
   tau[1] = law.joint(1, t, y);
+}
+
+void record_motion(Scenario& s, Robot robot, ControlMode mode, const double phi0[2]) {
+  const MotionTrack track = motion_track(model_record(s, robot), mode);
+  const int last = last_sample(s.frame_count);
+  double y[6] = {phi0[0], phi0[1], 0.0, 0.0, 0.0, 0.0};
+  record_motion_sample(s, robot, mode, 0 * s.dt, y, track, 0);
+
+  const RobotDerivative deriv(s, robot, mode);
+  double t = 0.0;
+  for (int k = 1; k <= last; ++k) {
+    advance_one_sample(deriv, t, s.dt, y);
+    t = t + s.dt;
+    record_motion_sample(s, robot, mode, k * s.dt, y, track, k);
+  }
 }

@@ -48,3 +48,15 @@ inline void runge_kutta_gill(const Deriv& deriv, double t, double h, const doubl
     ynew[i] = y3[i] + r;
   }
 }
+
+// `steps` steps of h from time t, in place; the time is carried on by repeated
+// addition (t, t + h, (t + h) + h, ...).
+template <int N, class Deriv>
+inline void runge_kutta_gill_steps(const Deriv& deriv, double t, double h, int steps,
+                                   double (&y)[N]) {
+  double ts = t;
+  for (int step = 0; step < steps; ++step) {
+    runge_kutta_gill(deriv, ts, h, y, y);
+    ts = ts + h;
+  }
+}

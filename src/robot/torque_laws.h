@@ -1,6 +1,6 @@
 // Joint torque laws shared by both simulations: the bang-bang law with its
-// end-point hold (control mode 'T'), the PID tracking law (mode 'F'), the torque
-// saturation and the reference trajectory of the tracking law.
+// end-point hold (time-optimal control), the PID tracking law (feedback
+// control), the torque saturation and the reference trajectory of the tracking law.
 //
 // Arithmetic is written in the order of the formulas below (products left to
 // right), so that every number comes out bit for bit the same wherever a law is
@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-#include "scenario/scenario.h"
+#include "model/scenario.h"
 
 // Below this magnitude a command passes the saturation unchanged.
 constexpr double kSaturationDeadband = 0.0001;
@@ -40,40 +40,25 @@ inline double saturate(double u, double limit) {
   return u;  // a <= limit, or a comparison with a value that is not a number
 }
 
-// saturate() with the limit of joint 1 or 2 of the robot ('b' SCARA, else
-// cylindrical) for the gravity selector ('g' with gravity, else without).
-double saturate_torque(const Scenario& s, char robot, char gravity, int joint, double u);
-
-// Reference of both joints at time t: joint j uses Phi0, Phif, tf and alpha1
-// (joint 1) or a2 / alpha2 (joint 2) of the robot's record.
-void reference_trajectory(const Scenario& s, char robot, double t, ReferencePoint ref[2]);
-
-// Torque of one joint (joint selector 2 = joint 1, 3 = joint 2, as the state
-// indices of the accelerations) for control mode 'T' or 'F' at time t and state
-// y (six components). Other modes and other selectors give 0.
-double joint_torque(const Scenario& s, char robot, char mode, int joint_selector, double t,
-                    const double y[6]);
+// Joint j's (0 or 1) torque limit for the gravity selection.
+double torque_limit(const RobotRecord& rec, Gravity gravity, int j);
 
 // One robot's torque law with everything that stays fixed during a run looked up
-// once. Gives the same numbers as joint_torque().
+// once.
 class TorqueLaw {
  public:
-  TorqueLaw(const Scenario& s, char robot, char mode);
+  TorqueLaw(const Scenario& s, Robot robot, ControlMode mode);
 
-  char mode() const { return mode_; }
+  ControlMode mode() const { return mode_; }
 
-  // Both joints' torques at (t, y); in mode 'F' also the reference positions,
-  // which the integral-error rates use. Modes other than 'T'/'F' give 0 torques
-  // and leave ref_pos alone.
+  // Both joints' torques at (t, y); under the feedback law also the reference
+  // positions, which the integral-error rates use (left alone otherwise).
   void both(double t, const double* y, double tau[2], double ref_pos[2]) const {
-    if (mode_ == 'T') {
+    if (mode_ == ControlMode::TimeOptimal) {
       time_optimal(t, y, tau);
-    } else if (mode_ == 'F') {
+    } else {
       tau[0] = feedback(0, t, y, ref_pos[0]);
       tau[1] = feedback(1, t, y, ref_pos[1]);
-    } else {
-      tau[0] = 0.0;
-      tau[1] = 0.0;
     }
   }
 
@@ -123,7 +108,7 @@ class TorqueLaw {
     }
   }
 
-  char mode_;
+  ControlMode mode_;
   double limit_[2];     // joint limits for the current gravity mode
   double tt_[4];        // switching times, final time
   double bang_[4][2];   // torque_sign[k][j] * limit_[j]

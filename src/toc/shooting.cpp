@@ -47,15 +47,10 @@ void order_switching_times(const double z[4], int s1, int s2, SwitchingPlan& pla
   }
 }
 
-ShootingModel::ShootingModel(const Scenario& s, char robot) : plant(s, robot) {
+ShootingModel::ShootingModel(const Scenario& s, Robot robot) : plant(s, robot) {
   const RobotRecord& rec = model_record(s, robot);
-  if (s.gravity_mode == 'g') {
-    tau_max[0] = rec.tau1max_g;
-    tau_max[1] = rec.tau2max_g;
-  } else {
-    tau_max[0] = rec.tau1max_h;
-    tau_max[1] = rec.tau2max_h;
-  }
+  tau_max[0] = torque_limit(rec, s.gravity, 0);
+  tau_max[1] = torque_limit(rec, s.gravity, 1);
 }
 
 namespace {
@@ -100,11 +95,7 @@ void simulate_bang_bang(const ShootingModel& m, const double z[4], const double 
     const double start = (k == 0) ? 0.0 : out.plan.tt[k - 1];
     const double h = (out.plan.tt[k] - start) / kStepsPerInterval;
     const BangBangDerivative deriv(m, out.plan.sign[k][0], out.plan.sign[k][1]);
-    double t = start;
-    for (int step = 0; step < kStepsPerInterval; ++step) {
-      runge_kutta_gill(deriv, t, h, y, y);
-      t = t + h;
-    }
+    runge_kutta_gill_steps(deriv, start, h, kStepsPerInterval, y);
   }
   for (int i = 0; i < 4; ++i) out.y_end[i] = y[i];
 }

@@ -6,7 +6,7 @@
 
 #include "robot/dynamics.h"
 #include "robot/runge_kutta_gill.h"
-#include "scenario/scenario.h"
+#include "model/scenario.h"
 
 // Integration steps per interval, whatever the interval's length.
 constexpr int kStepsPerInterval = 50;
@@ -27,7 +27,7 @@ void order_switching_times(const double z[4], int s1, int s2, SwitchingPlan& pla
 
 // The robot's plant with its joint limits for the current gravity mode.
 struct ShootingModel {
-  ShootingModel(const Scenario& s, char robot);
+  ShootingModel(const Scenario& s, Robot robot);
   PlantModel plant;
   double tau_max[2];
 };

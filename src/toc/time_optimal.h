@@ -1,15 +1,25 @@
 // Time-optimal driver: two Newton passes, the faster solution stored as tt and
-// torque_sign of the selected robot, then the motion recorded sample by sample.
+// torque_sign of the robot, then the motion recorded sample by sample.
 #pragma once
 
-#include "console/console.h"
-#include "scenario/scenario.h"
+#include "model/scenario.h"
 
-// Prints the computation's title lines. Returns 1 when switching times were
-// found (tt, torque_sign and the time-optimal record are then fresh), 0 when
-// there is no solution (nothing is changed).
-int solve_switching_times(Scenario& s, Console& con);
-int compute_time_optimal(Scenario& s, Console& con);
+// What one Newton pass did.
+struct PassSummary {
+  int updates;        // Newton updates made
+  bool failed;        // hit the update limit, or times or residual not usable
+  double final_time;  // of its last simulation; 1e10 when failed
+};
 
-// Fills sample k of the selected robot's time-optimal record from state x.
-void store_toc_frame(Scenario& s, int k, const double x[6]);
+struct TimeOptimalResult {
+  bool found;          // tt and torque_sign (and, after compute, the record) are fresh
+  PassSummary pass[2]; // joint-2 torque starting negative, then positive
+};
+
+// Solves for the switching times of the robot; nothing is changed when no
+// solution was found.
+TimeOptimalResult solve_switching_times(Scenario& s, Robot robot);
+
+// solve_switching_times, then on success the time-optimal record, samples
+// 0..frame_count of s.dt.
+TimeOptimalResult compute_time_optimal(Scenario& s, Robot robot);

@@ -7,8 +7,6 @@
 
 namespace {
 
-// pi of the link geometry.
-constexpr double kLinkPi = 3.14159265358979;
 // Clearance between a finger and the work piece.
 constexpr double kFingerGap = 0.007;
 // Width of the fingers and of the cross bar.
@@ -113,8 +111,8 @@ void draw_scara_link(const Scenario& s, int k, const Point& joint, double length
   boxed_rect(corner, vs * body_len, vs * width, angle, colour);
 
   // Rounded back end, on the side away from the link.
-  fill_half_disc(P, vs * width / 2.0, angle - kLinkPi / 2.0, colour_white);
-  outline_half_circle(P, vs * width / 2.0, angle - kLinkPi / 2.0, colour);
+  fill_half_disc(P, vs * width / 2.0, angle - PI / 2.0, colour_white);
+  outline_half_circle(P, vs * width / 2.0, angle - PI / 2.0, colour);
 
   // Joint and hub: a filled hub on link 1, a ring on link 2.
   fill_disc(P, vs * R, colour_white);
@@ -127,8 +125,8 @@ void draw_scara_link(const Scenario& s, int k, const Point& joint, double length
 
   if (k == 1) {
     const Point E = add(P, mul(vs * length, along));
-    fill_half_disc(E, vs * width / 2.0, angle + kLinkPi / 2.0, colour_white);
-    outline_half_circle(E, vs * width / 2.0, angle + kLinkPi / 2.0, colour);
+    fill_half_disc(E, vs * width / 2.0, angle + PI / 2.0, colour_white);
+    outline_half_circle(E, vs * width / 2.0, angle + PI / 2.0, colour);
   }
 }
 

@@ -3,7 +3,7 @@
 // scaled toward the window centre.
 #pragma once
 
-#include "scenario/scenario.h"
+#include "model/scenario.h"
 #include "view/primitives.h"
 
 // Black grid of 2n + 1 lines each way about `centre`, turned by `angle`;

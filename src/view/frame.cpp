@@ -30,7 +30,7 @@ void mask_panel(const Scenario& s) {
   fill_rect(Point{s.layout.disp_graph_origin[0] - 0.05, -1.0}, 1.0, 2.0, 0.0, colour_white);
 }
 
-void compose_frame(Scenario& s) {
+void compose_frame(const Scenario& s) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
 
@@ -41,14 +41,14 @@ void compose_frame(Scenario& s) {
   draw_grid(Point{vs * s.layout.robot_base[0], vs * s.layout.robot_base[1]}, 0.0, 20, 0.1 * vs,
             0.1 * vs);
 
-  if (s.robot_type == 'a') draw_robot_area(s, s.cyl, draw_cyl_robot);
-  if (s.robot_type == 'b') draw_robot_area(s, s.scara, draw_scara_robot);
+  if (s.robot == Robot::Cylindrical) draw_robot_area(s, s.cyl, draw_cyl_robot);
+  if (s.robot == Robot::Scara) draw_robot_area(s, s.scara, draw_scara_robot);
 
-  draw_displacement_graph(s, s.robot_type, s.frame_index);
-  draw_torque_graphs(s, s.robot_type, s.frame_index);
+  draw_displacement_graph(s, s.frame_index);
+  draw_torque_graphs(s, s.frame_index);
 }
 
-void display_frame(Scenario& s) {
+void display_frame(const Scenario& s) {
   compose_frame(s);
   glFlush();
   glutSwapBuffers();

@@ -2,14 +2,13 @@
 // marker, tip paths, the panel behind the graphs, and the three time graphs.
 #pragma once
 
-#include "scenario/scenario.h"
+#include "model/scenario.h"
 
 // Draws the whole frame into the current draw buffer without presenting it.
-// Writes the displacement graph's span and height into s.layout.
-void compose_frame(Scenario& s);
+void compose_frame(const Scenario& s);
 
 // compose_frame, then glFlush and the buffer swap: the display callback.
-void display_frame(Scenario& s);
+void display_frame(const Scenario& s);
 
 // White rectangle right of x = disp_graph_origin.x - 0.05 over the full height,
 // so the graphs stand on a clean background.

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "robot/torque_laws.h"
+#include "view/caption_text.h"
 #include "view/text.h"
 
 namespace {
@@ -23,29 +25,10 @@ void wide_line_if_finite(const Point& a, const Point& b, double width, const Col
   if (finite(a) && finite(b)) draw_wide_line(a, b, width, c);
 }
 
-const RobotRecord* robot_record(const Scenario& s, char robot) {
-  if (robot == 'a') return &s.cyl;
-  if (robot == 'b') return &s.scara;
-  return nullptr;
-}
-
 // x of sample i on a time axis of `width` for n samples.
 double sample_x(double ox, int i, double width, int n) { return ox + i * width / n; }
 
 }  // namespace
-
-TimeTicks time_ticks(double dt, int n, double width) {
-  const double k = std::trunc(1.0 / dt);
-  const double step = k * width / n;
-  const double m = std::trunc(width / step);
-  TimeTicks t{0, 0.0, 0, 0.0};
-  if (!std::isfinite(step) || !std::isfinite(m) || !(m >= 0.0)) return t;
-  t.step = step;
-  t.count = (m >= kMaxTicks) ? kMaxTicks : static_cast<int>(m);
-  t.label = (t.count > 9) ? 9 : t.count;
-  t.label_x = t.count * step;
-  return t;
-}
 
 void draw_time_axes(const Scenario& s, int mode, const Point& origin, double dt, int n,
                     double width, double height) {
@@ -70,7 +53,7 @@ void draw_time_axes(const Scenario& s, int mode, const Point& origin, double dt,
     const double span = n * dt;
     const double xf = width * s.tfm / span;
     line_if_finite(Point{ox + xf, oy}, Point{ox + xf, oy + height}, colour_red);
-    if (const RobotRecord* rec = robot_record(s, s.robot_type)) {
+    if (const RobotRecord* rec = selected_record(s)) {
       const double xt = width * rec->tt[3] / span;
       line_if_finite(Point{ox + xt, oy}, Point{ox + xt, oy + height}, colour_blue);
     }
@@ -79,65 +62,29 @@ void draw_time_axes(const Scenario& s, int mode, const Point& origin, double dt,
   }
 }
 
-int clamped_frame(int frame_index) {
-  if (frame_index < 0) return 0;
-  if (frame_index > kRecordCapacity - 1) return kRecordCapacity - 1;
-  return frame_index;
-}
-
-JointRange joint_range(const Scenario& s, char robot) {
-  JointRange r{-1000.0, 1000.0};
-  const RobotRecord* rec = robot_record(s, robot);
-  if (rec == nullptr) return r;
-  const int last = (s.frame_count > kRecordCapacity) ? kRecordCapacity : s.frame_count;
-  for (int i = 0; i < last; ++i) {
-    for (int j = 0; j < 2; ++j) {
-      const double v = rec->fb_phi[i][j];
-      if (v > r.max) r.max = v;
-      if (v < r.min) r.min = v;
-    }
-  }
-  return r;
-}
-
-double displacement_scale(const JointRange& range, double span) {
-  if (!(range.max > range.min)) return 0.0;
-  const double sigma = span / (range.max - range.min);
-  return std::isfinite(sigma) ? sigma : 0.0;
-}
-
-std::optional<double> torque_scale(double half_height, double limit) {
-  if (limit == 0.0 || !std::isfinite(limit)) return std::nullopt;
-  const double sigma = half_height / limit;
-  if (!std::isfinite(sigma)) return std::nullopt;
-  return sigma;
-}
-
-void draw_displacement_graph(Scenario& s, char robot, int frame_index) {
-  Layout& L = s.layout;
+void draw_displacement_graph(const Scenario& s, int frame_index) {
+  const Layout& L = s.layout;
   const Point G{L.disp_graph_origin[0], L.disp_graph_origin[1]};
-  L.disp_graph_span = 0.4;
-  L.disp_graph_height = 0.4;
 
   draw_time_axes(s, 0, G, s.dt, s.frame_count, L.graph_width, L.disp_graph_height + 0.05);
 
   void* const font = GLUT_BITMAP_HELVETICA_18;
   draw_text(G.x + 0.1, G.y - 0.05, font, "joint displacement");
   const double unit_y = G.y + L.disp_graph_height - 0.05;
-  if (robot == 'a') draw_text(G.x - 0.1, unit_y, font, "fi[rad,m]");
-  if (robot == 'b') draw_text(G.x - 0.1, unit_y, font, "fi[rad]");
+  if (s.robot == Robot::Cylindrical) draw_text(G.x - 0.1, unit_y, font, "fi[rad,m]");
+  if (s.robot == Robot::Scara) draw_text(G.x - 0.1, unit_y, font, "fi[rad]");
 
-  const RobotRecord* rec = robot_record(s, robot);
+  const RobotRecord* rec = selected_record(s);
   if (rec == nullptr) return;
 
-  const JointRange range = joint_range(s, robot);
+  const JointRange range = joint_range(s);
   const double sigma = displacement_scale(range, L.disp_graph_span);
   // Without a usable range every value lies on the base line.
   auto y = [&](double v) { return sigma == 0.0 ? G.y : G.y + (v - range.min) * sigma; };
 
   for (int j = 0; j < 2; ++j) {
     const double yg = y(rec->Phif[j]);
-    const Colour& c = (robot == 'b' && j == 1) ? colour_blue : colour_red;
+    const Colour& c = (s.robot == Robot::Scara && j == 1) ? colour_blue : colour_red;
     line_if_finite(Point{G.x, yg}, Point{G.x + L.graph_width, yg}, c);
     draw_text(G.x + 0.2, yg + 0.01, GLUT_BITMAP_HELVETICA_12, j == 0 ? "goal1" : "goal2");
   }
@@ -157,9 +104,9 @@ void draw_displacement_graph(Scenario& s, char robot, int frame_index) {
   }
 }
 
-void draw_torque_graphs(const Scenario& s, char robot, int frame_index) {
+void draw_torque_graphs(const Scenario& s, int frame_index) {
   const Layout& L = s.layout;
-  const RobotRecord* rec = robot_record(s, robot);
+  const RobotRecord* rec = selected_record(s);
   void* const font = GLUT_BITMAP_HELVETICA_18;
   const int last = clamped_frame(frame_index);
 
@@ -171,8 +118,8 @@ void draw_torque_graphs(const Scenario& s, char robot, int frame_index) {
     draw_time_axes(s, 1, O, s.dt, s.frame_count, L.graph_width, h + 0.05);
 
     const char* title = (j == 0) ? "Torque(1)" : "Torque(2)";
-    if (robot == 'a') draw_text(O.x + 0.1, O.y - 0.05, font, title);
-    if (robot == 'b') draw_text(O.x + 0.1, O.y - 0.1, font, title);
+    if (s.robot == Robot::Cylindrical) draw_text(O.x + 0.1, O.y - 0.05, font, title);
+    if (s.robot == Robot::Scara) draw_text(O.x + 0.1, O.y - 0.1, font, title);
     draw_text(O.x - 0.05, O.y - 0.02, font, "0");
     draw_text(O.x - 0.1, O.y + h - 0.05, font, "T[Nm]");
 
@@ -181,9 +128,7 @@ void draw_torque_graphs(const Scenario& s, char robot, int frame_index) {
     draw_line(Point{O.x, O.y - h}, Point{O.x + L.graph_width, O.y - h}, colour_red);
 
     if (rec == nullptr) continue;
-    const bool gravity = (s.gravity_mode == 'g');
-    const double limit = (j == 0) ? (gravity ? rec->tau1max_g : rec->tau1max_h)
-                                  : (gravity ? rec->tau2max_g : rec->tau2max_h);
+    const double limit = torque_limit(*rec, s.gravity, j);
     const std::optional<double> scale = torque_scale(h, limit);
     if (!scale) continue;
     const double sigma = *scale;

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "model/constants.h"
+
 namespace {
 
 // Lighting off, optional placement, colour, then the caller's vertices.
@@ -38,13 +40,13 @@ void rect(GLenum mode, const Point& corner, double w, double h, double angle, co
 
 // Point i of a circle of radius r, counter-clockwise from angle 0.
 Point circle_point(double r, int i) {
-  const double a = i * 2.0 * kCirclePi / circle_segments;
+  const double a = i * 2.0 * CIRCLE_PI / circle_segments;
   return Point{r * std::cos(a), r * std::sin(a)};
 }
 
 // Point i of a half circle of radius r, clockwise from angle a.
 Point half_circle_point(double r, double a, int i) {
-  const double ai = a - i * kCirclePi / circle_segments;
+  const double ai = a - i * CIRCLE_PI / circle_segments;
   return Point{r * std::cos(ai), r * std::sin(ai)};
 }
 

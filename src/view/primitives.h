@@ -22,8 +22,6 @@ inline constexpr Colour colour_white{1.0f, 1.0f, 1.0f, 0.0f};
 
 // Vertices of every circle and half circle.
 constexpr int circle_segments = 120;
-// pi of the circle drawing.
-constexpr double kCirclePi = 3.1415926536;
 // Radians per degree for glRotated.
 constexpr double kRadPerDegree = 0.01745329252;
 

@@ -1,12 +1,7 @@
 // Bitmap text of the graphics window: the title line and the caption block.
 #pragma once
 
-#include <string>
-
-#include "scenario/scenario.h"
-
-// The character table that digits are taken from.
-inline constexpr char digit_chars[] = "0123456789s";
+#include "model/scenario.h"
 
 // Colour of every text, in every frame.
 inline constexpr float kTextGrey = 0.04f;
@@ -21,11 +16,3 @@ void draw_title();
 
 // Robot name, motion plane, reduction ratios, colour legend and grid size.
 void draw_captions(const Scenario& s);
-
-// The three digits of a reduction ratio (hundreds, tens, ones, fraction
-// dropped), or "###" when the ratio is below 0, 1000 or more, or not a number.
-std::string ratio_digits(double v);
-
-// "(hhh,hhh)" followed by a line feed, for the ratios of the robot that
-// robot_type selects; "###" for both when no robot is selected.
-std::string ratio_text(const Scenario& s);

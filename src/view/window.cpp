@@ -5,11 +5,7 @@
 #include <GL/gl.h>
 
 #include "view/frame.h"
-#include "view/key_commands.h"
 #include "view/window_setup.h"
-
-const char* const kWindowTitle =
-    "a,b:ロボット選択, u:減速, g,h:重力, k:始終点 変更，W,w:画面拡大縮小，0:初期へ，s:継続";
 
 namespace {
 
@@ -23,12 +19,12 @@ void on_key(unsigned char key, int, int, void* user_data) { handle_key(context_o
 
 }  // namespace
 
-int open_view(ViewContext& ctx, int* argc, char** argv) {
+int open_view(ViewContext& ctx, const char* title, int* argc, char** argv) {
   glutInitWindowSize(800, 800);
   glutInit(argc, argv);
   glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-  const int window = glutCreateWindow(kWindowTitle);
-  set_utf8_window_name(kWindowTitle);
+  const int window = glutCreateWindow(title);
+  set_utf8_window_name(title);
   glutDisplayFuncUcall(on_display, &ctx);
   glutReshapeFuncUcall(on_reshape, &ctx);
   glutKeyboardFuncUcall(on_key, &ctx);
@@ -37,13 +33,13 @@ int open_view(ViewContext& ctx, int* argc, char** argv) {
 }
 
 void handle_key(ViewContext& ctx, unsigned char key) {
-  switch (apply_key(*ctx.scenario, *ctx.console, key)) {
+  switch (ctx.on_key(key, ctx.user)) {
     case KeyAction::Quit:
-      ctx.console->terminate(0);
+      glutLeaveMainLoop();
+      break;
     case KeyAction::Redraw:
-      // View keys show their effect at once; after a condition key the window
-      // is redrawn as soon as the loop runs again.
-      if (is_view_key(key)) display_frame(*ctx.scenario);
+      // Show the effect at once, and again as soon as the loop runs.
+      display_frame(*ctx.scenario);
       glutPostRedisplay();
       break;
     case KeyAction::None:
@@ -51,10 +47,10 @@ void handle_key(ViewContext& ctx, unsigned char key) {
   }
 }
 
-void start_view(Scenario& s, Console& con, int* argc, char** argv) {
-  // Lives as long as the process: glutMainLoop does not come back.
-  ViewContext ctx{&s, &con};
-  open_view(ctx, argc, argv);
+void run_view(const Scenario& s, const char* title, KeyHandler on_key, void* user, int* argc,
+              char** argv) {
+  ViewContext ctx{&s, on_key, user};
+  open_view(ctx, title, argc, argv);
+  glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
   glutMainLoop();
-  con.terminate(0);
 }

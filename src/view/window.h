@@ -1,16 +1,11 @@
-// The graphics window: creation, callbacks and the key commands.
+// The graphics window: creation, callbacks and the event loop.
 #pragma once
 
-#include "console/console.h"
-#include "scenario/scenario.h"
+#include "model/scenario.h"
+#include "view/key_action.h"
 
-// What the window must do after a key has been applied to the scenario.
-enum class KeyAction { None, Redraw, Quit };
-
-// The key table without any OpenGL: stores the key in last_key, changes the
-// view state or runs the console dialogue. Condition keys return Redraw too, so
-// the window shows what the console has just reported.
-KeyAction apply_key(Scenario& s, Console& con, unsigned char key);
-
-// Opens the 800 x 800 window and runs the event loop; never returns.
-[[noreturn]] void start_view(Scenario& s, Console& con, int* argc, char** argv);
+// Opens the 800 x 800 window titled `title` (UTF-8) showing `s`, sends every
+// key to `on_key` with `user`, and runs the event loop until the window is
+// closed or a key handler answers Quit.
+void run_view(const Scenario& s, const char* title, KeyHandler on_key, void* user, int* argc,
+              char** argv);

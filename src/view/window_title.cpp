@@ -1,11 +1,12 @@
 // The window title as UTF-8 for the window manager. Kept apart from the key
 // table: Xlib defines a macro None that clashes with KeyAction::None.
+// Our header first: Xlib's macro None must not reach KeyAction::None.
+#include "view/window_setup.h"
+
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 
 #include <cstring>
-
-#include "view/window_setup.h"
 
 void set_utf8_window_name(const char* utf8) {
   Display* dpy = glXGetCurrentDisplay();

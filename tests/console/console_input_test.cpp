@@ -28,6 +28,7 @@ NumberRead read_numbers(Console& con, int n) {
 
 TEST(ConsoleKeys, NextByteThatIsNotWhiteSpace) {
   Console con("b\ng\n  \t\r\n y\v\fn", Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   EXPECT_EQ(con.read_key(), 'b');
   EXPECT_EQ(con.read_key(), 'g');
   EXPECT_EQ(con.read_key(), 'y');
@@ -36,6 +37,7 @@ TEST(ConsoleKeys, NextByteThatIsNotWhiteSpace) {
 
 TEST(ConsoleKeys, AnyOtherByteIsAKey) {
   Console con("\x1b" "0%\xE9-", Encoding::Cp932);
+  con.set_input_end_text(console_test::kInputEnded);
   EXPECT_EQ(con.read_key(), '\x1b');
   EXPECT_EQ(con.read_key(), '0');
   EXPECT_EQ(con.read_key(), '%');
@@ -45,6 +47,7 @@ TEST(ConsoleKeys, AnyOtherByteIsAKey) {
 
 TEST(ConsoleKeys, KeysWriteNothing) {
   Console con("yn", Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   con.read_key();
   con.read_key();
   EXPECT_EQ(con.output(), "");
@@ -52,6 +55,7 @@ TEST(ConsoleKeys, KeysWriteNothing) {
 
 TEST(ConsoleKeys, EveryReadIsCounted) {
   Console con("y 1 2\nabc\nn", Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   EXPECT_EQ(con.reads(), 0);
   con.read_key();
   EXPECT_EQ(con.reads(), 1);
@@ -70,6 +74,7 @@ TEST(ConsoleKeys, EveryReadIsCounted) {
 
 TEST(ConsoleNumbers, TwoAndFourValuesOnOneLine) {
   Console con("1.5 -2.25\n0.3 0.4 0.5 -0.6\n", Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   NumberRead a = read_numbers(con, 2);
   EXPECT_EQ(a.got, 2);
   EXPECT_EQ(a.v[0], 1.5);
@@ -85,6 +90,7 @@ TEST(ConsoleNumbers, TwoAndFourValuesOnOneLine) {
 
 TEST(ConsoleNumbers, ValuesMayRunOverSeveralLines) {
   Console con("\n\n  1\n\n\t2 \n3\r\n4\n", Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   NumberRead a = read_numbers(con, 4);
   EXPECT_EQ(a.got, 4);
   EXPECT_EQ(a.v[0], 1.0);
@@ -96,6 +102,7 @@ TEST(ConsoleNumbers, ValuesMayRunOverSeveralLines) {
 TEST(ConsoleNumbers, TheLineFeedAfterTheValuesIsNoKey) {
   // The rest of the last line goes, extra values included.
   Console con("20 30 40\ny\n1 2\n\nn", Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   NumberRead a = read_numbers(con, 2);
   EXPECT_EQ(a.got, 2);
   EXPECT_EQ(con.read_key(), 'y');
@@ -105,12 +112,14 @@ TEST(ConsoleNumbers, TheLineFeedAfterTheValuesIsNoKey) {
 
 TEST(ConsoleNumbers, RestOfTheLineAfterTheLastValueIsDropped) {
   Console con("1 2 y\nn", Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   EXPECT_EQ(read_numbers(con, 2).got, 2);
   EXPECT_EQ(con.read_key(), 'n');  // not the 'y' on the numbers' line
 }
 
 TEST(ConsoleNumbers, NotANumberLeavesEveryValueAndDropsTheLine) {
   Console con("abc 5\ny", Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   NumberRead a = read_numbers(con, 2);
   EXPECT_EQ(a.got, 0);
   EXPECT_EQ(a.v[0], -101.0);
@@ -120,6 +129,7 @@ TEST(ConsoleNumbers, NotANumberLeavesEveryValueAndDropsTheLine) {
 
 TEST(ConsoleNumbers, NumericPrefixIsReadAndTheNextValueFailsAtTheRest) {
   Console con("1.5abc 7\nk", Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   NumberRead a = read_numbers(con, 2);
   EXPECT_EQ(a.got, 1);
   EXPECT_EQ(a.v[0], 1.5);
@@ -130,6 +140,7 @@ TEST(ConsoleNumbers, NumericPrefixIsReadAndTheNextValueFailsAtTheRest) {
 TEST(ConsoleNumbers, PartlyNumericLines) {
   {
     Console con("0.1 0.2 x 0.4\nq", Encoding::Utf8);
+    con.set_input_end_text(console_test::kInputEnded);
     NumberRead a = read_numbers(con, 4);
     EXPECT_EQ(a.got, 2);
     EXPECT_EQ(a.v[0], 0.1);
@@ -141,6 +152,7 @@ TEST(ConsoleNumbers, PartlyNumericLines) {
   {
     // A failure on a later line drops only that line.
     Console con("0.1\n0.2 - 5\n7 8\n", Encoding::Utf8);
+    con.set_input_end_text(console_test::kInputEnded);
     NumberRead a = read_numbers(con, 4);
     EXPECT_EQ(a.got, 2);
     EXPECT_EQ(a.v[2], -103.0);
@@ -152,6 +164,7 @@ TEST(ConsoleNumbers, PartlyNumericLines) {
   {
     // A decimal comma ends the number; the next value fails at ",5".
     Console con("1,5 2\n", Encoding::Utf8);
+    con.set_input_end_text(console_test::kInputEnded);
     NumberRead a = read_numbers(con, 2);
     EXPECT_EQ(a.got, 1);
     EXPECT_EQ(a.v[0], 1.0);
@@ -161,6 +174,7 @@ TEST(ConsoleNumbers, PartlyNumericLines) {
 
 TEST(ConsoleNumbers, WhatScanfTakesAsNumbers) {
   Console con("inf -INF nan 1e308\n-0.5 +3 .25 5.\n1e400 -1e-400 0x10 1E+2\n", Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   NumberRead a = read_numbers(con, 4);
   ASSERT_EQ(a.got, 4);
   EXPECT_TRUE(std::isinf(a.v[0]) && a.v[0] > 0);
@@ -184,6 +198,7 @@ TEST(ConsoleNumbers, WhatScanfTakesAsNumbers) {
 
 TEST(ConsoleNumbers, SignsAloneAreNoNumbers) {
   Console con("- + . e5\n", Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   NumberRead a = read_numbers(con, 4);
   EXPECT_EQ(a.got, 0);
   EXPECT_EQ(a.v[0], -101.0);
@@ -191,6 +206,7 @@ TEST(ConsoleNumbers, SignsAloneAreNoNumbers) {
 
 TEST(ConsoleNumbers, LastLineWithoutLineFeed) {
   Console con("3 4", Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   NumberRead a = read_numbers(con, 2);
   EXPECT_EQ(a.got, 2);
   EXPECT_EQ(a.v[0], 3.0);
@@ -200,6 +216,7 @@ TEST(ConsoleNumbers, LastLineWithoutLineFeed) {
 TEST(ConsoleNumbers, KeysAndNumbersShareOneInput) {
   // A key takes one byte; the numbers that follow on the same line are read.
   Console con("u1.5 2\ngk0 0 0.8 0\n1", Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   EXPECT_EQ(con.read_key(), 'u');
   NumberRead a = read_numbers(con, 2);
   EXPECT_EQ(a.got, 2);
@@ -217,6 +234,7 @@ TEST(ConsoleNumbers, MegabyteLines) {
   const std::string digits(1 << 20, '0');
   // A long line of junk after the values, a long line of leading zeros.
   Console con("1 2 " + junk + "\n" + digits + "7 -" + digits + "8\nz", Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   NumberRead a = read_numbers(con, 2);
   EXPECT_EQ(a.got, 2);
   NumberRead b = read_numbers(con, 2);
@@ -228,6 +246,7 @@ TEST(ConsoleNumbers, MegabyteLines) {
 
 TEST(ConsoleNumbers, NothingAskedNothingRead) {
   Console con("5\n", Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   double v = -1.0;
   EXPECT_EQ(con.read_numbers(&v, 0), 0);
   EXPECT_EQ(con.read_numbers(&v, 1), 1);
@@ -240,6 +259,7 @@ class ConsoleEndOfInput : public ::testing::TestWithParam<Encoding> {};
 
 TEST_P(ConsoleEndOfInput, AtAKeyRead) {
   Console con(" y \n\n ", GetParam());
+  con.set_input_end_text(console_test::kInputEnded);
   con.set_exit_handler(console_test::throw_exit);
   EXPECT_EQ(con.read_key(), 'y');
   try {
@@ -253,6 +273,7 @@ TEST_P(ConsoleEndOfInput, AtAKeyRead) {
 
 TEST_P(ConsoleEndOfInput, AtANumberRead) {
   Console con("\n  \n", GetParam());
+  con.set_input_end_text(console_test::kInputEnded);
   con.set_exit_handler(console_test::throw_exit);
   double v[2] = {5.0, 6.0};
   try {
@@ -266,6 +287,7 @@ TEST_P(ConsoleEndOfInput, AtANumberRead) {
 
 TEST_P(ConsoleEndOfInput, WhenOnlySomeValuesCame) {
   Console con("1.5\n", GetParam());
+  con.set_input_end_text(console_test::kInputEnded);
   con.set_exit_handler(console_test::throw_exit);
   double v[2] = {5.0, 6.0};
   EXPECT_THROW(con.read_numbers(v, 2), ExitCalled);
@@ -274,6 +296,7 @@ TEST_P(ConsoleEndOfInput, WhenOnlySomeValuesCame) {
 
 TEST_P(ConsoleEndOfInput, EmptyScript) {
   Console con("", GetParam());
+  con.set_input_end_text(console_test::kInputEnded);
   con.set_exit_handler(console_test::throw_exit);
   con.print("prompt=");
   EXPECT_THROW(con.read_key(), ExitCalled);
@@ -288,6 +311,7 @@ INSTANTIATE_TEST_SUITE_P(ConsoleBothEncodings, ConsoleEndOfInput,
 
 TEST(ConsoleEndOfInputMessage, Cp932Bytes) {
   Console con("", Encoding::Cp932);
+  con.set_input_end_text(console_test::kInputEnded);
   con.set_exit_handler(console_test::throw_exit);
   EXPECT_THROW(con.read_key(), ExitCalled);
   // "...終了します。\n"
@@ -302,12 +326,14 @@ TEST(ConsoleEndOfInputDeathTest, ProcessEndsWithStatusOne) {
   EXPECT_EXIT(
       {
         Console con("", Encoding::Utf8);
+        con.set_input_end_text(console_test::kInputEnded);
         con.read_key();
       },
       ::testing::ExitedWithCode(1), "");
   EXPECT_EXIT(
       {
         Console con("1\n", Encoding::Utf8);
+        con.set_input_end_text(console_test::kInputEnded);
         double v[2];
         con.read_numbers(v, 2);
       },
@@ -318,6 +344,7 @@ TEST(ConsoleEndOfInputDeathTest, ProcessEndsWithStatusOne) {
 
 TEST(ConsoleTerminate, HandlerGetsTheStatus) {
   Console con("", Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   con.set_exit_handler(console_test::throw_exit);
   for (int status : {0, 1, 3}) {
     try {
@@ -333,6 +360,7 @@ TEST(ConsoleTerminateDeathTest, ExitFollowsAHandlerThatReturns) {
   EXPECT_EXIT(
       {
         Console con("", Encoding::Utf8);
+        con.set_input_end_text(console_test::kInputEnded);
         con.set_exit_handler([](int) {});
         con.terminate(3);
       },
@@ -340,6 +368,7 @@ TEST(ConsoleTerminateDeathTest, ExitFollowsAHandlerThatReturns) {
   EXPECT_EXIT(
       {
         Console con("", Encoding::Utf8);
+        con.set_input_end_text(console_test::kInputEnded);
         con.terminate(0);
       },
       ::testing::ExitedWithCode(0), "");

@@ -69,6 +69,7 @@ TEST(ConsolePipe, KeysAndNumbersInOrder) {
   ASSERT_TRUE(in.write_all("b\ng\n\ny\n1.5 2\nz\n0 0.1\n0.8 -0.2 extra\nn"));
   in.close_write();
   Console con(in.read_end(), nullptr, Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   con.set_exit_handler(console_test::throw_exit);
   EXPECT_EQ(con.read_key(), 'b');
   EXPECT_EQ(con.read_key(), 'g');
@@ -94,6 +95,7 @@ TEST(ConsolePipe, NumberSplitAcrossReads) {
   Pipe in;
   ASSERT_TRUE(in.ok());
   Console con(in.read_end(), nullptr, Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   bool drained = true;
   std::thread writer([&] {
     for (const char* piece : {"12", "34.5 -", "6", "7\nq"}) {
@@ -125,6 +127,7 @@ TEST(ConsolePipe, LongInputThroughTheSmallPipeBuffer) {
     in.close_write();
   });
   Console con(in.read_end(), nullptr, Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   con.set_exit_handler(console_test::throw_exit);
   double v[2] = {0, 0};
   EXPECT_EQ(con.read_numbers(v, 2), 2);
@@ -184,6 +187,7 @@ ChildResult run_child(const std::string& input, const char* locale, Body body) {
 TEST(ConsoleProcess, PipedSessionThenEndOfInput) {
   const ChildResult r = run_child("b g\n 1.5 2 junk\ny\n", "C.utf8", [] {
     Console& con = Console::standard();
+    con.set_input_end_text(console_test::kInputEnded);
     const char robot = con.read_key();
     const char gravity = con.read_key();
     double u[2] = {0, 0};
@@ -199,6 +203,7 @@ TEST(ConsoleProcess, EndOfInputAtANumberReadInCp932) {
   // ja_JP.SJIS is not installed: the name decides, and it is not UTF-8.
   const ChildResult r = run_child("3\n", "ja_JP.SJIS", [] {
     double v[2];
+    Console::standard().set_input_end_text(console_test::kInputEnded);
     Console::standard().read_numbers(v, 2);
   });
   EXPECT_EQ(r.status, 1);
@@ -214,6 +219,7 @@ TEST(ConsoleProcess, EndOfInputAtANumberReadInCp932) {
 TEST(ConsoleProcess, EmptyInputEndsAtTheFirstKey) {
   const ChildResult r = run_child("", "C.UTF-8", [] {
     Console& con = Console::standard();
+    con.set_input_end_text(console_test::kInputEnded);
     con.print("type=");
     con.read_key();
   });

@@ -116,6 +116,7 @@ class KeyTypist {
 
 TEST_F(ConsoleTerminal, KeyWithoutEnterAndWithoutEcho) {
   Console con(slave_, nullptr, Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   KeyTypist typist(master_, slave_, "y");
   const char key = con.read_key();
   EXPECT_EQ(key, 'y');
@@ -136,6 +137,7 @@ TEST_F(ConsoleTerminal, KeyWithoutEnterAndWithoutEcho) {
 
 TEST_F(ConsoleTerminal, SeveralKeysTypedAtOnceComeInOrder) {
   Console con(slave_, nullptr, Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   KeyTypist typist(master_, slave_, "abc");
   EXPECT_EQ(con.read_key(), 'a');
   typist.join();
@@ -148,6 +150,7 @@ TEST_F(ConsoleTerminal, SeveralKeysTypedAtOnceComeInOrder) {
 // A key press is the answer, whatever the key: Enter and space included.
 TEST_F(ConsoleTerminal, EnterAndSpaceAreKeys) {
   Console con(slave_, nullptr, Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   KeyTypist typist(master_, slave_, "\n \tg");
   EXPECT_EQ(con.read_key(), '\n');
   EXPECT_TRUE(typist.seen());
@@ -159,6 +162,7 @@ TEST_F(ConsoleTerminal, EnterAndSpaceAreKeys) {
 
 TEST_F(ConsoleTerminal, NumbersInNormalModeBetweenKeys) {
   Console con(slave_, nullptr, Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   const pid_t reader = gettid();
   bool mode_seen = false;
   termios during_numbers{};
@@ -193,6 +197,7 @@ TEST_F(ConsoleTerminal, NumbersInNormalModeBetweenKeys) {
 
 TEST_F(ConsoleTerminal, EndOfFileKeyEndsTheInput) {
   Console con(slave_, nullptr, Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   con.set_exit_handler(console_test::throw_exit);
   KeyTypist typist(master_, slave_, std::string(1, static_cast<char>(normal_.c_cc[VEOF])));
   try {
@@ -208,6 +213,7 @@ TEST_F(ConsoleTerminal, EndOfFileKeyEndsTheInput) {
 
 TEST_F(ConsoleTerminal, EndOfFileAtANumberRead) {
   Console con(slave_, nullptr, Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   con.set_exit_handler(console_test::throw_exit);
   type(std::string(1, static_cast<char>(normal_.c_cc[VEOF])));
   double v[2] = {0, 0};
@@ -218,6 +224,7 @@ TEST_F(ConsoleTerminal, EndOfFileAtANumberRead) {
 
 TEST_F(ConsoleTerminal, HangUpEndsTheInput) {
   Console con(slave_, nullptr, Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
   con.set_exit_handler(console_test::throw_exit);
   std::thread hangup([&] {
     wait_until([&] { return in_key_mode(slave_); });
@@ -292,6 +299,7 @@ TEST_F(ConsoleTerminal, ExitDuringAKeyReadRestoresTheTerminal) {
       [slave] {
         Console::standard();  // installs the restore at exit
         Console con(slave, nullptr, Encoding::Utf8);
+        con.set_input_end_text(console_test::kInputEnded);
         std::thread ender([slave] {
           if (wait_until([&] { return in_key_mode(slave); })) std::exit(7);
           _exit(98);

@@ -15,8 +15,9 @@ using console_test::LocaleEnvironment;
 
 namespace {
 
-// Only C, C.utf8 and POSIX are installed on the build machines; every other
-// name makes setlocale fail, and the name alone must then decide.
+// Usually only C, C.utf8 and POSIX are installed; every other name makes
+// setlocale fail, and the name alone must then decide. Names of installed
+// locales are skipped.
 bool locale_installed(const char* name) {
   const std::string before = std::setlocale(LC_CTYPE, nullptr);
   const bool ok = std::setlocale(LC_CTYPE, name) != nullptr;
@@ -33,7 +34,7 @@ TEST_F(EncodingDetection, UninstalledLocaleNamedUtf8MeansUtf8) {
   for (const char* name : {"ja_JP.UTF-8", "ja_JP.utf8", "de_DE.Utf-8", "en_US.UTF8",
                            "ja_JP.UTF-8@cjknarrow"}) {
     SCOPED_TRACE(name);
-    ASSERT_FALSE(locale_installed(name));
+    if (locale_installed(name)) continue;  // an installed locale decides by itself
     env_.set("LC_ALL", name);
     EXPECT_EQ(detect_console_encoding(), Encoding::Utf8);
   }
@@ -43,7 +44,7 @@ TEST_F(EncodingDetection, UninstalledLocaleWithOtherCharacterSetMeansCp932) {
   for (const char* name : {"ja_JP.SJIS", "ja_JP.eucJP", "ja_JP", "ja_JP.UTF-16", "ja_JP.UTF-8x",
                            "ja_JP.SJIS@utf8"}) {  // after '@' comes a modifier, not the character set
     SCOPED_TRACE(name);
-    ASSERT_FALSE(locale_installed(name));
+    if (locale_installed(name)) continue;  // an installed locale decides by itself
     env_.set("LC_ALL", name);
     EXPECT_EQ(detect_console_encoding(), Encoding::Cp932);
   }

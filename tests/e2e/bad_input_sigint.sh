@@ -67,6 +67,27 @@ wait_terminal() {
 
 type_keys() { printf '%s' "$1" >&3; }
 
+# The session's terminal device: standard input of the shell that script started.
+session_tty() {
+  local child
+  for child in $(pgrep -P "$SCRIPT_PID"); do
+    readlink "/proc/$child/fd/0" 2>/dev/null | grep '^/dev/pts/' && return 0
+  done
+  return 1
+}
+
+# Waits until the terminal is in key mode (no canonical input), as a key read sets it.
+wait_key_mode() {
+  local i tty=""
+  for i in $(seq 1 400); do
+    [ -n "$tty" ] || tty=$(session_tty) || tty=""
+    if [ -n "$tty" ] && stty -F "$tty" -a 2>/dev/null | grep -q -- "-icanon"; then return 0; fi
+    kill -0 "$SCRIPT_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  fail "the terminal never went into key mode"
+}
+
 # Ends the session and waits for script to finish.
 end_session() {
   local i
@@ -86,7 +107,7 @@ has_flag() { echo " $1 " | grep -qE " $2 "; }
 interrupt_at() {
   local prompt=$1
   wait_terminal "$prompt"
-  sleep 0.2  # the key read has begun: the terminal is in key mode now
+  wait_key_mode  # the key read has begun
   type_keys $'\003'
   wait_terminal "after: "
   end_session

@@ -28,18 +28,17 @@ fail() {
   exit 1
 }
 
-# Starts Xvfb on a free display number and exports DISPLAY.
+# Starts Xvfb on a display number the server picks itself (-displayfd: it
+# writes the number once it accepts connections) and exports DISPLAY.
 start_display() {
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 1 100); do
-      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      sleep 0.05
-    done
+  local n="" i
+  Xvfb -displayfd 5 -screen 0 1024x1024x24 -nolisten tcp 5>"$E2E_TMP/display" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for i in $(seq 1 400); do
+    n=$(tr -dc '0-9' <"$E2E_TMP/display" 2>/dev/null)
+    [ -n "$n" ] && grep -q $'\n' "$E2E_TMP/display" && { export DISPLAY=":$n"; return 0; }
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.05
   done
   fail "no Xvfb display could be started"
 }
@@ -65,6 +64,17 @@ wait_output() {
     sleep 0.05
   done
   fail "console never printed: $text"
+}
+
+# Waits until the console output holds the text (a fixed string) n times.
+wait_count() {
+  local text=$1 n=$2 i
+  for i in $(seq 1 400); do
+    [ "$(grep -oF -- "$text" "$E2E_TMP/out" 2>/dev/null | wc -l)" -ge "$n" ] && return 0
+    kill -0 "$APP_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  return 1
 }
 
 # Prints the id of the program's window once it is mapped (the display is ours alone).

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <memory>
 
+#include "robot/motion_sample.h"
 #include "robot/torque_laws.h"
 #include "toc/reference_cases.h"
 
@@ -13,12 +14,10 @@ namespace {
 
 std::unique_ptr<Scenario> run_default(char robot, char gravity, int frame_count = 200) {
   auto s = std::make_unique<Scenario>();
-  Console con("", Encoding::Utf8);
-  setup_default_case(*s, con, robot, gravity);
-  s->control_mode = 'F';
+  setup_default_case(*s, robot, gravity);
   s->frame_count = frame_count;
   if (frame_count + 1 < kRecordCapacity) s->cyl.fb_phi[frame_count + 1][0] = -7.0;  // must stay
-  run_feedback_simulation(*s, robot, s->dt, frame_count, model_record(*s, robot).Phi0);
+  run_feedback_simulation(*s, parse_robot(robot));
   return s;
 }
 
@@ -62,9 +61,13 @@ TEST(FeedbackRun, ScaraRunLeavesTheCylindricalRecordAlone) {
 TEST(FeedbackRun, NothingBeyondTheRecordsIsWritten) {
   auto s = run_default('a', 'h', kRecordCapacity - 1);
   const double following = s->cyl.L;  // the field after the records
-  run_feedback_simulation(*s, 'a', s->dt, 700, s->cyl.Phi0);
-  record_feedback_step(*s, kRecordCapacity, s->cyl.fb_tau[0]);
-  record_feedback_step(*s, -1, s->cyl.fb_tau[0]);
+  s->frame_count = 700;
+  run_feedback_simulation(*s, Robot::Cylindrical);
+  const MotionTrack track = motion_track(s->cyl, ControlMode::Feedback);
+  record_motion_sample(*s, Robot::Cylindrical, ControlMode::Feedback, 0.0, s->cyl.fb_tau[0], track,
+                       kRecordCapacity);
+  record_motion_sample(*s, Robot::Cylindrical, ControlMode::Feedback, 0.0, s->cyl.fb_tau[0], track,
+                       -1);
   EXPECT_EQ(s->cyl.L, following);
   EXPECT_NEAR(s->cyl.fb_phi[kRecordCapacity - 1][0], PI / 2, 1e-3);
 }
@@ -72,11 +75,15 @@ TEST(FeedbackRun, NothingBeyondTheRecordsIsWritten) {
 TEST(FeedbackRun, RecordTimeIsTheIndexTimesTheSampleStep) {
   auto s = run_default('a', 'h');
   // A state on the reference at sample 30 (0.6 s) gets no torque there, but does at 31.
-  ReferencePoint ref[2];
-  reference_trajectory(*s, 'a', 30 * s->dt, ref);
+  const CylRecord& c = s->cyl;
+  const double t = 30 * s->dt;
+  const ReferencePoint ref[2] = {
+      reference_profile(t, c.tf / 2, c.tf, c.Phi0[0], c.Phif[0], c.alpha1),
+      reference_profile(t, c.tf / 2, c.tf, c.Phi0[1], c.Phif[1], c.a2)};
   const double y[6] = {ref[0].position, ref[1].position, ref[0].velocity, ref[1].velocity, 0, 0};
-  record_feedback_step(*s, 30, y);
+  const MotionTrack track = motion_track(s->cyl, ControlMode::Feedback);
+  record_motion_sample(*s, Robot::Cylindrical, ControlMode::Feedback, 30 * s->dt, y, track, 30);
   EXPECT_EQ(s->cyl.fb_tau[30][0], 0.0);
-  record_feedback_step(*s, 31, y);
+  record_motion_sample(*s, Robot::Cylindrical, ControlMode::Feedback, 31 * s->dt, y, track, 31);
   EXPECT_GT(std::fabs(s->cyl.fb_tau[31][0]), 0.1);
 }

@@ -2,11 +2,11 @@
 // the models that do not need the derived-conditions pipeline.
 #pragma once
 
-#include "scenario/scenario.h"
+#include "model/scenario.h"
 
 inline Scenario model_scenario(char gravity = 'h') {
   Scenario s{};
-  s.gravity_mode = gravity;
+  select_gravity(s, gravity);
   s.mw = 1.0;
   s.cyl.IM1 = s.cyl.mM2 = 0.36;
   ScaraRecord& b = s.scara;

@@ -11,7 +11,7 @@ namespace {
 // Cylindrical set with distinct limits and gains for every joint and gravity case.
 Scenario law_scenario() {
   Scenario s{};
-  s.gravity_mode = 'h';
+  select_gravity(s, 'h');
   CylRecord& c = s.cyl;
   c.tau1max_h = 2.0, c.tau2max_h = 1.5, c.tau1max_g = 12.0, c.tau2max_g = 11.5;
   const double tt[4] = {0.2, 0.5, 0.7, 1.0}, sign[4][2] = {{1, -1}, {1, 1}, {-1, 1}, {-1, -1}};
@@ -41,7 +41,9 @@ TEST(TorqueLaw, Saturation) {
       {'x', 'x', 2, 1.5}, {'b', 'h', 1, 7.0}, {'b', 'h', 2, 8.0},  {'b', 'g', 1, 9.0},
       {'b', 'g', 2, 10.0}};
   for (const auto& c : cases) {
-    EXPECT_EQ(saturate_torque(s, c.robot, c.gravity, c.joint, -100.0), -c.limit)
+    EXPECT_EQ(saturate(-100.0, torque_limit(model_record(s, parse_robot(c.robot)),
+                                           parse_gravity(c.gravity), c.joint - 1)),
+              -c.limit)
         << c.robot << c.gravity << c.joint;
   }
 }
@@ -67,7 +69,9 @@ TEST(TorqueLaw, ReferenceProfile) {
 TEST(TorqueLaw, BangBangIntervalsAreClosedOnTheLeft) {
   Scenario s = law_scenario();
   const double y[6] = {0.3, 0.7, 0.0, 0.0, 0.0, 0.0};
-  const auto tau = [&](int sel, double t) { return joint_torque(s, 'a', 'T', sel, t, y); };
+  const auto tau = [&](int sel, double t) {
+    return TorqueLaw(s, Robot::Cylindrical, ControlMode::TimeOptimal).joint(sel - 2, t, y);
+  };
   const double expect[][3] = {{0.0, 2.0, -1.5},  {std::nextafter(0.2, 0.0), 2.0, -1.5},
                               {0.2, 2.0, 1.5},   {0.5, -2.0, 1.5},
                               {0.7, -2.0, -1.5}, {std::nextafter(1.0, 0.0), -2.0, -1.5}};
@@ -76,7 +80,7 @@ TEST(TorqueLaw, BangBangIntervalsAreClosedOnTheLeft) {
     EXPECT_EQ(tau(3, e[0]), e[2]) << e[0];
   }
   EXPECT_EQ(tau(2, -0.1), 0.0);  // a negative time matches no rule
-  s.gravity_mode = 'g';
+  select_gravity(s, 'g');
   EXPECT_EQ(tau(3, 0.0), -11.5);
   s.cyl.tt[1] = 0.1;  // out of order: the last rule that applies wins
   EXPECT_EQ(tau(2, 0.15), -12.0);
@@ -86,30 +90,30 @@ TEST(TorqueLaw, EndPointHoldUsesEachJointsGainsAndLimit) {
   Scenario s = law_scenario();
   // (1 - 0.99) 100 - 20 (0.01) + 50 (0.002) = 0.9;  (0.6 - 0.5) 10 - 2 (0.05) + 3 (0.01) = 0.93
   const double y[6] = {0.99, 0.5, 0.01, 0.05, 0.002, 0.01};
-  EXPECT_NEAR(joint_torque(s, 'a', 'T', 2, 1.0, y), 0.9, 1e-12);  // t = tt[3]: holding
-  EXPECT_NEAR(joint_torque(s, 'a', 'T', 3, 3.0, y), 0.93, 1e-12);
+  EXPECT_NEAR(TorqueLaw(s, Robot::Cylindrical, ControlMode::TimeOptimal).joint(2 - 2, 1.0, y), 0.9, 1e-12);  // t = tt[3]: holding
+  EXPECT_NEAR(TorqueLaw(s, Robot::Cylindrical, ControlMode::TimeOptimal).joint(3 - 2, 3.0, y), 0.93, 1e-12);
   s.cyl.tau2max_h = 0.5;
-  EXPECT_EQ(joint_torque(s, 'a', 'T', 3, 1.0, y), 0.5);
+  EXPECT_EQ(TorqueLaw(s, Robot::Cylindrical, ControlMode::TimeOptimal).joint(3 - 2, 1.0, y), 0.5);
 }
 
 TEST(TorqueLaw, FeedbackTracksTheReference) {
   const Scenario s = law_scenario();
   const double start[6] = {0.0, 0.8, 0.0, 0.0, 0.0, 0.0};
-  EXPECT_EQ(joint_torque(s, 'a', 'F', 2, 0.0, start), 0.0);
-  EXPECT_EQ(joint_torque(s, 'a', 'F', 3, 0.0, start), 0.0);
+  EXPECT_EQ(TorqueLaw(s, Robot::Cylindrical, ControlMode::Feedback).joint(2 - 2, 0.0, start), 0.0);
+  EXPECT_EQ(TorqueLaw(s, Robot::Cylindrical, ControlMode::Feedback).joint(3 - 2, 0.0, start), 0.0);
   // t = 0.5: references 0.125 (velocity 0.5) and 0.775 (velocity -0.1).
   const double y[6] = {0.1, 0.78, 0.4, -0.1, 0.01, -0.02};
-  EXPECT_EQ(joint_torque(s, 'a', 'F', 2, 0.5, y), 2.0);  // 2.5 + 0.5 + 2.0, saturated
-  EXPECT_NEAR(joint_torque(s, 'a', 'F', 3, 0.5, y), -0.11, 1e-12);  // -0.05 - 0.06 + 0
-  EXPECT_EQ(joint_torque(s, 'a', 'X', 2, 0.5, y), 0.0);
-  // Both joints at once give the same numbers as one by one.
-  for (char mode : {'T', 'F'}) {
-    const TorqueLaw law(s, 'a', mode);
+  const TorqueLaw pid(s, Robot::Cylindrical, ControlMode::Feedback);
+  EXPECT_EQ(pid.joint(0, 0.5, y), 2.0);  // 2.5 + 0.5 + 2.0, saturated
+  EXPECT_NEAR(TorqueLaw(s, Robot::Cylindrical, ControlMode::Feedback).joint(3 - 2, 0.5, y), -0.11, 1e-12);  // -0.05 - 0.06 + 0
+  // Both joints at once (the integrator) give the numbers of one by one (the records).
+  for (ControlMode mode : {ControlMode::TimeOptimal, ControlMode::Feedback}) {
+    const TorqueLaw law(s, Robot::Cylindrical, mode);
     for (double t : {0.0, 0.2, 0.55, 1.0, 1.7, 2.5}) {
       double tau[2], ref[2];
       law.both(t, y, tau, ref);
-      EXPECT_EQ(tau[0], joint_torque(s, 'a', mode, 2, t, y)) << mode << t;
-      EXPECT_EQ(tau[1], joint_torque(s, 'a', mode, 3, t, y)) << mode << t;
+      EXPECT_EQ(tau[0], law.joint(0, t, y)) << t;
+      EXPECT_EQ(tau[1], law.joint(1, t, y)) << t;
     }
   }
 }

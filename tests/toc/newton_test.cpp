@@ -14,7 +14,7 @@ const double kStart[4] = {-0.4214, 0.9582, 0.0, 0.0};
 
 // A pass whose target is where the motion for z ends: converged from the start.
 NewtonPassResult pass_from_its_own_end(const double (&z)[4]) {
-  const ShootingModel m(model_scenario(), 'b');
+  const ShootingModel m(model_scenario(), Robot::Scara);
   double target[4];
   SwitchingPlan p;
   simulate_bang_bang(m, z, kStart, 1, -1, target, p);
@@ -53,14 +53,14 @@ TEST(Newton, FailureChecksAtTheStop) {
   // Not a number: the residual ends the pass at once, the checks fail it.
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double z[4] = {nan, 0.3, 0.4, 0.5}, target[4] = {1.1494, 0.9582, 0, 0};
-  const NewtonPassResult r = newton_pass(ShootingModel(model_scenario(), 'b'), kStart, target, 1, -1, z);
+  const NewtonPassResult r = newton_pass(ShootingModel(model_scenario(), Robot::Scara), kStart, target, 1, -1, z);
   EXPECT_EQ(r.updates, 0);
   EXPECT_TRUE(r.failed);
   // A residual that is not a number with finite times (a limit that is not a
   // number) is no solution either.
   const double z_ok[4] = {0.4, 0.7, 1.08, 1.39}, target_nan[4] = {1.1494, nan, 0, 0};
   const NewtonPassResult rn =
-      newton_pass(ShootingModel(model_scenario(), 'b'), kStart, target_nan, 1, -1, z_ok);
+      newton_pass(ShootingModel(model_scenario(), Robot::Scara), kStart, target_nan, 1, -1, z_ok);
   EXPECT_EQ(rn.updates, 0);
   EXPECT_TRUE(rn.failed);
   EXPECT_EQ(rn.plan.tt[3], kFailedFinalTime);
@@ -70,7 +70,7 @@ TEST(Newton, UnreachableTargetEndsAtTheIterationLimit) {
   // No joint-1 torque: joint 1 never moves, the Jacobian is singular and used uninverted.
   Scenario s = model_scenario();
   s.cyl.tau2max_h = 1.36;  // joint 2: +-1 m/s^2
-  const ShootingModel m(s, 'a');
+  const ShootingModel m(s, Robot::Cylindrical);
   const double start[4] = {0.0, 0.8, 0.0, 0.0}, target[4] = {0.5, 0.8, 0.0, 0.0};
   const double z[4] = {0.3, 0.5, 0.9, 1.2};
   ShootingTrace base;

@@ -3,17 +3,15 @@
 // the chosen robot and gravity, then the sample step from tfm.
 #pragma once
 
-#include "console/console.h"
-#include "scenario/conditions.h"
-#include "scenario/scenario.h"
+#include "model/sample_step.h"
+#include "model/scenario.h"
+#include "robot/conditions.h"
 
-inline void setup_default_case(Scenario& s, Console& con, char robot, char gravity) {
-  initialset(s, con);
-  s.robot_type = robot;
-  s.gravity_mode = gravity;
-  s.elbow_mode = '1';
-  compute_conditions(s, con);
-  s.dt = 4.0 / s.frame_count;
-  if (s.tfm > 4.0) s.dt = 8.0 / s.frame_count;
-  s.control_mode = 'T';
+inline void setup_default_case(Scenario& s, char robot, char gravity) {
+  compute_default_conditions(s);
+  select_robot(s, robot);
+  select_gravity(s, gravity);
+  s.elbow = Elbow::Down;
+  compute_conditions(s);
+  s.dt = sample_step(s.tfm, s.frame_count);
 }

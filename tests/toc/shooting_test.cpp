@@ -51,7 +51,7 @@ TEST(Shooting, OrderingRules) {
 }
 
 TEST(Shooting, RadialMotionMatchesConstantAcceleration) {
-  const ShootingModel m(radial_scenario(), 'a');
+  const ShootingModel m(radial_scenario(), Robot::Cylindrical);
   const double y0[4] = {0.0, 0.8, 0.0, 0.0};
   // In order, then with z0 > z2: interval 2 runs backwards in time.
   const double trials[2][4] = {{0.3, 0.5, 0.9, 1.2}, {0.5, 0.1, 0.3, 0.6}};
@@ -79,7 +79,7 @@ TEST(Shooting, RadialMotionMatchesConstantAcceleration) {
 
 TEST(Shooting, ReusedIntervalsGiveTheSameBits) {
   for (char gravity : {'h', 'g'}) {
-    const ShootingModel m(model_scenario(gravity), 'b');
+    const ShootingModel m(model_scenario(gravity), Robot::Scara);
     const double y0[4] = {-0.4214, 0.9582, 0.0, 0.0}, z[4] = {0.4, 0.7, 1.08, 1.39};
     ShootingTrace base;
     simulate_bang_bang(m, z, y0, 1, 1, base, nullptr);

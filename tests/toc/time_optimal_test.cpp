@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 
+#include "robot/motion_sample.h"
 #include "toc/newton.h"
 #include "toc/reference_cases.h"
 
@@ -14,12 +15,8 @@ namespace {
 
 struct Case {
   std::unique_ptr<Scenario> s = std::make_unique<Scenario>();
-  Console con{"", Encoding::Utf8};
-  Case(char robot, char gravity) {
-    setup_default_case(*s, con, robot, gravity);
-    con.clear_output();
-  }
-  RobotRecord& rec() { return model_record(*s, s->robot_type); }
+  Case(char robot, char gravity) { setup_default_case(*s, robot, gravity); }
+  RobotRecord& rec() { return model_record(*s, s->robot); }
 };
 
 void expect_solution(const RobotRecord& rec, const double (&tt)[4], const double (&sign)[4][2]) {
@@ -33,11 +30,11 @@ void expect_solution(const RobotRecord& rec, const double (&tt)[4], const double
 // The pass for s2 from the driver's estimate: 0.6 of joint 1's rest-to-rest time
 // at full torque with the start inertia I1.
 NewtonPassResult pass_from_estimate(const Scenario& s, double I1, int s2) {
-  const RobotRecord& rec = model_record(s, s.robot_type);
+  const RobotRecord& rec = model_record(s, s.robot);
   const double tf0 = 0.6 * (2 * std::sqrt(std::fabs(rec.Phif[0] - rec.Phi0[0]) * I1 / rec.tau1max_h));
   const double z[4] = {0.25 * tf0, 0.5 * tf0, 0.75 * tf0, tf0};
   const double start[4] = {rec.Phi0[0], rec.Phi0[1], 0, 0}, target[4] = {rec.Phif[0], rec.Phif[1], 0, 0};
-  return newton_pass(ShootingModel(s, s.robot_type), start, target, 1, s2, z);
+  return newton_pass(ShootingModel(s, s.robot), start, target, 1, s2, z);
 }
 
 const double kCylSigns[4][2] = {{1, -1}, {1, 1}, {-1, 1}, {-1, -1}};
@@ -46,8 +43,10 @@ const double kCylSigns[4][2] = {{1, -1}, {1, 1}, {-1, 1}, {-1, -1}};
 
 TEST(TimeOptimal, CylindricalWithoutGravityKeepsPassOne) {
   Case c('a', 'h');
-  ASSERT_EQ(compute_time_optimal(*c.s, c.con), 1);
-  EXPECT_EQ(c.con.output(), "\n円筒座標ロボットのPTP最短時間制御\n重力考慮しない");
+  const TimeOptimalResult r = compute_time_optimal(*c.s, c.s->robot);
+  ASSERT_TRUE(r.found);
+  EXPECT_FALSE(r.pass[0].failed);
+  EXPECT_LT(r.pass[0].final_time, r.pass[1].final_time);  // pass 1 wins
   const RobotRecord& rec = c.rec();
   expect_solution(rec, {0.704, 0.827, 0.950, 1.654}, kCylSigns);
   EXPECT_NEAR(rec.tt[1], rec.tt[3] / 2, 1e-3);  // a swing symmetric in time
@@ -59,8 +58,10 @@ TEST(TimeOptimal, CylindricalWithoutGravityKeepsPassOne) {
 
 TEST(TimeOptimal, CylindricalWithGravityLosesPassTwo) {
   Case c('a', 'g');
-  ASSERT_EQ(compute_time_optimal(*c.s, c.con), 1);
-  EXPECT_EQ(c.con.output(), "\n円筒座標ロボットのPTP最短時間制御\n重力考慮する");
+  const TimeOptimalResult r = compute_time_optimal(*c.s, c.s->robot);
+  ASSERT_TRUE(r.found);
+  EXPECT_TRUE(r.pass[1].failed);
+  EXPECT_EQ(r.pass[1].final_time, kFailedFinalTime);
   expect_solution(c.rec(), {0.207, 0.502, 0.631, 0.750}, kCylSigns);
   const NewtonPassResult p2 = pass_from_estimate(*c.s, 0.64 + 0.36, +1);
   EXPECT_TRUE(p2.failed);
@@ -70,8 +71,9 @@ TEST(TimeOptimal, CylindricalWithGravityLosesPassTwo) {
 
 TEST(TimeOptimal, ScaraWithoutGravityKeepsPassTwo) {
   Case c('b', 'h');
-  ASSERT_EQ(compute_time_optimal(*c.s, c.con), 1);
-  EXPECT_EQ(c.con.output(), "\nSCARAロボットのPTP最短時間制御\n重力考慮しない");
+  const TimeOptimalResult r = compute_time_optimal(*c.s, c.s->robot);
+  ASSERT_TRUE(r.found);
+  EXPECT_LT(r.pass[1].final_time, r.pass[0].final_time);  // pass 2 wins
   expect_solution(c.rec(), {0.401, 0.695, 1.083, 1.390}, {{1, 1}, {1, -1}, {-1, -1}, {-1, 1}});
   const ScaraRecord& b = c.s->scara;
   const double reach = b.l1 + b.l2 * std::cos(b.Phi0[1]);
@@ -85,7 +87,7 @@ TEST(TimeOptimal, ScaraWithoutGravityKeepsPassTwo) {
 
 TEST(TimeOptimal, MotionRecordFollowsTheBangBangLawThenHolds) {
   Case c('a', 'h');
-  ASSERT_EQ(compute_time_optimal(*c.s, c.con), 1);
+  ASSERT_TRUE(compute_time_optimal(*c.s, c.s->robot).found);
   const Scenario& s = *c.s;
   const CylRecord& rec = s.cyl;
   const double limit[2] = {rec.tau1max_h, rec.tau2max_h};
@@ -115,7 +117,7 @@ TEST(TimeOptimal, NoJointOneMotionStoresPassTwoOnEqualTimes) {
   CylRecord& rec = c.s->cyl;
   rec.Phif[0] = rec.Phi0[0];
   rec.Phif[1] = rec.Phi0[1];
-  ASSERT_EQ(solve_switching_times(*c.s, c.con), 1);
+  ASSERT_TRUE(solve_switching_times(*c.s, c.s->robot).found);
   // Rule 3 with s1 = -1 and pass 2's s2 = +1 (pass 1 would start with (-1, -1)).
   expect_solution(rec, {0, 0, 0, 0}, {{-1, 1}, {-1, -1}, {-1, 1}, {1, 1}});
 }
@@ -127,7 +129,7 @@ TEST(TimeOptimal, NoSolutionChangesNothing) {
   rec.tt[2] = 7.0;
   rec.torque_sign[2][1] = 5.0;
   rec.toc_phi[3][0] = 42.0;
-  EXPECT_EQ(compute_time_optimal(*c.s, c.con), 0);
+  EXPECT_FALSE(compute_time_optimal(*c.s, c.s->robot).found);
   EXPECT_EQ(rec.tt[2], 7.0);
   EXPECT_EQ(rec.torque_sign[2][1], 5.0);
   EXPECT_EQ(rec.toc_phi[3][0], 42.0);
@@ -137,9 +139,12 @@ TEST(TimeOptimal, FramesBeyondTheRecordsAreNotWritten) {
   Case c('a', 'h');
   c.s->frame_count = 600;
   c.s->cyl.fb_phi[0][0] = -123.0;  // the array after toc_tau
-  ASSERT_EQ(compute_time_optimal(*c.s, c.con), 1);
-  store_toc_frame(*c.s, kRecordCapacity, c.s->cyl.toc_phi[0]);
-  store_toc_frame(*c.s, -1, c.s->cyl.toc_phi[0]);
+  ASSERT_TRUE(compute_time_optimal(*c.s, c.s->robot).found);
+  const MotionTrack track = motion_track(c.s->cyl, ControlMode::TimeOptimal);
+  record_motion_sample(*c.s, Robot::Cylindrical, ControlMode::TimeOptimal, 0.0,
+                       c.s->cyl.toc_phi[0], track, kRecordCapacity);
+  record_motion_sample(*c.s, Robot::Cylindrical, ControlMode::TimeOptimal, 0.0,
+                       c.s->cyl.toc_phi[0], track, -1);
   EXPECT_EQ(c.s->cyl.fb_phi[0][0], -123.0);
   EXPECT_NEAR(c.s->cyl.toc_phi[kRecordCapacity - 1][0], PI / 2, 1e-3);
 }

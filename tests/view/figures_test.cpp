@@ -243,7 +243,7 @@ TEST_F(RobotArea, PanelBlanksTheRobotAreaRightOfTheGraphEdge) {
   EXPECT_EQ(im.count(pixel_of(0.3) - 3, pixel_of(-0.95), pixel_of(0.3) + 3, pixel_of(-0.95), is_black), 1);
 
   // Without a robot selected there is no figure and no panel.
-  s->robot_type = 'x';
+  select_robot(*s, 'x');
   const Image none = render(*s);
   EXPECT_EQ(none.count(0, 0, pixel_of(0.35) - 1, kSize - 1, is_blue_or_red), 0);
   EXPECT_EQ(none.count(pixel_of(0.5) - 3, pixel_of(-0.95), pixel_of(0.5) + 3, pixel_of(-0.95), is_black), 1);

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "console/console.h"
-#include "scenario/dialogue.h"
+#include "app/startup.h"
 #include "view_harness.h"
 
 namespace {
@@ -87,7 +87,8 @@ TEST_P(FrameGolden, MatchesTheRecordedPicture) {
   if (rasteriser().empty()) GTEST_SKIP() << "no recorded pictures for this renderer";
   auto s = std::make_unique<Scenario>();
   Console con(fc.input, Encoding::Utf8);
-  run_startup(*s, con);
+  Speaker out{con, Lang::Ja};
+  run_startup(*s, out);
   s->frame_index = fc.sample;
   s->view_scale = fc.view_scale;
   const Image img = render(*s);

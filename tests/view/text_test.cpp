@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 
+#include "view/caption_text.h"
 #include "view/text.h"
 #include "view_harness.h"
 
@@ -41,11 +42,11 @@ TEST(RatioText, UsesTheSelectedRobotsRatios) {
   s->scara.u1 = 120.0;
   s->scara.u2 = 7.0;
   EXPECT_EQ(ratio_text(*s), "(030,050)\n");
-  s->robot_type = 'b';
+  select_robot(*s, 'b');
   EXPECT_EQ(ratio_text(*s), "(120,007)\n");
   s->scara.u2 = std::numeric_limits<double>::quiet_NaN();
   EXPECT_EQ(ratio_text(*s), "(120,###)\n");
-  s->robot_type = 'c';  // no robot selected
+  select_robot(*s, 'c');  // no robot selected
   EXPECT_EQ(ratio_text(*s), "(###,###)\n");
 }
 
@@ -64,8 +65,8 @@ class Captions : public ::testing::Test {
 TEST_F(Captions, NameTheRobotAndTheMotionPlane) {
   auto s = make_scenario('a', 'h');
   const Image a = render(*s);
-  s->robot_type = 'b';
-  s->gravity_mode = 'g';
+  select_robot(*s, 'b');
+  select_gravity(*s, 'g');
   const Image b = render(*s);
 
   // "(a) Cylindrical coordinate robot" runs far beyond "(b) SCARA robot".

@@ -8,7 +8,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "console/console.h"
+#include "app/text_catalog.h"
+#include "model/defaults.h"
 #include "view/frame.h"
 
 namespace viewtest {
@@ -28,13 +29,13 @@ std::vector<std::uint8_t> read_back_buffer(int width, int height) {
 
 ViewContext& window() {
   static Scenario scenario{};
-  static Console console("", Encoding::Utf8);
-  static ViewContext ctx{&scenario, &console};
+  static ViewContext ctx{&scenario, [](unsigned char, void*) { return KeyAction::None; }, nullptr};
   static const int id = [] {
     static char name[] = "view_tests";
     static char* argv[] = {name, nullptr};
     static int argc = 1;
-    const int window_id = open_view(ctx, &argc, argv);
+    // The program's own title, as it opens its window.
+    const int window_id = open_view(ctx, text(Text::WindowTitle, Lang::Ja), &argc, argv);
     reshape_view(kSize, kSize);
     return window_id;
   }();
@@ -49,7 +50,7 @@ Rgb Image::at(int x, int y) const {
 
 int pixel_of(double v) { return static_cast<int>(std::floor((v + 1.0) * kSize / 2.0)); }
 
-Image render(Scenario& s) {
+Image render(const Scenario& s) {
   window();
   glDrawBuffer(GL_BACK);
   compose_frame(s);
@@ -76,42 +77,12 @@ bool is_text_grey(const Rgb& c) {
 }
 bool is_dark(const Rgb& c) { return c.r < 60 && c.g < 60 && c.b < 60; }
 
-void set_layout_defaults(Scenario& s) {
-  Layout& L = s.layout;
-  L.robot_base[0] = -0.5;
-  L.robot_base[1] = -0.5;
-  L.disp_graph_origin[0] = 0.4;
-  L.disp_graph_origin[1] = 0.5;
-  L.torque1_graph_origin[0] = 0.4;
-  L.torque1_graph_origin[1] = 0.1;
-  L.torque2_graph_origin[0] = 0.4;
-  L.torque2_graph_origin[1] = -0.6;
-  L.graph_width = 0.5;
-  L.torque1_graph_half_height = 0.25;
-  L.torque2_graph_half_height = 0.25;
-  L.hand_len = 0.12;
-  L.wrist_draw_len = 0.03;
-  L.wrist_draw_width = 0.06;
-  L.mass_size = 0.1;
-  L.mass_size2 = 0.12;
-  L.cyl_arm_draw_len = 0.88;
-  L.cyl_arm_draw_width = 0.044;
-  L.cyl_base_draw_len = 0.2;
-  L.cyl_base_draw_width = 0.15;
-  L.l1_draw = 0.5;
-  L.l2_draw = 0.28;
-  L.link1_draw_width = 0.04;
-  L.link2_draw_width = 0.04;
-  L.joint1_radius = 0.06;
-  L.joint2_radius = 0.06;
-}
-
 std::unique_ptr<Scenario> make_scenario(char robot, char gravity) {
   // Heap: a Scenario holds a few hundred kilobytes of records.
   auto s = std::make_unique<Scenario>();
-  set_layout_defaults(*s);
-  s->robot_type = robot;
-  s->gravity_mode = gravity;
+  s->layout = default_layout();
+  select_robot(*s, robot);
+  select_gravity(*s, gravity);
   s->frame_count = 200;
   s->dt = 4.0 / 200;
   s->tfm = 2.5;

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "scenario/scenario.h"
+#include "model/scenario.h"
 #include "view/window_setup.h"
 
 namespace viewtest {
@@ -51,7 +51,7 @@ int Image::near(double x, double y, int radius, Pred pred) const {
 }
 
 // compose_frame into GL_BACK, glFinish, read GL_BACK.
-Image render(Scenario& s);
+Image render(const Scenario& s);
 
 // Clears GL_BACK to white, resets the modelview matrix, runs `draw`, reads GL_BACK.
 Image render_with(const std::function<void()>& draw);
@@ -63,10 +63,8 @@ bool is_blue(const Rgb& c);
 bool is_text_grey(const Rgb& c);  // the dark grey of text
 bool is_dark(const Rgb& c);        // text grey or black
 
-// Drawing defaults (robot base (-0.5, -0.5), graphs, figure sizes), ratios 30,
-// limits of the given values, frame_count 200, dt 0.02, tfm 2.5, view_scale 1,
-// all records zero.
-void set_layout_defaults(Scenario& s);
+// The window's layout, ratios 30, limits of the given values, frame_count 200,
+// dt 0.02, tfm 2.5, view_scale 1, all records zero.
 std::unique_ptr<Scenario> make_scenario(char robot, char gravity);
 
 }  // namespace viewtest

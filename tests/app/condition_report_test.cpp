@@ -4,7 +4,9 @@
 
 #include <string>
 
-#include "scenario/conditions.h"
+#include "app/condition_report.h"
+#include "app/startup.h"
+#include "robot/conditions.h"
 
 namespace {
 
@@ -67,29 +69,31 @@ std::string to_cp932(const std::string& utf8) {
 TEST(ConditionReport, InitialsetPrintsBothDefaultReportsInUtf8) {
   Scenario s{};
   Console con("", Encoding::Utf8);
-  initialset(s, con);
+  { Speaker sp{con, Lang::Ja}; initialset(s, sp); }
   EXPECT_EQ(con.output(), kCylDefault + kScaraDefault);
-  EXPECT_EQ(s.robot_type, 'b');
-  EXPECT_EQ(s.gravity_mode, 'h');
-  EXPECT_EQ(s.elbow_mode, '1');
+  EXPECT_EQ(s.robot_key, 'b');
+  EXPECT_EQ(s.robot, parse_robot('b'));
+  EXPECT_EQ(s.gravity_key, 'h');
+  EXPECT_EQ(s.gravity, parse_gravity('h'));
+  EXPECT_EQ(s.elbow, parse_elbow('1'));
 }
 
 TEST(ConditionReport, InitialsetPrintsBothDefaultReportsInCp932) {
   Scenario s{};
   Console con("", Encoding::Cp932);
-  initialset(s, con);
+  { Speaker sp{con, Lang::Ja}; initialset(s, sp); }
   EXPECT_EQ(con.output(), to_cp932(kCylDefault + kScaraDefault));
 }
 
 TEST(ConditionReport, CylindricalWithGravityShowsGravityLimitsAndSameTimes) {
   Scenario s{};
   Console quiet("", Encoding::Utf8);
-  initialset(s, quiet);
-  s.robot_type = 'a';
-  s.gravity_mode = 'g';
-  compute_conditions(s, quiet);
+  { Speaker sp{quiet, Lang::Ja}; initialset(s, sp); }
+  select_robot(s, 'a');
+  select_gravity(s, 'g');
+  compute_conditions(s);
   Console con("", Encoding::Utf8);
-  print_conditions(s, con);
+  { Speaker sp{con, Lang::Ja}; print_conditions(s, sp); }
   const std::string& out = con.output();
   EXPECT_NE(out.find("\n重力考慮\n最大慣性のときに(π/2，1)を2[s]で位置決めするトルク・力に設定"
                      "\n最大トルク     τ1max=11.685[Nm]       τ2max=11.000[N])"),
@@ -104,11 +108,11 @@ TEST(ConditionReport, CylindricalWithGravityShowsGravityLimitsAndSameTimes) {
 TEST(ConditionReport, ScaraWithGravityReusesTheForceFormat) {
   Scenario s{};
   Console quiet("", Encoding::Utf8);
-  initialset(s, quiet);
-  s.gravity_mode = 'g';
-  compute_conditions(s, quiet);
+  { Speaker sp{quiet, Lang::Ja}; initialset(s, sp); }
+  select_gravity(s, 'g');
+  compute_conditions(s);
   Console con("", Encoding::Utf8);
-  print_conditions(s, con);
+  { Speaker sp{con, Lang::Ja}; print_conditions(s, sp); }
   // tau1max_g = (0.5 + 0.9) * 9.8 + 1.5739 = 15.294; tau2max_g = 3.92 + 2.5635 = 6.484
   EXPECT_NE(con.output().find("\n重力考慮"
                               "\nImp.Matchのときに90°を2[s]で位置決めする加速度を出せるトルクに設定"
@@ -120,8 +124,8 @@ TEST(ConditionReport, ScaraWithGravityReusesTheForceFormat) {
 TEST(ConditionReport, Tf3ShowsZeroBeforeTheCentrifugalLimitEverApplied) {
   Scenario s{};
   Console quiet("", Encoding::Utf8);
-  initialset(s, quiet);
-  s.robot_type = 'a';
+  { Speaker sp{quiet, Lang::Ja}; initialset(s, sp); }
+  select_robot(s, 'a');
   s.cyl.tf3 = 0;
   s.x0 = 0.5;  // purely radial move: D1 = 0, the limit never applies
   s.y0 = 0;
@@ -132,18 +136,18 @@ TEST(ConditionReport, Tf3ShowsZeroBeforeTheCentrifugalLimitEverApplied) {
   s.cyl.Phi0[1] = 0.5;
   s.cyl.Phif[0] = 0;
   s.cyl.Phif[1] = 0.9;
-  compute_conditions(s, quiet);
+  compute_conditions(s);
   Console con("", Encoding::Utf8);
-  print_conditions(s, con);
+  { Speaker sp{con, Lang::Ja}; print_conditions(s, sp); }
   EXPECT_NE(con.output().find("\n遠心加速度から決まる tf3= 0.000[s]"), std::string::npos);
 }
 
 TEST(ConditionReport, UnknownRobotPrintsOnlyTheHeading) {
   Scenario s{};
   Console quiet("", Encoding::Utf8);
-  initialset(s, quiet);
-  s.robot_type = 'x';
+  { Speaker sp{quiet, Lang::Ja}; initialset(s, sp); }
+  select_robot(s, 'x');
   Console con("", Encoding::Utf8);
-  print_conditions(s, con);
+  { Speaker sp{con, Lang::Ja}; print_conditions(s, sp); }
   EXPECT_EQ(con.output(), kHeading);
 }

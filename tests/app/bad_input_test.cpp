@@ -14,12 +14,12 @@
 #include <utility>
 #include <string>
 
+#include "app/dialogue.h"
+#include "app/dialogue_texts.h"
+#include "app/key_table.h"
+#include "app/startup.h"
 #include "console/console.h"
-#include "scenario/dialogue.h"
-#include "scenario/scenario.h"
-#include "view/key_commands.h"
-#include "view/window.h"
-#include "scenario/dialogue_texts.h"
+#include "model/scenario.h"
 
 namespace {
 
@@ -41,6 +41,7 @@ template <class Step>
 void run_step(Session& x, const std::string& input, Step step) {
   Console con(input, Encoding::Utf8);
   con.set_exit_handler(throw_end);
+  con.set_input_end_text(text(Text::InputEnded, Lang::Ja));  // as the start-up sets it
   x.status = kReturned;
   try {
     step(con);
@@ -54,14 +55,17 @@ void run_step(Session& x, const std::string& input, Step step) {
 
 Session startup(const std::string& input) {
   Session x;
-  run_step(x, input, [&](Console& con) { run_startup(*x.s, con); });
+  run_step(x, input, [&](Console& con) { { Speaker sp{con, Lang::Ja}; run_startup(*x.s, sp); } });
   return x;
 }
 
 // One window key, with the console input its dialogue (if any) reads.
 KeyAction press(Session& x, unsigned char key, const std::string& input = "") {
   KeyAction action = KeyAction::None;
-  run_step(x, input, [&](Console& con) { action = apply_key(*x.s, con, key); });
+  run_step(x, input, [&](Console& con) {
+    Speaker sp{con, Lang::Ja};
+    action = apply_key(*x.s, sp, key);
+  });
   return action;
 }
 
@@ -112,7 +116,8 @@ TEST(BadInput, RatiosNotANumberKeepTheOldRatios) {
   EXPECT_EQ(x.s->cyl.u1, 30.0);
   EXPECT_EQ(x.s->cyl.u2, 30.0);
   // The line with abc is gone as a whole: the next line answers the gravity question.
-  EXPECT_EQ(x.s->gravity_mode, 'g');
+  EXPECT_EQ(x.s->gravity_key, 'g');
+  EXPECT_EQ(x.s->gravity, parse_gravity('g'));
   EXPECT_EQ(count(x.out, "u1 =  30.0[rad/rad]     u2 =  30.0[rad/m]"), 3u);  // 2 reports + result
   EXPECT_EQ(count(x.out, kSolved), 1u);
 }
@@ -122,7 +127,8 @@ TEST(BadInput, RatiosPartlyNumericTakeTheLeadingNumber) {
   EXPECT_EQ(x.status, kReturned);
   EXPECT_EQ(x.s->cyl.u1, 40.0);
   EXPECT_EQ(x.s->cyl.u2, 30.0);  // not readable: stays
-  EXPECT_EQ(x.s->gravity_mode, 'h');
+  EXPECT_EQ(x.s->gravity_key, 'h');
+  EXPECT_EQ(x.s->gravity, parse_gravity('h'));
   EXPECT_EQ(count(x.out, "u1 =  40.0[rad/rad]     u2 =  30.0[rad/m]"), 1u);
   EXPECT_EQ(count(x.out, kSolved), 1u);
 }
@@ -135,7 +141,8 @@ TEST(BadInput, RatioGluedToTextDropsTheRestOfTheLine) {
   EXPECT_EQ(x.status, kReturned);
   EXPECT_EQ(x.s->cyl.u1, 1.5);
   EXPECT_EQ(x.s->cyl.u2, 30.0);
-  EXPECT_EQ(x.s->gravity_mode, 'h');
+  EXPECT_EQ(x.s->gravity_key, 'h');
+  EXPECT_EQ(x.s->gravity, parse_gravity('h'));
   EXPECT_EQ(count(x.out, kPointsInput), 0u);
   EXPECT_EQ(count(x.out, "u1 =   1.5[rad/rad]     u2 =  30.0[rad/m]"), 1u);  // the new report
   EXPECT_EQ(count(x.out, kSolved), 1u);
@@ -178,7 +185,7 @@ void expect_ratio_without_solution(char robot, const std::string& typed) {
   char shown[400];
   std::snprintf(shown, sizeof shown, "%6.1f", std::strtod(typed.c_str(), nullptr));
   Session x = solved_defaults(robot);
-  const RobotRecord& rec = model_record(*x.s, robot);
+  const RobotRecord& rec = model_record(*x.s, parse_robot(robot));
   double tt_before[4];
   for (int k = 0; k < 4; ++k) tt_before[k] = rec.tt[k];
   const double fb_end = rec.fb_phi[200][0];
@@ -241,7 +248,8 @@ TEST(BadInput, FailedSolveRetryWithUsableRatiosSolves) {
   EXPECT_EQ(count(x.out, kNoSolution), 1u);
   EXPECT_EQ(count(x.out, kRobotQ), 1u);
   EXPECT_EQ(count(x.out, kSolved), 1u);
-  EXPECT_EQ(x.s->robot_type, 'b');
+  EXPECT_EQ(x.s->robot_key, 'b');
+  EXPECT_EQ(x.s->robot, parse_robot('b'));
   EXPECT_EQ(x.s->cyl.u1, 0.0);  // the failed ratios stay with their robot
   EXPECT_EQ(x.s->scara.u1, 25.0);
   EXPECT_EQ(x.s->frame_index, 0);
@@ -310,7 +318,7 @@ TEST(BadInput, ScaraPointOutOfReach) {
   Session x = startup("b\nh\ny\nz\nh\ny\n0.8 0 0 1.0\n2\nx\nx\nn\n");
   EXPECT_EQ(x.status, 0);
   EXPECT_EQ(count(x.out, reach_line(0, 1.0)), 2u);
-  EXPECT_EQ(x.s->elbow_mode, '2');
+  EXPECT_EQ(x.s->elbow, parse_elbow('2'));
   EXPECT_TRUE(std::isnan(x.s->scara.Phif[0]));
   EXPECT_TRUE(std::isfinite(x.s->scara.Phi0[0]));
   EXPECT_EQ(count(x.out, kNoSolution), 1u);
@@ -322,7 +330,7 @@ TEST(BadInput, StartEqualToEndSolvesWithZeroTimes) {
     Session x = startup(std::string(1, robot) + "\nh\ny\nz\nh\ny\n0.5 0.5 0.5 0.5\n1\n");
     EXPECT_EQ(x.status, kReturned);
     EXPECT_EQ(count(x.out, kSolved), 1u);
-    const RobotRecord& rec = model_record(*x.s, robot);
+    const RobotRecord& rec = model_record(*x.s, parse_robot(robot));
     for (int k = 0; k < 4; ++k) EXPECT_EQ(rec.tt[k], 0.0);
     EXPECT_EQ(x.s->tfm, 0.0);
     // The time-optimal arm never leaves the point.
@@ -337,7 +345,7 @@ TEST(BadInput, StartEqualToEndFeedbackArmStaysAtThePoint) {
   for (char robot : {'a', 'b'}) {
     SCOPED_TRACE(robot);
     Session x = startup(std::string(1, robot) + "\nh\ny\nz\nh\ny\n0.5 0.5 0.5 0.5\n1\n");
-    const RobotRecord& rec = model_record(*x.s, robot);
+    const RobotRecord& rec = model_record(*x.s, parse_robot(robot));
     EXPECT_TRUE(std::isnan(rec.alpha1));  // the report still shows what 0/0 gives
     for (int i = 0; i <= x.s->frame_count; ++i)
       for (int j = 0; j < 2; ++j) ASSERT_NEAR(rec.fb_phi[i][j], rec.Phi0[j], 1e-9) << i;
@@ -350,7 +358,8 @@ TEST(BadInput, UnknownRobotKeyRunsWithoutARobot) {
   Session known = solved_defaults('a');
   Session x = startup("x\nh\nn\n");
   EXPECT_EQ(x.status, kReturned);
-  EXPECT_EQ(x.s->robot_type, 'x');
+  EXPECT_EQ(x.s->robot_key, 'x');
+  EXPECT_EQ(x.s->robot, parse_robot('x'));
   EXPECT_NE(x.out.find("type= x"), std::string::npos);
   // No heading, no robot in the reports, no switching times; the solver and the
   // feedback run use the cylindrical robot's model.
@@ -366,7 +375,8 @@ TEST(BadInput, UnknownGravityKeyMeansNoGravity) {
   Session known = solved_defaults('b');
   Session x = startup("b\nq\nn\n");
   EXPECT_EQ(x.status, kReturned);
-  EXPECT_EQ(x.s->gravity_mode, 'q');
+  EXPECT_EQ(x.s->gravity_key, 'q');
+  EXPECT_EQ(x.s->gravity, parse_gravity('q'));
   EXPECT_NE(x.out.find("sgnG= q"), std::string::npos);
   EXPECT_EQ(count(x.out, "\n重力考慮しない"), 1u);
   EXPECT_TRUE(same_times(x.s->scara.tt, known.s->scara.tt));

@@ -1,7 +1,8 @@
 // The console dialogue driven by scripted consoles: which questions each
 // trigger asks, the answers' effects, the failed-solve retry loop and the
 // result lines.
-#include "scenario/dialogue.h"
+#include "app/dialogue.h"
+#include "app/startup.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "scenario/conditions.h"
-#include "scenario/dialogue_texts.h"
+#include "robot/conditions.h"
+#include "app/dialogue_texts.h"
 
 namespace {
 
@@ -21,19 +22,20 @@ using namespace dialogue_texts;
 Scenario after_startup(char robot, char gravity) {
   Scenario s{};
   Console quiet("", Encoding::Utf8);
-  initialset(s, quiet);
-  s.robot_type = robot;
-  s.gravity_mode = gravity;
-  s.elbow_mode = '1';
-  s.last_key = '0';
+  { Speaker sp{quiet, Lang::Ja}; initialset(s, sp); }
+  select_robot(s, robot);
+  select_gravity(s, gravity);
+  s.elbow = parse_elbow('1');
   return s;
 }
 
 // Runs one dialogue with the given answers; returns what it printed.
-std::string dialogue(Scenario& s, const std::string& answers) {
+std::string dialogue(Scenario& s, const std::string& answers,
+                     DialogueEntry entry = DialogueEntry::Heading) {
   Console con(answers, Encoding::Utf8);
   con.set_exit_handler(throw_end);
-  run_condition_dialogue(s, con);
+  Speaker out{con, Lang::Ja};
+  run_condition_dialogue(s, out, entry);
   return con.output();
 }
 
@@ -83,7 +85,6 @@ TEST(Dialogue, StartupAnswerNoRecomputesTheDefaultsAndSolves) {
   EXPECT_NEAR(s.cyl.tt[0], 0.704, 1e-3);
   EXPECT_NEAR(s.cyl.tt[3], 1.654, 1e-3);
   EXPECT_DOUBLE_EQ(s.dt, 0.02);
-  EXPECT_EQ(s.control_mode, 'F');
   EXPECT_EQ(s.frame_index, 0);
   EXPECT_EQ(s.view_scale, 1.0);
   EXPECT_EQ(s.cyl.fb_phi[0][1], 0.8);
@@ -122,7 +123,8 @@ TEST(Dialogue, RatioGateZKeepsRatiosButAsksGravity) {
   const std::string out = dialogue(s, "y z g n");
   EXPECT_TRUE(in_order(out, {kRatioGate, kGravityQ, kPointsGate, kReport, "\n重力考慮"}));
   EXPECT_EQ(count(out, "u1 u2="), 0u);
-  EXPECT_EQ(s.gravity_mode, 'g');
+  EXPECT_EQ(s.gravity_key, 'g');
+  EXPECT_EQ(s.gravity, parse_gravity('g'));
   EXPECT_EQ(s.cyl.u1, 30);
 }
 
@@ -137,8 +139,7 @@ TEST(Dialogue, RatioGateNSkipsEverythingElse) {
 TEST(Dialogue, KeyUStartsAtTheRatios) {
   Scenario s = after_startup('b', 'h');
   dialogue(s, "n");
-  s.last_key = 'u';
-  const std::string out = dialogue(s, "y 20 25\nh n");
+  const std::string out = dialogue(s, "y 20 25\nh n", DialogueEntry::Ratios);
   EXPECT_EQ(count(out, kHeadingB), 0u);
   EXPECT_EQ(count(out, kGate), 0u);
   EXPECT_TRUE(in_order(out, {kReport, kRatioGate,
@@ -151,8 +152,7 @@ TEST(Dialogue, KeyUStartsAtTheRatios) {
 TEST(Dialogue, KeyKAsksOnlyForThePointsAndNKeepsThem) {
   Scenario s = after_startup('a', 'h');
   dialogue(s, "n");
-  s.last_key = 'k';
-  const std::string out = dialogue(s, "n");
+  const std::string out = dialogue(s, "n", DialogueEntry::Points);
   EXPECT_EQ(count(out, kRatioGate), 0u);
   EXPECT_EQ(count(out, kGravityQ), 0u);
   EXPECT_TRUE(in_order(out, {kPointsQ, kPointsGate, kReport, kSolved}));
@@ -164,11 +164,11 @@ TEST(Dialogue, GravityKeysRecomputeWithoutQuestions) {
   for (char key : {'g', 'h'}) {
     Scenario s = after_startup('a', 'h');
     dialogue(s, "n");
-    s.gravity_mode = key;
-    s.last_key = key;
+    select_gravity(s, key);
     Console con("", Encoding::Utf8);  // nothing to read: any question would end the input
     con.set_exit_handler(throw_end);
-    run_condition_dialogue(s, con);
+    Speaker speaker{con, Lang::Ja};
+    run_condition_dialogue(s, speaker, DialogueEntry::Recompute);
     const std::string& out = con.output();
     EXPECT_EQ(con.reads(), 0);
     EXPECT_TRUE(in_order(out, {kHelpFirst, kReport, key == 'g' ? "\n重力考慮" : "\n重力なし",
@@ -180,7 +180,7 @@ TEST(Dialogue, ScaraNewPointsForEachElbowBranch) {
   for (char elbow : {'1', '2'}) {
     Scenario s = after_startup('b', 'h');
     dialogue(s, std::string("y z h y 0.6 0.3 -0.3 0.6\n") + elbow);
-    EXPECT_EQ(s.elbow_mode, elbow);
+    EXPECT_EQ(s.elbow, parse_elbow(elbow));
     EXPECT_EQ(s.x0, 0.6);
     EXPECT_EQ(s.yf, 0.6);
     // elbow down bends to positive q2, elbow up to negative
@@ -212,7 +212,8 @@ TEST(Dialogue, UnreachableScaraPointFailsThenRetryWithTheOtherRobotSucceeds) {
   const std::string after = out.substr(out.find(kRobotQ) + kRobotQ.size());
   EXPECT_EQ(count(after, kHeadingA), 0u);
   EXPECT_EQ(after.rfind(kRatioGate, 0), 0u);
-  EXPECT_EQ(s.robot_type, 'a');
+  EXPECT_EQ(s.robot_key, 'a');
+  EXPECT_EQ(s.robot, parse_robot('a'));
   EXPECT_TRUE(std::isnan(s.scara.Phif[0]));
 }
 
@@ -232,12 +233,13 @@ TEST(Dialogue, UnknownRobotAfterFailureAsksNoRatios) {
   Console con("y z h y 0.8 0 1.2 0.5\n1 x x y q y h n x", Encoding::Utf8);
   con.set_exit_handler(throw_end);
   try {
-    run_condition_dialogue(s, con);
+    { Speaker sp{con, Lang::Ja}; run_condition_dialogue(s, sp, DialogueEntry::Heading); }
   } catch (const ProcessEnd&) {
     // whether robot q solves or not, the questions before are what matters here
   }
   out = con.output();
-  EXPECT_EQ(s.robot_type, 'q');
+  EXPECT_EQ(s.robot_key, 'q');
+  EXPECT_EQ(s.robot, parse_robot('q'));
   const std::string after = out.substr(out.find(kRobotQ));
   EXPECT_TRUE(in_order(after, {kRobotQ, kRatioGate, kGravityQ, kPointsGate, kReport}));
   EXPECT_EQ(count(after, "u1 u2="), 0u);
@@ -310,4 +312,27 @@ TEST(Dialogue, PositioningTimeBeyondTheRecordSkipsTheSaturationTest) {
   EXPECT_DOUBLE_EQ(s.dt, 0.04);
   EXPECT_EQ(count(out, kSaturated), 0u);
   EXPECT_TRUE(in_order(out, {kSolved, kDone, kToWindow}));
+}
+
+TEST(Dialogue, EachUnreachablePointIsReportedAndAcknowledgedInTurn) {
+  Scenario s = after_startup('b', 'h');
+  s.x0 = 1.0;
+  s.y0 = 0.5;
+  s.xf = 0.0;
+  s.yf = 0.0;
+  Console con("xy", Encoding::Utf8);
+  Speaker out{con, Lang::Ja};
+  report_unreachable(s, out, false, false);
+  EXPECT_EQ(con.output(),
+            "\n!!! 逆運動学の解なし．始めからやり直し．"
+            "\n    アーム長1,2=( 0.500  0.400) 位置(x,y)=( 1.000  0.500)"
+            "\n!!! 逆運動学の解なし．始めからやり直し．"
+            "\n    アーム長1,2=( 0.500  0.400) 位置(x,y)=( 0.000  0.000)");
+  EXPECT_EQ(con.reads(), 2);  // one key wait each
+
+  Console quiet("", Encoding::Utf8);
+  Speaker none{quiet, Lang::Ja};
+  report_unreachable(s, none, true, true);
+  EXPECT_EQ(quiet.output(), "");
+  EXPECT_EQ(quiet.reads(), 0);
 }

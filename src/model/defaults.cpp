@@ -1,10 +1,9 @@
 // Defaults of both robots, the PTP task, the PID design and the drawing layout.
 // Motor torques follow a design rule: at the inertia-matching ratio 50, with the
 // arm fully stretched, each joint covers its design displacement in 2 s.
-#include <cmath>
+#include "model/defaults.h"
 
-#include "robot/kinematics.h"
-#include "scenario/conditions.h"
+#include <cmath>
 
 namespace {
 
@@ -12,8 +11,10 @@ namespace {
 // evaluated as d / ((t/2)*t/2).
 double design_acceleration(double d, double t) { return d / ((t / 2) * t / 2); }
 
-void set_layout(Scenario& s) {
-  Layout& l = s.layout;
+}  // namespace
+
+Layout default_layout() {
+  Layout l{};
   l.robot_base[0] = -0.5;
   l.robot_base[1] = -0.5;
   l.disp_graph_origin[0] = 0.4;
@@ -25,33 +26,36 @@ void set_layout(Scenario& s) {
   l.graph_width = 0.5;
   l.torque1_graph_half_height = 0.25;
   l.torque2_graph_half_height = 0.25;
-}
+  l.disp_graph_span = 0.4;
+  l.disp_graph_height = 0.4;
 
-}  // namespace
-
-void initialset(Scenario& s, Console& con) {
-  Layout& l = s.layout;
-  set_layout(s);
-  s.frame_count = 200;
-
-  l.hand_len = 0.12;
+  l.hand_len = kHandLength;
   l.wrist_draw_len = 0.03;
   l.wrist_draw_width = 0.06;
-
-  s.mw = 1.0;
-  l.mass_size = 0.1 * std::pow(s.mw, 0.3333333333333333);
+  l.mass_size = 0.1 * std::pow(kWorkMass, 0.3333333333333333);
   l.mass_size2 = 1.2 * l.mass_size;
+  l.cyl_arm_draw_len = kCylArmLength - l.hand_len;
+  l.cyl_arm_draw_width = l.cyl_arm_draw_len / 20;
+  l.cyl_base_draw_len = 0.2;
+  l.cyl_base_draw_width = 0.15;
+  l.l1_draw = kScaraLink1;
+  l.l2_draw = kScaraLink2 - l.hand_len;
+  l.link1_draw_width = l.link2_draw_width = 0.04;
+  l.joint1_radius = l.joint2_radius = 0.06;
+  return l;
+}
+
+void set_defaults(Scenario& s) {
+  s.layout = default_layout();
+  s.frame_count = kDefaultFrameCount;
+  s.mw = kWorkMass;
 
   const double u_match = 50;
   const double t_design = 2.0;
 
   CylRecord& c = s.cyl;
-  c.L = 1.0;
-  l.cyl_arm_draw_len = c.L - l.hand_len;
+  c.L = kCylArmLength;
   c.IJ1 = s.mw * c.L * c.L;
-  l.cyl_arm_draw_width = l.cyl_arm_draw_len / 20;
-  l.cyl_base_draw_len = 0.2;
-  l.cyl_base_draw_width = 0.15;
   c.IM1_motor = c.IJ1 / (u_match * u_match);
   c.mM2_motor = s.mw / (u_match * u_match);
   {
@@ -68,15 +72,11 @@ void initialset(Scenario& s, Console& con) {
   c.u2 = 30.0;
 
   ScaraRecord& b = s.scara;
-  l.l1_draw = 0.5;
-  b.l1 = 0.5;
+  b.l1 = kScaraLink1;
   b.m1 = 1.0;
-  b.l2 = 0.4;
-  l.l2_draw = b.l2 - l.hand_len;
+  b.l2 = kScaraLink2;
   b.IJ1 = b.m1 * b.l1 * b.l1;
   b.IJ2 = s.mw * b.l2 * b.l2;
-  l.link1_draw_width = l.link2_draw_width = 0.04;
-  l.joint1_radius = l.joint2_radius = 0.06;
   b.IM1_motor = b.IJ1 / (u_match * u_match);
   b.IM2_motor = b.IJ2 / (u_match * u_match);
   {
@@ -103,19 +103,5 @@ void initialset(Scenario& s, Console& con) {
   s.y0 = 0.0;
   s.xf = 0.0;
   s.yf = 0.8;
-  cylindrical_ik(s.x0, s.y0, c.Phi0);
-  cylindrical_ik(s.xf, s.yf, c.Phif);
-  s.elbow_mode = '1';
-
-  con.print("\n\ninitialset() 仮の設定  円筒座標ロボットの場合");
-  s.robot_type = 'a';
-  s.gravity_mode = 'h';
-  compute_conditions(s, con);
-  print_conditions(s, con);
-
-  con.print("\ninitialset() 仮の設定  SCARAロボットの場合");
-  s.robot_type = 'b';
-  s.gravity_mode = 'h';
-  compute_conditions(s, con);
-  print_conditions(s, con);
+  s.elbow = Elbow::Down;
 }

@@ -4,18 +4,17 @@
 #include <cmath>
 
 #include "robot/kinematics.h"
-#include "scenario/conditions.h"
+#include "robot/conditions.h"
 
 namespace {
 
 // Defaults, then the given robot and gravity recomputed as the dialogue would.
 Scenario defaults_for(char robot, char gravity) {
   Scenario s{};
-  Console quiet("", Encoding::Utf8);
-  initialset(s, quiet);
-  s.robot_type = robot;
-  s.gravity_mode = gravity;
-  compute_conditions(s, quiet);
+  compute_default_conditions(s);
+  select_robot(s, robot);
+  select_gravity(s, gravity);
+  compute_conditions(s);
   return s;
 }
 
@@ -32,8 +31,7 @@ void set_points(Scenario& s, double x0, double y0, double xf, double yf) {
 
 TEST(DerivedConditions, DefaultMotorTorquesFollowTheMatchingRule) {
   Scenario s{};
-  Console quiet("", Encoding::Utf8);
-  initialset(s, quiet);
+  compute_default_conditions(s);
   EXPECT_NEAR(s.cyl.tau1_motor, PI / 50, 1e-15);
   EXPECT_NEAR(s.cyl.tau2_motor, 0.04, 1e-15);
   EXPECT_NEAR(s.scara.tau1_motor, 2.62323 / 50, 1e-7);
@@ -69,9 +67,8 @@ TEST(DerivedConditions, DefaultCylindricalTaskHitsTheCentrifugalLimit) {
 TEST(DerivedConditions, ReversedCylindricalMoveKeepsTimesAndFlipsAcceleration) {
   Scenario fwd = defaults_for('a', 'h');
   Scenario rev = defaults_for('a', 'h');
-  Console quiet("", Encoding::Utf8);
   set_points(rev, 0.0, 0.8, 0.8, 0.0);
-  compute_conditions(rev, quiet);
+  compute_conditions(rev);
   EXPECT_DOUBLE_EQ(rev.cyl.tf3, fwd.cyl.tf3);
   EXPECT_DOUBLE_EQ(rev.cyl.tf, fwd.cyl.tf);
   EXPECT_DOUBLE_EQ(rev.cyl.alpha1, -fwd.cyl.alpha1);
@@ -79,10 +76,9 @@ TEST(DerivedConditions, ReversedCylindricalMoveKeepsTimesAndFlipsAcceleration) {
 
 TEST(DerivedConditions, PurelyRadialMoveNeverTriggersTheCentrifugalLimit) {
   Scenario s = defaults_for('a', 'h');
-  Console quiet("", Encoding::Utf8);
   s.cyl.tf3 = 7.5;  // whatever an earlier run left
   set_points(s, 0.3, 0.0, 0.9, 0.0);
-  compute_conditions(s, quiet);
+  compute_conditions(s);
   EXPECT_EQ(s.cyl.tf1, 0.0);
   EXPECT_EQ(s.cyl.tf3, 7.5);
   // D2 = 0.6, A2 = 0.9 * 1.2 / 1.36
@@ -93,11 +89,11 @@ TEST(DerivedConditions, PurelyRadialMoveNeverTriggersTheCentrifugalLimit) {
 
 TEST(DerivedConditions, RadiusZeroKeepsTf3) {
   Scenario s = defaults_for('a', 'h');
-  Console keys("xx", Encoding::Utf8);  // the SCARA angles of the base point wait for a key each
   const double before = s.cyl.tf3;
   set_points(s, 0.0, 0.0, 0.0, 0.0);
-  compute_conditions(s, keys);  // 0/0 everywhere: NaNs carried on, no stop
-  EXPECT_EQ(keys.reads(), 2);
+  const TaskReach reach = compute_conditions(s);  // 0/0 everywhere: NaNs carried on, no stop
+  EXPECT_FALSE(reach.start);  // the SCARA cannot reach its own base
+  EXPECT_FALSE(reach.end);
   EXPECT_EQ(s.cyl.tf3, before);
   EXPECT_EQ(s.cyl.tf1, 0.0);
   EXPECT_TRUE(std::isnan(s.cyl.alpha1));
@@ -130,11 +126,10 @@ TEST(DerivedConditions, GravityLimitsAddTheStaticLoads) {
 
 TEST(DerivedConditions, OnlyTheSelectedSetChanges) {
   Scenario s = defaults_for('b', 'h');
-  Console quiet("", Encoding::Utf8);
   const double cyl_tf = s.cyl.tf;
   s.cyl.u1 = 60;
   s.scara.u1 = 60;
-  compute_conditions(s, quiet);
+  compute_conditions(s);
   EXPECT_EQ(s.cyl.tf, cyl_tf);
   EXPECT_EQ(s.cyl.tau1max_h, s.cyl.tau1_motor * 30);
   EXPECT_EQ(s.scara.tau1max_h, s.scara.tau1_motor * 60);
@@ -142,11 +137,10 @@ TEST(DerivedConditions, OnlyTheSelectedSetChanges) {
 
 TEST(DerivedConditions, UnknownRobotRefreshesOnlyScaraAngles) {
   Scenario s = defaults_for('a', 'h');
-  Console quiet("", Encoding::Utf8);
-  s.robot_type = 'q';
-  s.elbow_mode = '2';
+  select_robot(s, 'q');
+  s.elbow = parse_elbow('2');
   const double tfm = s.tfm;
-  compute_conditions(s, quiet);
+  compute_conditions(s);
   EXPECT_EQ(s.tfm, tfm);
   EXPECT_NEAR(s.scara.Phi0[0], 0.42144, 1e-5);  // elbow up mirrors the pair
   EXPECT_NEAR(s.scara.Phi0[1], -0.95819, 1e-5);
@@ -154,10 +148,9 @@ TEST(DerivedConditions, UnknownRobotRefreshesOnlyScaraAngles) {
 
 TEST(DerivedConditions, ZeroRatiosCarryInfinitiesOn) {
   Scenario s = defaults_for('a', 'h');
-  Console quiet("", Encoding::Utf8);
   s.cyl.u1 = 0;
   s.cyl.u2 = 0;
-  compute_conditions(s, quiet);
+  compute_conditions(s);
   EXPECT_EQ(s.cyl.tau1max_h, 0.0);
   EXPECT_TRUE(std::isinf(s.cyl.tf1));
   EXPECT_FALSE(std::isfinite(s.tfm));

@@ -1,15 +1,15 @@
 // The whole scenario state: selectors, PTP task, both robot parameter sets with
 // their solver results and motion records, PID design, drawing layout and view.
 // main owns the one instance; every operation takes it by reference.
-// A value-initialised Scenario (Scenario s{}) is all zeros except frame_count.
+// A value-initialised Scenario (Scenario s{}) is all zeros except frame_count
+// and the layout, and selects no robot.
 #pragma once
 
-constexpr int kRecordCapacity = 500;  // samples per motion record; frame_count < 500
+#include "model/constants.h"
+#include "model/layout.h"
+#include "model/selectors.h"
 
-// Constants used as written in the computations.
-constexpr double PI = 3.14159265358979;
-constexpr double TWO_PI = 6.28318530317958;
-constexpr double GRAVITY = 9.8;
+constexpr int kRecordCapacity = 500;  // samples per motion record; frame_count < 500
 
 // Fields that both robots have under the same name.
 struct RobotRecord {
@@ -60,31 +60,13 @@ struct PidDesign {
   double pole1, pole2;    // the real third pole
 };
 
-// Drawing dimensions and graph placement, set by initialset.
-struct Layout {
-  double robot_base[2];
-  double disp_graph_origin[2];
-  double torque1_graph_origin[2];
-  double torque2_graph_origin[2];
-  double graph_width;
-  double torque1_graph_half_height, torque2_graph_half_height;
-  double disp_graph_height, disp_graph_span;  // set by the displacement graph itself
-  double hand_len, wrist_draw_len, wrist_draw_width;
-  double mass_size, mass_size2;
-  double cyl_arm_draw_len, cyl_arm_draw_width;
-  double cyl_base_draw_len, cyl_base_draw_width;
-  double l1_draw, l2_draw;
-  double link1_draw_width, link2_draw_width;
-  double joint1_radius, joint2_radius;
-};
-
 struct Scenario {
-  // Selectors hold the key that was typed, whatever it was.
-  char robot_type;    // 'a' cylindrical, 'b' SCARA
-  char gravity_mode;  // 'g' gravity (vertical motion), anything else none
-  char elbow_mode;    // '1' elbow down, '2' elbow up
-  char control_mode;  // 'T' time-optimal law, 'F' feedback law
-  char last_key;      // key that triggered the current dialogue run ('0' at start-up)
+  // Selectors, with the key as typed where the console echoes it.
+  Robot robot;
+  char robot_key;
+  Gravity gravity;
+  char gravity_key;
+  Elbow elbow;
 
   double x0, y0, xf, yf;  // PTP task: start and end point of the tip [m]
 
@@ -96,19 +78,35 @@ struct Scenario {
   CylRecord cyl;
   ScaraRecord scara;
   PidDesign pid;
-  Layout layout;
+  Layout layout;  // drawing dimensions; the same for every scenario
 
   // View state of the window.
   int frame_index;    // sample shown, 0..frame_count
   double view_scale;  // zoom of the robot area
 };
 
-// The record the models use: 'b' is the SCARA, every other selector the cylindrical robot.
-inline RobotRecord& model_record(Scenario& s, char robot) {
-  if (robot == 'b') return s.scara;
+inline void select_robot(Scenario& s, char key) {
+  s.robot_key = key;
+  s.robot = parse_robot(key);
+}
+inline void select_gravity(Scenario& s, char key) {
+  s.gravity_key = key;
+  s.gravity = parse_gravity(key);
+}
+
+// The record the models use: the SCARA's, or the cylindrical robot's for any other selection.
+inline RobotRecord& model_record(Scenario& s, Robot robot) {
+  if (robot == Robot::Scara) return s.scara;
   return s.cyl;
 }
-inline const RobotRecord& model_record(const Scenario& s, char robot) {
-  if (robot == 'b') return s.scara;
+inline const RobotRecord& model_record(const Scenario& s, Robot robot) {
+  if (robot == Robot::Scara) return s.scara;
   return s.cyl;
+}
+
+// The record of the selected robot, or none when no robot is selected (what is shown).
+inline const RobotRecord* selected_record(const Scenario& s) {
+  if (s.robot == Robot::Cylindrical) return &s.cyl;
+  if (s.robot == Robot::Scara) return &s.scara;
+  return nullptr;
 }

@@ -10,9 +10,11 @@
 #include <sstream>
 #include <string>
 
-#include "scenario/dialogue.h"
-#include "scenario/dialogue_texts.h"
-#include "view/window.h"
+#include "app/dialogue.h"
+#include "app/key_table.h"
+#include "app/startup.h"
+#include "app/dialogue_texts.h"
+
 
 namespace {
 
@@ -31,9 +33,10 @@ std::string run_session(const Session& session, Encoding enc, int* status) {
   con.set_exit_handler(dialogue_texts::throw_end);
   *status = -1;
   try {
-    run_startup(*s, con);
+    Speaker out{con, Lang::Ja};
+    run_startup(*s, out);
     for (const char* k = session.window_keys; *k; ++k) {
-      if (apply_key(*s, con, static_cast<unsigned char>(*k)) == KeyAction::Quit) {
+      if (apply_key(*s, out, static_cast<unsigned char>(*k)) == KeyAction::Quit) {
         *status = 0;
         break;
       }

@@ -1,6 +1,4 @@
-#include "view/key_commands.h"
-
-#include "scenario/dialogue.h"
+#include "app/key_table.h"
 
 namespace {
 constexpr unsigned char kEscape = 27;
@@ -10,25 +8,27 @@ bool is_view_key(unsigned char key) {
   return key == 's' || key == '0' || key == 'w' || key == 'W';
 }
 
-KeyAction apply_key_with(Scenario& s, Console& con, unsigned char key, ConditionDialogue dialogue) {
-  s.last_key = static_cast<char>(key);
+KeyAction apply_key_with(Scenario& s, Speaker& out, unsigned char key, ConditionDialogue dialogue) {
   switch (key) {
     case 'a':
     case 'b':
-      s.robot_type = static_cast<char>(key);
+      select_robot(s, static_cast<char>(key));
       s.frame_index = 0;
-      dialogue(s, con);
+      dialogue(s, out, DialogueEntry::Heading);
       return KeyAction::Redraw;
     case 'g':
     case 'h':
-      s.gravity_mode = static_cast<char>(key);
+      select_gravity(s, static_cast<char>(key));
       s.frame_index = 0;
-      dialogue(s, con);
+      dialogue(s, out, DialogueEntry::Recompute);
       return KeyAction::Redraw;
     case 'u':
+      s.frame_index = 0;
+      dialogue(s, out, DialogueEntry::Ratios);
+      return KeyAction::Redraw;
     case 'k':
       s.frame_index = 0;
-      dialogue(s, con);
+      dialogue(s, out, DialogueEntry::Points);
       return KeyAction::Redraw;
     case 's': {
       long long next = static_cast<long long>(s.frame_index) + 1;
@@ -53,6 +53,6 @@ KeyAction apply_key_with(Scenario& s, Console& con, unsigned char key, Condition
   }
 }
 
-KeyAction apply_key(Scenario& s, Console& con, unsigned char key) {
-  return apply_key_with(s, con, key, run_condition_dialogue);
+KeyAction apply_key(Scenario& s, Speaker& out, unsigned char key) {
+  return apply_key_with(s, out, key, run_condition_dialogue);
 }

@@ -1,36 +1,50 @@
 // Derived conditions: torque limits, inertias, terminal times and PID gains of
 // the selected robot. Nothing is validated: zero ratios or points at the base
 // carry infinities and NaNs on under IEEE arithmetic.
-#include "scenario/conditions.h"
+#include "robot/conditions.h"
 
 #include <cmath>
+#include <initializer_list>
 
+#include "model/defaults.h"
 #include "robot/kinematics.h"
 
-void compute_conditions(Scenario& s, Console& con) {
+TaskReach compute_scara_task_angles(Scenario& s) {
   const double ref[2] = {0, 0};
   ScaraRecord& b = s.scara;
-  if (s.elbow_mode == '1') {
-    scara_ik_elbow_down(b.l1, b.l2, s.x0, s.y0, ref, b.Phi0, con);
-    scara_ik_elbow_down(b.l1, b.l2, s.xf, s.yf, ref, b.Phif, con);
-  } else if (s.elbow_mode == '2') {
-    scara_ik_elbow_up(b.l1, b.l2, s.x0, s.y0, ref, b.Phi0, con);
-    scara_ik_elbow_up(b.l1, b.l2, s.xf, s.yf, ref, b.Phif, con);
+  TaskReach reach;
+  if (s.elbow == Elbow::Down) {
+    reach.start = scara_ik_elbow_down(b.l1, b.l2, s.x0, s.y0, ref, b.Phi0);
+    reach.end = scara_ik_elbow_down(b.l1, b.l2, s.xf, s.yf, ref, b.Phif);
+  } else if (s.elbow == Elbow::Up) {
+    reach.start = scara_ik_elbow_up(b.l1, b.l2, s.x0, s.y0, ref, b.Phi0);
+    reach.end = scara_ik_elbow_up(b.l1, b.l2, s.xf, s.yf, ref, b.Phif);
   }
+  return reach;
+}
+
+void compute_cyl_task_angles(Scenario& s) {
+  cylindrical_ik(s.x0, s.y0, s.cyl.Phi0);
+  cylindrical_ik(s.xf, s.yf, s.cyl.Phif);
+}
+
+TaskReach compute_conditions(Scenario& s) {
+  const TaskReach reach = compute_scara_task_angles(s);
   compute_torque_limits(s);
   compute_inertias(s);
   compute_terminal_times(s);
   compute_pid_gains(s);
+  return reach;
 }
 
 void compute_torque_limits(Scenario& s) {
-  if (s.robot_type == 'a') {
+  if (s.robot == Robot::Cylindrical) {
     CylRecord& c = s.cyl;
     c.tau1max_h = c.tau1_motor * c.u1;
     c.tau2max_h = c.tau2_motor * c.u2;
     c.tau1max_g = GRAVITY * s.mw * c.L + c.tau1max_h;
     c.tau2max_g = GRAVITY * s.mw + c.tau2max_h;
-  } else if (s.robot_type == 'b') {
+  } else if (s.robot == Robot::Scara) {
     ScaraRecord& b = s.scara;
     b.tau1max_h = b.tau1_motor * b.u1;
     b.tau2max_h = 2 * b.tau2_motor * b.u2;
@@ -40,7 +54,7 @@ void compute_torque_limits(Scenario& s) {
 }
 
 void compute_inertias(Scenario& s) {
-  if (s.robot_type == 'a') {
+  if (s.robot == Robot::Cylindrical) {
     CylRecord& c = s.cyl;
     c.IM1 = c.IM1_motor * c.u1 * c.u1;
     c.mM2 = c.mM2_motor * c.u2 * c.u2;
@@ -48,7 +62,7 @@ void compute_inertias(Scenario& s) {
     if (std::fabs(c.Phif[1]) > R) R = std::fabs(c.Phif[1]);
     c.J1 = s.mw * R * R + c.IM1;
     c.M2 = s.mw + c.mM2;
-  } else if (s.robot_type == 'b') {
+  } else if (s.robot == Robot::Scara) {
     ScaraRecord& b = s.scara;
     b.IM1 = b.IM1_motor * b.u1 * b.u1;
     b.IM2 = b.IM2_motor * b.u2 * b.u2;
@@ -68,7 +82,7 @@ void cyl_terminal_times(Scenario& s) {
   const double G1 = GRAVITY * s.mw * c.L;
   const double G2 = GRAVITY * s.mw;
   double A1, A2;
-  if (s.gravity_mode == 'g') {
+  if (s.gravity == Gravity::On) {
     A1 = (c.tau1max_g - G1) / c.J1;
     A2 = (c.tau2max_g - G2) / c.M2;
   } else {
@@ -105,7 +119,7 @@ void scara_terminal_times(Scenario& s) {
   const double G1 = (b.m1 * b.l1 + (b.l1 + b.l2) * s.mw) * GRAVITY;
   const double G2 = GRAVITY * s.mw * b.l2;
   double A1, A2;
-  if (s.gravity_mode == 'g') {
+  if (s.gravity == Gravity::On) {
     A1 = (b.tau1max_g - G1) / b.J11;
     A2 = (b.tau2max_g - G2) / b.J22;
   } else {
@@ -135,19 +149,19 @@ void pid_gains(double J, double omega, double zeta, double p, double& Kp, double
 }  // namespace
 
 void compute_terminal_times(Scenario& s) {
-  if (s.robot_type == 'a') cyl_terminal_times(s);
-  else if (s.robot_type == 'b') scara_terminal_times(s);
+  if (s.robot == Robot::Cylindrical) cyl_terminal_times(s);
+  else if (s.robot == Robot::Scara) scara_terminal_times(s);
 }
 
 void compute_pid_gains(Scenario& s) {
   const PidDesign& p = s.pid;
   RobotRecord* r = nullptr;
   double J1 = 0, J2 = 0;
-  if (s.robot_type == 'a') {
+  if (s.robot == Robot::Cylindrical) {
     r = &s.cyl;
     J1 = s.cyl.J1;
     J2 = s.cyl.M2;
-  } else if (s.robot_type == 'b') {
+  } else if (s.robot == Robot::Scara) {
     r = &s.scara;
     J1 = s.scara.J11;
     J2 = s.scara.J22;
@@ -156,4 +170,14 @@ void compute_pid_gains(Scenario& s) {
   }
   pid_gains(J1, p.omega1, p.zeta1, p.pole1, r->Kp1, r->Kd1, r->Ki1);
   pid_gains(J2, p.omega2, p.zeta2, p.pole2, r->Kp2, r->Kd2, r->Ki2);
+}
+
+void compute_default_conditions(Scenario& s) {
+  set_defaults(s);
+  compute_cyl_task_angles(s);
+  for (const char robot : {'a', 'b'}) {
+    select_robot(s, robot);
+    select_gravity(s, 'h');
+    compute_conditions(s);
+  }
 }

@@ -1,0 +1,130 @@
+// The console dialogue: key help, report, questions, recomputation, solver with
+// its retry loop, feedback run and result lines.
+#include "app/dialogue.h"
+
+#include "app/condition_report.h"
+#include "app/recompute.h"
+#include "robot/conditions.h"
+
+namespace {
+
+// Reads two ratios; values that cannot be read keep their old value.
+void ask_ratios(RobotRecord& r, Text prompt, Speaker& out) {
+  out.sayf(prompt, r.u1, r.u2);
+  double u[2] = {r.u1, r.u2};
+  out.con.read_numbers(u, 2);
+  r.u1 = u[0];
+  r.u2 = u[1];
+}
+
+// Ratios, gravity; returns false when the user wants no further questions.
+bool ask_ratios_and_gravity(Scenario& s, Speaker& out) {
+  out.say(Text::RatioGate);
+  const char key = out.key();
+  if (key == 'n') return false;
+  if (key != 'z') {
+    if (s.robot == Robot::Cylindrical) ask_ratios(s.cyl, Text::RatiosCyl, out);
+    else if (s.robot == Robot::Scara) ask_ratios(s.scara, Text::RatiosScara, out);
+  }
+  out.say(Text::GravityWas);
+  out.say(s.gravity == Gravity::On ? Text::GravityWasOn : Text::GravityWasOff);
+  out.say(Text::GravityChange);
+  select_gravity(s, out.key());
+  return true;
+}
+
+void ask_elbow(Scenario& s, Speaker& out) {
+  out.say(Text::ElbowQuestion);
+  s.elbow = parse_elbow(out.key());
+  const TaskReach reach = compute_scara_task_angles(s);
+  report_unreachable(s, out, reach.start, reach.end);
+}
+
+void ask_points(Scenario& s, Speaker& out) {
+  out.sayf(Text::PointsGate, s.x0, s.y0, s.xf, s.yf);
+  if (out.key() == 'n') return;
+  out.say(Text::PointsInput);
+  double p[4] = {s.x0, s.y0, s.xf, s.yf};
+  out.con.read_numbers(p, 4);
+  s.x0 = p[0];
+  s.y0 = p[1];
+  s.xf = p[2];
+  s.yf = p[3];
+  compute_cyl_task_angles(s);
+  if (s.robot == Robot::Scara) ask_elbow(s, out);
+}
+
+// The questions from the given entry on, up to the recomputation.
+void ask_questions(Scenario& s, Speaker& out, DialogueEntry entry) {
+  switch (entry) {
+    case DialogueEntry::Heading:
+      if (s.robot == Robot::Cylindrical) out.say(Text::HeadingCyl);
+      if (s.robot == Robot::Scara) out.say(Text::HeadingScara);
+      out.say(Text::ChangeGate);
+      if (out.key() == 'n') return;
+      [[fallthrough]];
+    case DialogueEntry::Ratios:
+      if (!ask_ratios_and_gravity(s, out)) return;
+      [[fallthrough]];
+    case DialogueEntry::Points:
+      ask_points(s, out);
+      return;
+    case DialogueEntry::Recompute:
+      return;
+  }
+}
+
+void print_solver_title(const Scenario& s, Speaker& out) {
+  if (s.robot == Robot::Cylindrical) out.say(Text::SolverTitleCyl);
+  if (s.robot == Robot::Scara) out.say(Text::SolverTitleScara);
+  out.say(s.gravity == Gravity::On ? Text::SolverGravityOn : Text::SolverGravityOff);
+}
+
+}  // namespace
+
+void report_unreachable(const Scenario& s, Speaker& out, bool start_ok, bool end_ok) {
+  const ScaraRecord& b = s.scara;
+  const double points[2][2] = {{s.x0, s.y0}, {s.xf, s.yf}};
+  const bool ok[2] = {start_ok, end_ok};
+  for (int i = 0; i < 2; ++i) {
+    if (ok[i]) continue;
+    out.sayf(Text::Unreachable, b.l1, b.l2, points[i][0], points[i][1]);
+    out.key();  // the user acknowledges; the key itself means nothing
+  }
+}
+
+void run_condition_dialogue(Scenario& s, Speaker& out, DialogueEntry entry) {
+  out.say(Text::KeyHelp);
+  print_conditions(s, out);
+  for (;;) {
+    ask_questions(s, out, entry);
+    const TaskReach reach = recompute_conditions(s);
+    report_unreachable(s, out, reach.start, reach.end);
+    print_conditions(s, out);
+    out.con.print("\n");
+
+    out.say(Text::Computing);
+    print_solver_title(s, out);
+    if (recompute_time_optimal(s).found) break;
+
+    out.say(Text::NoSolution);
+    if (out.key() == 'n') out.con.terminate(0);
+    out.say(Text::RetryRobot);
+    select_robot(s, out.key());
+    entry = DialogueEntry::Ratios;
+  }
+
+  out.say(Text::Solved);
+  if (const RobotRecord* r = selected_record(s))
+    out.sayf(Text::SwitchingTimes, r->tt[0], r->tt[1], r->tt[2], r->tt[3]);
+  out.sayf(Text::PidPositioningTime, s.tfm);
+
+  recompute_feedback(s);
+  out.say(Text::Done);
+
+  if (const RobotRecord* r = selected_record(s); r && feedback_misses_goal(s))
+    out.sayf(Text::Saturated, r->tf);
+  out.say(Text::ToWindow);
+  s.view_scale = 1.0;
+  s.frame_index = 0;
+}

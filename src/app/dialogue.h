@@ -1,0 +1,19 @@
+// The console dialogue: the only place where conditions change and results are computed.
+#pragma once
+
+#include "app/speaker.h"
+#include "model/scenario.h"
+
+// Where the questions of one dialogue run begin: the full dialogue (start-up,
+// robot keys), the reduction ratios (u), the task points (k), or no questions
+// at all (gravity keys).
+enum class DialogueEntry { Heading, Ratios, Points, Recompute };
+
+// Key help, report, the questions the entry calls for, recomputation, solver
+// (with its retry loop), feedback run, result lines and view reset. Returns
+// only after a successful solve; the answer n after a failed solve ends the
+// process with status 0 (through the console's terminate).
+void run_condition_dialogue(Scenario& s, Speaker& out, DialogueEntry entry);
+
+// The unreachable-point lines of the SCARA task, each acknowledged by a key.
+void report_unreachable(const Scenario& s, Speaker& out, bool start_ok, bool end_ok);

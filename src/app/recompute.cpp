@@ -1,0 +1,24 @@
+#include "app/recompute.h"
+
+#include "fbc/feedback_run.h"
+#include "model/sample_step.h"
+
+TaskReach recompute_conditions(Scenario& s) {
+  const TaskReach reach = compute_conditions(s);
+  s.dt = sample_step(s.tfm, s.frame_count);
+  return reach;
+}
+
+TimeOptimalResult recompute_time_optimal(Scenario& s) { return compute_time_optimal(s, s.robot); }
+
+void recompute_feedback(Scenario& s) { run_feedback_simulation(s, s.robot); }
+
+bool feedback_misses_goal(const Scenario& s) {
+  const RobotRecord* r = selected_record(s);
+  if (r == nullptr) return false;
+  const double q = s.tfm / s.dt;
+  if (!(q >= 0 && q < s.frame_count + 1.0) || s.frame_count >= kRecordCapacity) return false;
+  const int k = static_cast<int>(q);
+  const double miss = r->fb_phi[k][0] - r->Phif[0];
+  return miss > 0.1 || miss < -0.1;
+}

@@ -1,0 +1,24 @@
+// The computations one dialogue run makes, in order, without any console:
+// derived conditions and the time grid, the time-optimal solution with its
+// record, the feedback run, and the positioning check.
+#pragma once
+
+#include "model/scenario.h"
+#include "robot/conditions.h"
+#include "toc/time_optimal.h"
+
+// Derived conditions of the selected robot and the sample step that follows
+// from its positioning time.
+TaskReach recompute_conditions(Scenario& s);
+
+// The switching times and time-optimal record of the selected robot.
+TimeOptimalResult recompute_time_optimal(Scenario& s);
+
+// The feedback record of the selected robot.
+void recompute_feedback(Scenario& s);
+
+// Whether the feedback arm is still more than 0.1 from its joint-1 goal at the
+// positioning time. A time outside the record (beyond frame_count samples, or
+// not a number after an unreachable point) has no sample to test: false. So
+// is no robot selected.
+bool feedback_misses_goal(const Scenario& s);

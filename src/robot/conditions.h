@@ -1,0 +1,32 @@
+// Derived conditions of the selected robot: joint angles of the task, torque
+// limits, inertias, terminal times and PID gains. Pure computations: the
+// caller reports what could not be reached.
+#pragma once
+
+#include "model/scenario.h"
+
+// Which of the two task points the SCARA can reach (both when no angles were computed).
+struct TaskReach {
+  bool start = true;
+  bool end = true;
+};
+
+// SCARA joint angles of the start and end point for the chosen elbow branch
+// (Elbow::Other leaves them as they are).
+TaskReach compute_scara_task_angles(Scenario& s);
+
+// Cylindrical joint values of the start and end point.
+void compute_cyl_task_angles(Scenario& s);
+
+// The SCARA angles, then the four stages below for the selected robot (no
+// robot selected: only the angles).
+TaskReach compute_conditions(Scenario& s);
+void compute_torque_limits(Scenario& s);
+void compute_inertias(Scenario& s);
+void compute_terminal_times(Scenario& s);
+void compute_pid_gains(Scenario& s);
+
+// The state after start-up before any question: every default, the derived
+// conditions of the cylindrical robot, then those of the SCARA, which is left
+// selected without gravity. What the start-up computes between its reports.
+void compute_default_conditions(Scenario& s);

@@ -1,0 +1,30 @@
+#include "view/caption_text.h"
+
+#include <cmath>
+#include <initializer_list>
+
+std::string ratio_digits(double v) {
+  if (!(v >= 0.0 && v < 1000.0)) return "###";
+  const double h = std::trunc(v / 100.0);
+  const double t = std::trunc((v - 100.0 * h) / 10.0);
+  const double o = std::trunc(v - 100.0 * h - 10.0 * t);
+  std::string out;
+  for (double d : {h, t, o}) {
+    if (!(d >= 0.0 && d <= 9.0)) return "###";
+    out += digit_chars[static_cast<int>(d)];
+  }
+  return out;
+}
+
+std::string ratio_text(const Scenario& s) {
+  std::string u1 = "###";
+  std::string u2 = "###";
+  if (s.robot == Robot::Cylindrical) {
+    u1 = ratio_digits(s.cyl.u1);
+    u2 = ratio_digits(s.cyl.u2);
+  } else if (s.robot == Robot::Scara) {
+    u1 = ratio_digits(s.scara.u1);
+    u2 = ratio_digits(s.scara.u2);
+  }
+  return "(" + u1 + "," + u2 + ")\n";
+}
