@@ -8,7 +8,8 @@ JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 
 PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev \
             libgl1-mesa-dri libx11-dev libpng-dev libgtest-dev libbenchmark-dev \
-            xvfb xauth xdotool x11-utils clang libclang-rt-14-dev
+            xvfb xauth xdotool x11-utils clang libclang-rt-14-dev \
+            dpkg-dev desktop-file-utils man-db groff-base
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -18,7 +19,7 @@ SAN_ENV := ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stack
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test fuzz deps program build build-san clean
+.PHONY: run test fuzz package deps program build build-san clean
 
 run: deps program
 	./$(BUILD)/tocsim
@@ -35,6 +36,11 @@ test: deps build build-san
 # The console dialogue under libFuzzer (clang, ASan, UBSan) for a bounded time.
 fuzz: deps
 	bash fuzz/run.sh $(FUZZ_SECONDS)
+
+# The program alone (no tests, no benchmarks), then its package; dpkg-shlibdeps
+# (dpkg-dev) turns the linked libraries into the package's dependencies.
+package: deps program
+	cd $(BUILD) && cpack -G DEB
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \

@@ -151,7 +151,7 @@ void run_session(const std::string& input) {
   auto s = std::make_unique<Scenario>();  // value-initialised, as Scenario s{}
   Console con(input, Encoding::Utf8);
   con.set_exit_handler(end_session);
-  Speaker out{con, Lang::Ja};
+  Ui out{con, Lang::Ja};
   try {
     run_startup(*s, out);
     check_solution(*s);

@@ -2,7 +2,7 @@
 
 namespace {
 
-void print_cyl(const Scenario& s, Speaker& out) {
+void print_cyl(const Scenario& s, Ui& out) {
   const CylRecord& c = s.cyl;
   out.say(Text::CylName);
   out.sayf(Text::CylWorkMass, s.mw);
@@ -27,7 +27,7 @@ void print_cyl(const Scenario& s, Speaker& out) {
   out.say(Text::ReportRule);
 }
 
-void print_scara(const Scenario& s, Speaker& out) {
+void print_scara(const Scenario& s, Ui& out) {
   const ScaraRecord& b = s.scara;
   out.say(Text::ScaraName);
   out.sayf(Text::ScaraMasses, b.m1, s.mw);
@@ -53,7 +53,7 @@ void print_scara(const Scenario& s, Speaker& out) {
 
 }  // namespace
 
-void print_conditions(const Scenario& s, Speaker& out) {
+void print_conditions(const Scenario& s, Ui& out) {
   out.say(Text::ReportHeader);
   if (s.robot == Robot::Cylindrical) print_cyl(s, out);
   else if (s.robot == Robot::Scara) print_scara(s, out);

@@ -1,7 +1,7 @@
 // The condition report of the selected robot, as the console shows it.
 #pragma once
 
-#include "app/speaker.h"
+#include "app/ui.h"
 #include "model/scenario.h"
 
-void print_conditions(const Scenario& s, Speaker& out);
+void print_conditions(const Scenario& s, Ui& out);

@@ -9,7 +9,7 @@
 namespace {
 
 // Reads two ratios; values that cannot be read keep their old value.
-void ask_ratios(RobotRecord& r, Text prompt, Speaker& out) {
+void ask_ratios(RobotRecord& r, Text prompt, Ui& out) {
   out.sayf(prompt, r.u1, r.u2);
   double u[2] = {r.u1, r.u2};
   out.con.read_numbers(u, 2);
@@ -18,7 +18,7 @@ void ask_ratios(RobotRecord& r, Text prompt, Speaker& out) {
 }
 
 // Ratios, gravity; returns false when the user wants no further questions.
-bool ask_ratios_and_gravity(Scenario& s, Speaker& out) {
+bool ask_ratios_and_gravity(Scenario& s, Ui& out) {
   out.say(Text::RatioGate);
   const char key = out.key();
   if (key == 'n') return false;
@@ -33,14 +33,14 @@ bool ask_ratios_and_gravity(Scenario& s, Speaker& out) {
   return true;
 }
 
-void ask_elbow(Scenario& s, Speaker& out) {
+void ask_elbow(Scenario& s, Ui& out) {
   out.say(Text::ElbowQuestion);
   s.elbow = parse_elbow(out.key());
   const TaskReach reach = compute_scara_task_angles(s);
   report_unreachable(s, out, reach.start, reach.end);
 }
 
-void ask_points(Scenario& s, Speaker& out) {
+void ask_points(Scenario& s, Ui& out) {
   out.sayf(Text::PointsGate, s.x0, s.y0, s.xf, s.yf);
   if (out.key() == 'n') return;
   out.say(Text::PointsInput);
@@ -55,7 +55,7 @@ void ask_points(Scenario& s, Speaker& out) {
 }
 
 // The questions from the given entry on, up to the recomputation.
-void ask_questions(Scenario& s, Speaker& out, DialogueEntry entry) {
+void ask_questions(Scenario& s, Ui& out, DialogueEntry entry) {
   switch (entry) {
     case DialogueEntry::Heading:
       if (s.robot == Robot::Cylindrical) out.say(Text::HeadingCyl);
@@ -74,7 +74,7 @@ void ask_questions(Scenario& s, Speaker& out, DialogueEntry entry) {
   }
 }
 
-void print_solver_title(const Scenario& s, Speaker& out) {
+void print_solver_title(const Scenario& s, Ui& out) {
   if (s.robot == Robot::Cylindrical) out.say(Text::SolverTitleCyl);
   if (s.robot == Robot::Scara) out.say(Text::SolverTitleScara);
   out.say(s.gravity == Gravity::On ? Text::SolverGravityOn : Text::SolverGravityOff);
@@ -82,7 +82,7 @@ void print_solver_title(const Scenario& s, Speaker& out) {
 
 }  // namespace
 
-void report_unreachable(const Scenario& s, Speaker& out, bool start_ok, bool end_ok) {
+void report_unreachable(const Scenario& s, Ui& out, bool start_ok, bool end_ok) {
   const ScaraRecord& b = s.scara;
   const double points[2][2] = {{s.x0, s.y0}, {s.xf, s.yf}};
   const bool ok[2] = {start_ok, end_ok};
@@ -93,7 +93,7 @@ void report_unreachable(const Scenario& s, Speaker& out, bool start_ok, bool end
   }
 }
 
-void run_condition_dialogue(Scenario& s, Speaker& out, DialogueEntry entry) {
+void run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry entry) {
   out.say(Text::KeyHelp);
   print_conditions(s, out);
   for (;;) {

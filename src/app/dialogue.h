@@ -1,7 +1,7 @@
 // The console dialogue: the only place where conditions change and results are computed.
 #pragma once
 
-#include "app/speaker.h"
+#include "app/ui.h"
 #include "model/scenario.h"
 
 // Where the questions of one dialogue run begin: the full dialogue (start-up,
@@ -13,7 +13,7 @@ enum class DialogueEntry { Heading, Ratios, Points, Recompute };
 // (with its retry loop), feedback run, result lines and view reset. Returns
 // only after a successful solve; the answer n after a failed solve ends the
 // process with status 0 (through the console's terminate).
-void run_condition_dialogue(Scenario& s, Speaker& out, DialogueEntry entry);
+void run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry entry);
 
 // The unreachable-point lines of the SCARA task, each acknowledged by a key.
-void report_unreachable(const Scenario& s, Speaker& out, bool start_ok, bool end_ok);
+void report_unreachable(const Scenario& s, Ui& out, bool start_ok, bool end_ok);

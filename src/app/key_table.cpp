@@ -8,7 +8,7 @@ bool is_view_key(unsigned char key) {
   return key == 's' || key == '0' || key == 'w' || key == 'W';
 }
 
-KeyAction apply_key_with(Scenario& s, Speaker& out, unsigned char key, ConditionDialogue dialogue) {
+KeyAction apply_key_with(Scenario& s, Ui& out, unsigned char key, ConditionDialogue dialogue) {
   switch (key) {
     case 'a':
     case 'b':
@@ -53,6 +53,6 @@ KeyAction apply_key_with(Scenario& s, Speaker& out, unsigned char key, Condition
   }
 }
 
-KeyAction apply_key(Scenario& s, Speaker& out, unsigned char key) {
+KeyAction apply_key(Scenario& s, Ui& out, unsigned char key) {
   return apply_key_with(s, out, key, run_condition_dialogue);
 }

@@ -1,31 +1,61 @@
 // tocsim: time-optimal control of a two-joint arm compared with PID control.
+#include <cstdio>
+
 #include "app/key_table.h"
+#include "app/options.h"
 #include "app/startup.h"
 #include "console/console.h"
+#include "view/display.h"
 #include "view/window.h"
 
 namespace {
 
 struct App {
   Scenario& scenario;
-  Speaker& out;
+  Ui& ui;
 };
 
 KeyAction on_window_key(unsigned char key, void* user) {
   App& app = *static_cast<App*>(user);
-  const KeyAction action = apply_key(app.scenario, app.out, key);
-  if (action == KeyAction::Quit) app.out.con.terminate(0);
+  const KeyAction action = apply_key(app.scenario, app.ui, key);
+  if (action == KeyAction::Quit) app.ui.con.terminate(app::kExitOk);
   return action;
+}
+
+// Text for the terminal outside the dialogue (help, version, errors).
+void put(const std::string& utf8, Encoding enc, std::FILE* to) {
+  const std::string bytes = encode_text(utf8, enc);
+  std::fwrite(bytes.data(), 1, bytes.size(), to);
+  std::fflush(to);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  const app::ParseResult parsed = app::parse_options(argc, argv);
+  const app::Options& options = parsed.options;
+  const Encoding enc = app::console_encoding(options);
+  if (parsed.action != app::ParseAction::Run) {
+    put(parsed.text, enc, parsed.action == app::ParseAction::Fail ? stderr : stdout);
+    return parsed.exit_status;
+  }
+  if (!options.no_window && !display_available()) {
+    put(text(Text::NoDisplay, options.lang), enc, stderr);
+    return app::kExitFailure;
+  }
+
   static Scenario scenario{};
-  Console& con = Console::standard();
-  Speaker out{con, Lang::Ja};
-  run_startup(scenario, out);
-  App app{scenario, out};
-  run_view(scenario, text(Text::WindowTitle, out.lang), on_window_key, &app, &argc, argv);
-  con.terminate(0);
+  Console& con = Console::standard(enc);
+  Ui ui{con, options.lang};
+  ui.solver = options.solver;
+  ui.csv_path = options.csv_path;
+  run_startup(scenario, ui);
+  if (options.no_window) con.terminate(app::kExitOk);
+
+  // GLUT sees only the program name: every option is ours.
+  int glut_argc = 1;
+  char* glut_argv[] = {argv[0], nullptr};
+  App app{scenario, ui};
+  run_view(scenario, text(Text::WindowTitle, ui.lang), on_window_key, &app, &glut_argc, glut_argv);
+  con.terminate(app::kExitOk);
 }

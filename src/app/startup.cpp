@@ -7,7 +7,7 @@
 
 namespace {
 
-void report_defaults(Scenario& s, Speaker& out, Text heading, char robot_key) {
+void report_defaults(Scenario& s, Ui& out, Text heading, char robot_key) {
   out.say(heading);
   select_robot(s, robot_key);
   select_gravity(s, 'h');
@@ -18,14 +18,14 @@ void report_defaults(Scenario& s, Speaker& out, Text heading, char robot_key) {
 
 }  // namespace
 
-void initialset(Scenario& s, Speaker& out) {
+void initialset(Scenario& s, Ui& out) {
   set_defaults(s);
   compute_cyl_task_angles(s);
   report_defaults(s, out, Text::DefaultsCyl, 'a');
   report_defaults(s, out, Text::DefaultsScara, 'b');
 }
 
-void run_startup(Scenario& s, Speaker& out) {
+void run_startup(Scenario& s, Ui& out) {
   out.con.set_input_end_text(text(Text::InputEnded, out.lang));
   out.say(Text::StartTitle);
   initialset(s, out);

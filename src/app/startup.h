@@ -2,11 +2,11 @@
 // robot and gravity keys, and the first dialogue run.
 #pragma once
 
-#include "app/speaker.h"
+#include "app/ui.h"
 #include "model/scenario.h"
 
 // Every default, then the condition report of each robot (cylindrical first),
 // leaving the SCARA selected without gravity.
-void initialset(Scenario& s, Speaker& out);
+void initialset(Scenario& s, Ui& out);
 
-void run_startup(Scenario& s, Speaker& out);
+void run_startup(Scenario& s, Ui& out);

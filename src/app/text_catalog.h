@@ -6,107 +6,353 @@
 
 enum class Lang { Ja, En };
 
-// X(name, Japanese, English); an English text of nullptr falls back to Japanese.
-#define TOCSIM_TEXTS(X)                                                                          \
-  X(StartTitle,                                                                                  \
-    "\n\nロボットの最短時間制御(TOC)シミュレーション"                                            \
-    "\nフィードバック制御(FBC)との時間・軌道比較",                                               \
-    nullptr)                                                                                     \
-  X(DefaultsCyl, "\n\ninitialset() 仮の設定  円筒座標ロボットの場合", nullptr)                   \
-  X(DefaultsScara, "\ninitialset() 仮の設定  SCARAロボットの場合", nullptr)                      \
-  X(RobotQuestion, "\nロボットの選択   a:円筒座標ロボット　b:SCARAロボット　type=", nullptr)     \
-  X(GravityQuestion, "\n重力考慮？　　yes ; g    no : h   sgnG=", nullptr)                       \
-  X(KeyHelp,                                                                                     \
-    "\n\n描画画面上でキーによる操作選択"                                                         \
-    "\n(1)   'a' 'b' : 円筒座標・SCARAロボットの選択"                                            \
-    "\n(2)   'u'     : 減速機の減速比変更"                                                       \
-    "\n(3)   'g' 'h' : 重力有り(垂直運動）・なし(水平運動)の選択"                                \
-    "\n(4)   'k'     : 運動の始点・終点変更"                                                     \
-    "\n(5) 描画の選択"                                                                           \
-    "\n(5-1) 's'    ：運動継続"                                                                  \
-    "\n(5-2) '0'    ：運動初期に戻す"                                                            \
-    "\n(5-4) 'w' 'W'：ロボット図の縮小拡大"                                                      \
-    "\n(6)   ESC    ：終了                                描画画面へ",                           \
-    nullptr)                                                                                     \
-  X(HeadingCyl, "\n\n(a) 円筒座標ロボットの最短時間制御とFB制御の比較", nullptr)                 \
-  X(HeadingScara, "\n\n(b) SCARAロボットの最短時間制御とFB制御の比較", nullptr)                  \
-  X(ChangeGate, "\n   条件のどれか変更する？　yes : y   no : n    ", nullptr)                    \
-  X(RatioGate, "\n(2) 減速機変更？：y  減速機は変更しない：z  以下全て変更しない : n   ", nullptr) \
-  X(RatiosCyl, "\n(2) 回転・直動関節減速比(旧u1 u2=%5.2f %5.2f)  u1 u2=", nullptr)             \
-  X(RatiosScara, "\n(2) 第1,2関節減速比(旧u1 u2=%5.2f %5.2f)  u1 u2=", nullptr)                 \
-  X(GravityWas, "\n(3) 重力考慮の有無：", nullptr)                                              \
-  X(GravityWasOn, " 旧有り(g)", nullptr)                                                         \
-  X(GravityWasOff, " 旧なし(h)", nullptr)                                                        \
-  X(GravityChange, "\n変更　重力考慮する？　yes:g   no:h    ", nullptr)                          \
-  X(PointsGate,                                                                                  \
-    "\n(3-1) PTP運動の始点終点変更"                                                              \
-    "\n    旧始点 (x0,y0)=(%6.3f %6.3f)[m]   終点 (xf,yf)=(%6.3f %6.3f)[m]"                      \
-    "\n    変更する？　yes:y   no:n   ",                                                         \
-    nullptr)                                                                                     \
-  X(PointsInput, "\n      入力　x0 y0 xf yf=", nullptr)                                          \
-  X(ElbowQuestion, "\n肘下折れ曲がり：1　上折れ曲がり：2  入力  ", nullptr)                      \
-  X(Unreachable,                                                                                 \
-    "\n!!! 逆運動学の解なし．始めからやり直し．"                                                 \
-    "\n    アーム長1,2=(%6.3f %6.3f) 位置(x,y)=(%6.3f %6.3f)",                                   \
-    nullptr)                                                                                     \
-  X(Computing, "\n\n　　　只今計算中．．．．．．．\n", nullptr)                                  \
-  X(SolverTitleCyl, "\n円筒座標ロボットのPTP最短時間制御", nullptr)                              \
-  X(SolverTitleScara, "\nSCARAロボットのPTP最短時間制御", nullptr)                               \
-  X(SolverGravityOn, "\n重力考慮する", nullptr)                                                  \
-  X(SolverGravityOff, "\n重力考慮しない", nullptr)                                               \
-  X(NoSolution, "\n切り替え時刻の解なし  別の条件で計算する？  yes:y   no:n  ", nullptr)         \
-  X(RetryRobot, "\n入力　円筒座標ロボット : a    SCARAロボット : b   ", nullptr)                 \
-  X(Solved, "\n最短時間制御の切り替え時間が求められた", nullptr)                                 \
-  X(SwitchingTimes, "\n切り替え・位置決め時間tt[]=(%7.4f %7.4f %7.4f %7.4f)[s]", nullptr)       \
-  X(PidPositioningTime, "\nFB制御の位置決め時間 tfm=%7.4f[s]", nullptr)                          \
-  X(Done, "\n　　   　計算終了", nullptr)                                                        \
-  X(Saturated, "\n\n位置決め時間tf=%6.3f[s]ではトルク飽和して追従できない", nullptr)             \
-  X(ToWindow, "\n\n描画画面へ       ", nullptr)                                                  \
-  X(InputEnded, "\nコンソール入力が終わりました。終了します。\n", nullptr)                       \
-  X(WindowTitle,                                                                                 \
-    "a,b:ロボット選択, u:減速, g,h:重力, k:始終点 変更，W,w:画面拡大縮小，0:初期へ，s:継続",     \
-    nullptr)                                                                                     \
-  /* The condition report. */                                                                    \
-  X(ReportHeader, "\n\n/*************** 設定した最短時間制御の条件 ************************/",  \
-    nullptr)                                                                                     \
-  X(ReportRule,                                                                                  \
-    "\n/***********************************************************************/\n", nullptr)  \
-  X(ReportGravityOn, "\n重力考慮", nullptr)                                                      \
-  X(ReportGravityOff, "\n重力なし", nullptr)                                                     \
-  X(ReportTorques, "\n最大トルク     τ1max=%6.3f[Nm]       τ2max=%6.3f[N])", nullptr)           \
-  X(ReportPidTime,                                                                               \
-    "\nFB制御の位置決め時間：上記の長い方を選択，他をそれに合わせる tfm=%7.4f[s]", nullptr)       \
-  X(CylName, "\n円筒座標ロボット", nullptr)                                                      \
-  X(CylWorkMass, "\nアーム先端集中質量（ワーク質量）mw=%5.1f[kg]", nullptr)                      \
-  X(CylArmInertia, "\nアーム慣性1       IJ1=%6.3f[kg･m^2]    2 IJ2=%6.3f[kg]", nullptr)           \
-  X(CylMotorInertia, "\nＪ換算モータ慣性1 IM1=%6.3f[kg･m^2]    2 mM2=%6.3f[kg]", nullptr)        \
-  X(CylRatios, "\n減速比（変更可)   u1 =%6.1f[rad/rad]     u2 =%6.1f[rad/m]", nullptr)           \
-  X(CylTorqueRuleOn, "\n最大慣性のときに(π/2，1)を2[s]で位置決めするトルク・力に設定", nullptr)  \
-  X(CylTorqueRuleOff, "\nImp.Matchのときに(π/2，1)を2[s]で位置決めするトルク・力に設定",        \
-    nullptr)                                                                                     \
-  X(CylPoints,                                                                                   \
-    "\nPTP始点 (x0,y0)=(%7.4f      %7.4f)[m] 終点(xf,yf)=(%7.4f      %7.4f)[m]", nullptr)         \
-  X(CylJointValues,                                                                              \
-    "\n関節変位   Φ0 =(%7.4f[rad] %7.4f[m])        Φf =(%7.4f[rad] %7.4f[m])", nullptr)          \
-  X(CylRiseAccelerations, "\n立ち上がり関節加速度 α1=%6.3f[rad/s^2]     a2=%6.3f[m/s^2]",        \
-    nullptr)                                                                                     \
-  X(CylTerminalTimes, "\n終端時間             tf1=%6.3f[s]          tf2=%6.3f[s])", nullptr)     \
-  X(CylCentrifugalTime, "\n遠心加速度から決まる tf3=%6.3f[s]", nullptr)                          \
-  X(ScaraName, "\nSCARAロボット", nullptr)                                                       \
-  X(ScaraMasses, "\nアーム先端集中質量 m1=%6.1f[kg]        m2=mw=%6.1f[kg]", nullptr)            \
-  X(ScaraArmInertia, "\nJ回りアーム慣性1  IJ1=%6.3f[kg･m^2]    2 IJ2=%6.3f[kg･m^2]", nullptr)     \
-  X(ScaraMotorInertia, "\nＪ換算モータ慣性1 IM1=%6.3f[kg･m^2]    2 IM2=%6.3f[kg･m^2]", nullptr)  \
-  X(ScaraRatios, "\n減速比(変更可)    u1 =%6.1f[rad/rad]     u2 =%6.1f[rad/rad]", nullptr)       \
-  X(ScaraTorqueRuleOn, "\nImp.Matchのときに90°を2[s]で位置決めする加速度を出せるトルクに設定",  \
-    nullptr)                                                                                     \
-  X(ScaraTorqueRuleOff, "\n最大慣性のときに上記加速度を出せるトルクに設定", nullptr)             \
-  X(ScaraTorquesOff, "\n最大トルク     τ1max=%6.3f[Nm]       τ2max=%6.3f[Nm]", nullptr)         \
-  X(ScaraPoints, "\nPTP始点 (x0,y0)=(%7.4f %7.4f)[m] 終点(xf,yf)=(%7.4f %7.4f)[m]", nullptr)      \
-  X(ScaraJointValues, "\n関節変位    Φ0=(%7.4f %7.4f)[rad]       Φf=(%7.4f %7.4f)[rad]",         \
-    nullptr)                                                                                     \
-  X(ScaraRiseAccelerations, "\n立ち上がり関節加速度 α1=%6.3f[rad/s^2]    α2=%6.3f[rad/s^2]",    \
-    nullptr)                                                                                     \
-  X(ScaraTerminalTimes, "\n終端時間              tf1=%6.3f[s]          tf2=%6.3f[s])", nullptr)
+// X(name, Japanese, English)
+#define TOCSIM_TEXTS(X)                                                                                       \
+  X(StartTitle,                                                                                               \
+    "\n\nロボットの最短時間制御(TOC)シミュレーション"                                                                            \
+    "\nフィードバック制御(FBC)との時間・軌道比較",                                                                              \
+    "\n\nTime-optimal control (TOC) simulation of robots"                                                     \
+    "\nTime and path compared with feedback control (FBC)")                                                   \
+  X(DefaultsCyl,                                                                                              \
+    "\n\ninitialset() 仮の設定  円筒座標ロボットの場合",                                                                     \
+    "\n\ninitialset() provisional settings for the cylindrical-coordinate robot")                             \
+  X(DefaultsScara,                                                                                            \
+    "\ninitialset() 仮の設定  SCARAロボットの場合",                                                                      \
+    "\ninitialset() provisional settings for the SCARA robot")                                                \
+  X(RobotQuestion,                                                                                            \
+    "\nロボットの選択   a:円筒座標ロボット　b:SCARAロボット　type=",                                                               \
+    "\nSelect the robot   a:cylindrical-coordinate robot  b:SCARA robot  type=")                              \
+  X(GravityQuestion,                                                                                          \
+    "\n重力考慮？　　yes ; g    no : h   sgnG=",                                                                     \
+    "\nConsider gravity?    yes ; g    no : h   sgnG=")                                                       \
+  X(KeyHelp,                                                                                                  \
+    "\n\n描画画面上でキーによる操作選択"                                                                                     \
+    "\n(1)   'a' 'b' : 円筒座標・SCARAロボットの選択"                                                                     \
+    "\n(2)   'u'     : 減速機の減速比変更"                                                                             \
+    "\n(3)   'g' 'h' : 重力有り(垂直運動）・なし(水平運動)の選択"                                                                \
+    "\n(4)   'k'     : 運動の始点・終点変更"                                                                            \
+    "\n(5) 描画の選択"                                                                                             \
+    "\n(5-1) 's'    ：運動継続"                                                                                    \
+    "\n(5-2) '0'    ：運動初期に戻す"                                                                                 \
+    "\n(5-4) 'w' 'W'：ロボット図の縮小拡大"                                                                              \
+    "\n(6)   ESC    ：終了                                描画画面へ",                                                \
+    "\n\nKeys in the drawing window"                                                                          \
+    "\n(1)   'a' 'b' : select the cylindrical-coordinate / SCARA robot"                                       \
+    "\n(2)   'u'     : change the reduction ratios of the gears"                                              \
+    "\n(3)   'g' 'h' : with gravity (vertical motion) / without (horizontal motion)"                          \
+    "\n(4)   'k'     : change the start and end points of the motion"                                         \
+    "\n(5) Display"                                                                                           \
+    "\n(5-1) 's'     : continue the motion"                                                                   \
+    "\n(5-2) '0'     : back to the start of the motion"                                                       \
+    "\n(5-4) 'w' 'W' : shrink / enlarge the robot picture"                                                    \
+    "\n(6)   ESC     : quit                                to the drawing window")                            \
+  X(HeadingCyl,                                                                                               \
+    "\n\n(a) 円筒座標ロボットの最短時間制御とFB制御の比較",                                                                        \
+    "\n\n(a) Cylindrical-coordinate robot: time-optimal control compared with PID control")                   \
+  X(HeadingScara,                                                                                             \
+    "\n\n(b) SCARAロボットの最短時間制御とFB制御の比較",                                                                       \
+    "\n\n(b) SCARA robot: time-optimal control compared with PID control")                                    \
+  X(ChangeGate,                                                                                               \
+    "\n   条件のどれか変更する？　yes : y   no : n    ",                                                                  \
+    "\n   Change any of the conditions?  yes : y   no : n    ")                                               \
+  X(RatioGate,                                                                                                \
+    "\n(2) 減速機変更？：y  減速機は変更しない：z  以下全て変更しない : n   ",                                                          \
+    "\n(2) Change the reduction ratios? : y  keep the ratios : z  change nothing further : n   ")             \
+  X(RatiosCyl,                                                                                                \
+    "\n(2) 回転・直動関節減速比(旧u1 u2=%5.2f %5.2f)  u1 u2=",                                                           \
+    "\n(2) Reduction ratios of the rotary and prismatic joints (old u1 u2=%5.2f %5.2f)  u1 u2=")              \
+  X(RatiosScara,                                                                                              \
+    "\n(2) 第1,2関節減速比(旧u1 u2=%5.2f %5.2f)  u1 u2=",                                                            \
+    "\n(2) Reduction ratios of joints 1 and 2 (old u1 u2=%5.2f %5.2f)  u1 u2=")                               \
+  X(GravityWas,                                                                                               \
+    "\n(3) 重力考慮の有無：",                                                                                         \
+    "\n(3) Gravity:")                                                                                         \
+  X(GravityWasOn,                                                                                             \
+    " 旧有り(g)",                                                                                                \
+    " previously with (g)")                                                                                   \
+  X(GravityWasOff,                                                                                            \
+    " 旧なし(h)",                                                                                                \
+    " previously without (h)")                                                                                \
+  X(GravityChange,                                                                                            \
+    "\n変更　重力考慮する？　yes:g   no:h    ",                                                                          \
+    "\nNew setting: consider gravity?  yes:g   no:h    ")                                                     \
+  X(PointsGate,                                                                                               \
+    "\n(3-1) PTP運動の始点終点変更"                                                                                    \
+    "\n    旧始点 (x0,y0)=(%6.3f %6.3f)[m]   終点 (xf,yf)=(%6.3f %6.3f)[m]"                                        \
+    "\n    変更する？　yes:y   no:n   ",                                                                            \
+    "\n(3-1) Change the start and end points of the PTP motion"                                               \
+    "\n    old start (x0,y0)=(%6.3f %6.3f)[m]   end (xf,yf)=(%6.3f %6.3f)[m]"                                 \
+    "\n    Change them?  yes:y   no:n   ")                                                                    \
+  X(PointsInput,                                                                                              \
+    "\n      入力　x0 y0 xf yf=",                                                                                \
+    "\n      enter x0 y0 xf yf=")                                                                             \
+  X(ElbowQuestion,                                                                                            \
+    "\n肘下折れ曲がり：1　上折れ曲がり：2  入力  ",                                                                             \
+    "\nElbow down: 1  elbow up: 2  enter  ")                                                                  \
+  X(Unreachable,                                                                                              \
+    "\n!!! 逆運動学の解なし．始めからやり直し．"                                                                                \
+    "\n    アーム長1,2=(%6.3f %6.3f) 位置(x,y)=(%6.3f %6.3f)",                                                      \
+    "\n!!! No solution of the inverse kinematics. Start again from the beginning."                            \
+    "\n    arm lengths 1,2=(%6.3f %6.3f) position (x,y)=(%6.3f %6.3f)")                                       \
+  X(Computing,                                                                                                \
+    "\n\n　　　只今計算中．．．．．．．"                                                                                     \
+    "\n",                                                                                                     \
+    "\n\n      Computing now......."                                                                          \
+    "\n")                                                                                                     \
+  X(SolverTitleCyl,                                                                                           \
+    "\n円筒座標ロボットのPTP最短時間制御",                                                                                   \
+    "\nPTP time-optimal control of the cylindrical-coordinate robot")                                         \
+  X(SolverTitleScara,                                                                                         \
+    "\nSCARAロボットのPTP最短時間制御",                                                                                  \
+    "\nPTP time-optimal control of the SCARA robot")                                                          \
+  X(SolverGravityOn,                                                                                          \
+    "\n重力考慮する",                                                                                               \
+    "\nwith gravity")                                                                                         \
+  X(SolverGravityOff,                                                                                         \
+    "\n重力考慮しない",                                                                                              \
+    "\nwithout gravity")                                                                                      \
+  X(NoSolution,                                                                                               \
+    "\n切り替え時刻の解なし  別の条件で計算する？  yes:y   no:n  ",                                                               \
+    "\nNo solution for the switching times  compute with other conditions?  yes:y   no:n  ")                  \
+  X(RetryRobot,                                                                                               \
+    "\n入力　円筒座標ロボット : a    SCARAロボット : b   ",                                                                  \
+    "\nEnter  cylindrical-coordinate robot : a    SCARA robot : b   ")                                        \
+  X(Solved,                                                                                                   \
+    "\n最短時間制御の切り替え時間が求められた",                                                                                  \
+    "\nThe switching times of the time-optimal control were found")                                           \
+  X(SwitchingTimes,                                                                                           \
+    "\n切り替え・位置決め時間tt[]=(%7.4f %7.4f %7.4f %7.4f)[s]",                                                         \
+    "\nSwitching and positioning times tt[]=(%7.4f %7.4f %7.4f %7.4f)[s]")                                    \
+  X(PidPositioningTime,                                                                                       \
+    "\nFB制御の位置決め時間 tfm=%7.4f[s]",                                                                             \
+    "\nPositioning time of the PID control tfm=%7.4f[s]")                                                     \
+  X(Done,                                                                                                     \
+    "\n　　   　計算終了",                                                                                           \
+    "\n         Computation finished")                                                                        \
+  X(Saturated,                                                                                                \
+    "\n\n位置決め時間tf=%6.3f[s]ではトルク飽和して追従できない",                                                                   \
+    "\n\nWith the positioning time tf=%6.3f[s] the torques saturate and the arm cannot follow")               \
+  X(ToWindow,                                                                                                 \
+    "\n\n描画画面へ       ",                                                                                       \
+    "\n\nTo the drawing window       ")                                                                       \
+  X(NoDisplay,                                                                                                \
+    "tocsim: X ディスプレイがありません。描画画面なしで対話だけ行うには --no-window を付けてください"                                             \
+    "\n",                                                                                                     \
+    "tocsim: no X display; use --no-window to run the console dialogue without the window"                    \
+    "\n")                                                                                                     \
+  X(InputEnded,                                                                                               \
+    "\nコンソール入力が終わりました。終了します。"                                                                                 \
+    "\n",                                                                                                     \
+    "\nConsole input has ended. Exiting."                                                                     \
+    "\n")                                                                                                     \
+  X(WindowTitle,                                                                                              \
+    "a,b:ロボット選択, u:減速, g,h:重力, k:始終点 変更，W,w:画面拡大縮小，0:初期へ，s:継続",                                               \
+    "a,b:robot, u:reduction ratios, g,h:gravity, k:start/end point, W,w:zoom in/out, 0:to start, s:continue") \
+  /* The command line: --help, and the one line of a bad command line. */                                     \
+  X(Help,                                                                                                     \
+    "使い方: tocsim [オプション]...\n"                                                                                \
+    "2関節ロボットアームの最短時間制御(バンバン制御)とPID制御の比較シミュレーション\n"                                                            \
+    "(円筒座標ロボット・SCARAロボット)。コンソールの対話と描画画面1つ。\n"                                                                 \
+    "\n"                                                                                                      \
+    "オプション:\n"                                                                                                \
+    "  --help              この説明を表示して終了\n"                                                                     \
+    "  --version           版数を表示して終了\n"                                                                       \
+    "  --lang ja|en        コンソールの文・画面タイトル・この説明の言語 (既定 ja)\n"                                                  \
+    "  --encoding auto|utf8|cp932\n"                                                                          \
+    "                      コンソールの文字コード (既定 auto: ロケールの文字集合が\n"                                                \
+    "                      UTF-8 なら UTF-8, それ以外は CP932)\n"                                                    \
+    "  --no-window         コンソールの対話の後，描画画面を開かずに終了\n"                                                          \
+    "                      (X ディスプレイ不要)\n"                                                                    \
+    "  --csv FILE          計算が成功するたびに，選択中のロボットの記録を\n"                                                         \
+    "                      CSV で FILE に書く\n"                                                                  \
+    "  --solver reference|extended\n"                                                                         \
+    "                      reference: 2回のニュートン法のみ (真の解だけを採用)\n"                                               \
+    "                      extended (既定): 両方で解がなければ多始点探索も行う\n"                                                \
+    "\n"                                                                                                      \
+    "描画画面のキー:\n"                                                                                              \
+    "  a b                 円筒座標・SCARAロボットの選択 (コンソールで対話)\n"                                                    \
+    "  u                   減速比の変更 (コンソールで対話)\n"                                                               \
+    "  g h                 重力あり・なし\n"                                                                         \
+    "  k                   始点・終点の変更 (コンソールで対話)\n"                                                             \
+    "  space               再生・一時停止\n"                                                                         \
+    "  + -                 再生を速く・遅く\n"                                                                        \
+    "  s, Right            1サンプル進む\n"                                                                         \
+    "  Left                1サンプル戻る\n"                                                                         \
+    "  0, Home             最初のサンプル\n"                                                                         \
+    "  End                 最後のサンプル\n"                                                                         \
+    "  w W                 縮小・拡大\n"                                                                           \
+    "  p                   画像を保存 (PNG)\n"                                                                     \
+    "  x                   運動を保存 (CSV)\n"                                                                     \
+    "  ESC                 終了\n"                                                                              \
+    "\n"                                                                                                      \
+    "終了ステータス:\n"                                                                                              \
+    "  0  正常終了: ESC, 画面を閉じた, 解なしの後に n, --no-window の実行終了,\n"                                                  \
+    "     --help, --version\n"                                                                                \
+    "  1  コンソール入力の終わり, X ディスプレイなし, 実行を終えるファイルの\n"                                                             \
+    "     書き込み失敗\n"                                                                                           \
+    "  2  コマンドラインの誤り\n",                                                                                      \
+    "Usage: tocsim [OPTION]...\n"                                                                             \
+    "Time-optimal (bang-bang) motion of a two-joint robot arm compared with PID\n"                            \
+    "control, for a cylindrical-coordinate robot and a SCARA robot: a console\n"                              \
+    "dialogue and one window.\n"                                                                              \
+    "\n"                                                                                                      \
+    "Options:\n"                                                                                              \
+    "  --help              show this help and exit\n"                                                         \
+    "  --version           show the version and exit\n"                                                       \
+    "  --lang ja|en        language of the console texts, the window title and\n"                             \
+    "                      this help (default ja)\n"                                                          \
+    "  --encoding auto|utf8|cp932\n"                                                                          \
+    "                      console encoding (default auto: UTF-8 when the\n"                                  \
+    "                      locale's character set is UTF-8, otherwise CP932)\n"                               \
+    "  --no-window         run the console dialogue, then end before the window\n"                            \
+    "                      opens (no X display needed)\n"                                                     \
+    "  --csv FILE          after every successful computation, write the current\n"                           \
+    "                      robot's records to FILE as CSV\n"                                                  \
+    "  --solver reference|extended\n"                                                                         \
+    "                      reference: the two Newton passes alone, accepting\n"                               \
+    "                      real solutions only; extended (default): then a\n"                                 \
+    "                      multi-start search when both passes find none\n"                                   \
+    "\n"                                                                                                      \
+    "Window keys:\n"                                                                                          \
+    "  a b                 cylindrical-coordinate / SCARA robot (console dialogue)\n"                         \
+    "  u                   reduction ratios (console dialogue)\n"                                             \
+    "  g h                 with / without gravity\n"                                                          \
+    "  k                   start and end point (console dialogue)\n"                                          \
+    "  space               play / pause\n"                                                                    \
+    "  + -                 faster / slower playback\n"                                                        \
+    "  s, Right            one sample forward\n"                                                              \
+    "  Left                one sample back\n"                                                                 \
+    "  0, Home             first sample\n"                                                                    \
+    "  End                 last sample\n"                                                                     \
+    "  w W                 zoom out / in\n"                                                                   \
+    "  p                   save the picture (PNG)\n"                                                          \
+    "  x                   save the motion (CSV)\n"                                                           \
+    "  ESC                 quit\n"                                                                            \
+    "\n"                                                                                                      \
+    "Exit status:\n"                                                                                          \
+    "  0  normal end: ESC, window closed, 'n' after a failed solve, a --no-window\n"                          \
+    "     run finished, --help, --version\n"                                                                  \
+    "  1  console input ended, no X display, or a file that ends the run could\n"                             \
+    "     not be written\n"                                                                                   \
+    "  2  bad command line\n")                                                                                \
+  X(OptionUnknown,                                                                                            \
+    "tocsim: 不明なオプション '%s'。'tocsim --help' を参照してください"                                                         \
+    "\n",                                                                                                     \
+    "tocsim: unknown option '%s'; see 'tocsim --help'"                                                        \
+    "\n")                                                                                                     \
+  X(OptionNeedsArgument,                                                                                      \
+    "tocsim: オプション '%s' には引数が必要です。'tocsim --help' を参照してください"                                                  \
+    "\n",                                                                                                     \
+    "tocsim: option '%s' needs an argument; see 'tocsim --help'"                                              \
+    "\n")                                                                                                     \
+  X(OptionTakesNoArgument,                                                                                    \
+    "tocsim: オプション '%s' は引数をとりません。'tocsim --help' を参照してください"                                                  \
+    "\n",                                                                                                     \
+    "tocsim: option '%s' takes no argument; see 'tocsim --help'"                                              \
+    "\n")                                                                                                     \
+  X(OptionBadValue,                                                                                           \
+    "tocsim: %s の値 '%s' は使えません (%s)。'tocsim --help' を参照してください"                                                \
+    "\n",                                                                                                     \
+    "tocsim: %s: bad value '%s' (%s); see 'tocsim --help'"                                                    \
+    "\n")                                                                                                     \
+  X(OptionStray,                                                                                              \
+    "tocsim: 余分な引数 '%s'。'tocsim --help' を参照してください"                                                            \
+    "\n",                                                                                                     \
+    "tocsim: unexpected argument '%s'; see 'tocsim --help'"                                                   \
+    "\n")                                                                                                     \
+  /* The condition report. */                                                                                 \
+  X(ReportHeader,                                                                                             \
+    "\n\n/*************** 設定した最短時間制御の条件 ************************/",                                           \
+    "\n\n/*************** Conditions set for time-optimal control ***************/")                          \
+  X(ReportRule,                                                                                               \
+    "\n/***********************************************************************/"                             \
+    "\n",                                                                                                     \
+    "\n/***********************************************************************/"                             \
+    "\n")                                                                                                     \
+  X(ReportGravityOn,                                                                                          \
+    "\n重力考慮",                                                                                                 \
+    "\nWith gravity")                                                                                         \
+  X(ReportGravityOff,                                                                                         \
+    "\n重力なし",                                                                                                 \
+    "\nWithout gravity")                                                                                      \
+  X(ReportTorques,                                                                                            \
+    "\n最大トルク     τ1max=%6.3f[Nm]       τ2max=%6.3f[N])",                                                      \
+    "\nTorque limits  τ1max=%6.3f[Nm]       τ2max=%6.3f[N])")                                                 \
+  X(ReportPidTime,                                                                                            \
+    "\nFB制御の位置決め時間：上記の長い方を選択，他をそれに合わせる tfm=%7.4f[s]",                                                         \
+    "\nPID positioning time: the longer of the two above, the other joint matched to it tfm=%7.4f[s]")        \
+  X(CylName,                                                                                                  \
+    "\n円筒座標ロボット",                                                                                             \
+    "\nCylindrical-coordinate robot")                                                                         \
+  X(CylWorkMass,                                                                                              \
+    "\nアーム先端集中質量（ワーク質量）mw=%5.1f[kg]",                                                                         \
+    "\nPoint mass at the arm tip (work mass) mw=%5.1f[kg]")                                                   \
+  X(CylArmInertia,                                                                                            \
+    "\nアーム慣性1       IJ1=%6.3f[kg･m^2]    2 IJ2=%6.3f[kg]",                                                    \
+    "\nArm inertia 1                IJ1=%6.3f[kg m^2]    2 IJ2=%6.3f[kg]")                                    \
+  X(CylMotorInertia,                                                                                          \
+    "\nＪ換算モータ慣性1 IM1=%6.3f[kg･m^2]    2 mM2=%6.3f[kg]",                                                       \
+    "\nMotor inertia (joint side) 1 IM1=%6.3f[kg m^2]    2 mM2=%6.3f[kg]")                                    \
+  X(CylRatios,                                                                                                \
+    "\n減速比（変更可)   u1 =%6.1f[rad/rad]     u2 =%6.1f[rad/m]",                                                   \
+    "\nReduction ratio (changeable) u1 =%6.1f[rad/rad]     u2 =%6.1f[rad/m]")                                 \
+  X(CylTorqueRuleOn,                                                                                          \
+    "\n最大慣性のときに(π/2，1)を2[s]で位置決めするトルク・力に設定",                                                                  \
+    "\nTorque and force set to position (π/2, 1) in 2[s] at the largest inertia")                             \
+  X(CylTorqueRuleOff,                                                                                         \
+    "\nImp.Matchのときに(π/2，1)を2[s]で位置決めするトルク・力に設定",                                                             \
+    "\nTorque and force set to position (π/2, 1) in 2[s] at the inertia match (Imp.Match)")                   \
+  X(CylPoints,                                                                                                \
+    "\nPTP始点 (x0,y0)=(%7.4f      %7.4f)[m] 終点(xf,yf)=(%7.4f      %7.4f)[m]",                                  \
+    "\nPTP start (x0,y0)=(%7.4f      %7.4f)[m] end (xf,yf)=(%7.4f      %7.4f)[m]")                            \
+  X(CylJointValues,                                                                                           \
+    "\n関節変位   Φ0 =(%7.4f[rad] %7.4f[m])        Φf =(%7.4f[rad] %7.4f[m])",                                    \
+    "\nJoint displacement   Φ0 =(%7.4f[rad] %7.4f[m])        Φf =(%7.4f[rad] %7.4f[m])")                      \
+  X(CylRiseAccelerations,                                                                                     \
+    "\n立ち上がり関節加速度 α1=%6.3f[rad/s^2]     a2=%6.3f[m/s^2]",                                                     \
+    "\nInitial joint acceleration α1=%6.3f[rad/s^2]     a2=%6.3f[m/s^2]")                                     \
+  X(CylTerminalTimes,                                                                                         \
+    "\n終端時間             tf1=%6.3f[s]          tf2=%6.3f[s])",                                                 \
+    "\nTerminal times             tf1=%6.3f[s]          tf2=%6.3f[s])")                                       \
+  X(CylCentrifugalTime,                                                                                       \
+    "\n遠心加速度から決まる tf3=%6.3f[s]",                                                                              \
+    "\nCentrifugal limit          tf3=%6.3f[s]")                                                              \
+  X(ScaraName,                                                                                                \
+    "\nSCARAロボット",                                                                                            \
+    "\nSCARA robot")                                                                                          \
+  X(ScaraMasses,                                                                                              \
+    "\nアーム先端集中質量 m1=%6.1f[kg]        m2=mw=%6.1f[kg]",                                                        \
+    "\nPoint masses at the link tips m1=%6.1f[kg]        m2=mw=%6.1f[kg]")                                    \
+  X(ScaraArmInertia,                                                                                          \
+    "\nJ回りアーム慣性1  IJ1=%6.3f[kg･m^2]    2 IJ2=%6.3f[kg･m^2]",                                                  \
+    "\nArm inertia about joint 1    IJ1=%6.3f[kg m^2]    2 IJ2=%6.3f[kg m^2]")                                \
+  X(ScaraMotorInertia,                                                                                        \
+    "\nＪ換算モータ慣性1 IM1=%6.3f[kg･m^2]    2 IM2=%6.3f[kg･m^2]",                                                   \
+    "\nMotor inertia (joint side) 1 IM1=%6.3f[kg m^2]    2 IM2=%6.3f[kg m^2]")                                \
+  X(ScaraRatios,                                                                                              \
+    "\n減速比(変更可)    u1 =%6.1f[rad/rad]     u2 =%6.1f[rad/rad]",                                                \
+    "\nReduction ratio (changeable) u1 =%6.1f[rad/rad]     u2 =%6.1f[rad/rad]")                               \
+  X(ScaraTorqueRuleOn,                                                                                        \
+    "\nImp.Matchのときに90°を2[s]で位置決めする加速度を出せるトルクに設定",                                                            \
+    "\nTorque set to give the acceleration that positions 90° in 2[s] at the inertia match (Imp.Match)")      \
+  X(ScaraTorqueRuleOff,                                                                                       \
+    "\n最大慣性のときに上記加速度を出せるトルクに設定",                                                                              \
+    "\nTorque set to give the above acceleration at the largest inertia")                                     \
+  X(ScaraTorquesOff,                                                                                          \
+    "\n最大トルク     τ1max=%6.3f[Nm]       τ2max=%6.3f[Nm]",                                                      \
+    "\nTorque limits  τ1max=%6.3f[Nm]       τ2max=%6.3f[Nm]")                                                 \
+  X(ScaraPoints,                                                                                              \
+    "\nPTP始点 (x0,y0)=(%7.4f %7.4f)[m] 終点(xf,yf)=(%7.4f %7.4f)[m]",                                            \
+    "\nPTP start (x0,y0)=(%7.4f %7.4f)[m] end (xf,yf)=(%7.4f %7.4f)[m]")                                      \
+  X(ScaraJointValues,                                                                                         \
+    "\n関節変位    Φ0=(%7.4f %7.4f)[rad]       Φf=(%7.4f %7.4f)[rad]",                                            \
+    "\nJoint displacement    Φ0=(%7.4f %7.4f)[rad]       Φf=(%7.4f %7.4f)[rad]")                              \
+  X(ScaraRiseAccelerations,                                                                                   \
+    "\n立ち上がり関節加速度 α1=%6.3f[rad/s^2]    α2=%6.3f[rad/s^2]",                                                    \
+    "\nInitial joint acceleration α1=%6.3f[rad/s^2]    α2=%6.3f[rad/s^2]")                                    \
+  X(ScaraTerminalTimes,                                                                                       \
+    "\n終端時間              tf1=%6.3f[s]          tf2=%6.3f[s])",                                                \
+    "\nTerminal times              tf1=%6.3f[s]          tf2=%6.3f[s])")
 
 enum class Text {
 #define TOCSIM_TEXT_NAME(name, ja, en) name,

@@ -57,8 +57,8 @@ std::string format_text(const char* fmt, va_list ap) {
 
 }  // namespace
 
-Console& Console::standard() {
-  static Console console(0, stdout, detect_console_encoding());
+Console& Console::standard(Encoding enc) {
+  static Console console(0, stdout, enc);
   console_terminal::install_restore_handlers();
   return console;
 }

@@ -21,7 +21,8 @@ class Console {
   // The process's standard input and output. On a terminal, keys are read
   // without echo and without Enter; the terminal is restored after each read
   // and when the process ends or is stopped by SIGINT/SIGTERM/SIGHUP.
-  static Console& standard();
+  // The first call decides the encoding.
+  static Console& standard(Encoding enc);
 
   // A scripted console: input comes from the string, output is captured and
   // can be read back with output(). Nothing touches the terminal.

@@ -4,6 +4,10 @@
 
 #include "model/scenario.h"
 
+// Reference: the two Newton passes alone. Extended: when neither finds a
+// solution, a multi-start search as well.
+enum class SolverChoice { Reference, Extended };
+
 // What one Newton pass did.
 struct PassSummary {
   int updates;        // Newton updates made

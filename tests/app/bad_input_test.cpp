@@ -55,7 +55,7 @@ void run_step(Session& x, const std::string& input, Step step) {
 
 Session startup(const std::string& input) {
   Session x;
-  run_step(x, input, [&](Console& con) { { Speaker sp{con, Lang::Ja}; run_startup(*x.s, sp); } });
+  run_step(x, input, [&](Console& con) { { Ui sp{con, Lang::Ja}; run_startup(*x.s, sp); } });
   return x;
 }
 
@@ -63,7 +63,7 @@ Session startup(const std::string& input) {
 KeyAction press(Session& x, unsigned char key, const std::string& input = "") {
   KeyAction action = KeyAction::None;
   run_step(x, input, [&](Console& con) {
-    Speaker sp{con, Lang::Ja};
+    Ui sp{con, Lang::Ja};
     action = apply_key(*x.s, sp, key);
   });
   return action;

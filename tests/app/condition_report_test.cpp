@@ -69,7 +69,7 @@ std::string to_cp932(const std::string& utf8) {
 TEST(ConditionReport, InitialsetPrintsBothDefaultReportsInUtf8) {
   Scenario s{};
   Console con("", Encoding::Utf8);
-  { Speaker sp{con, Lang::Ja}; initialset(s, sp); }
+  { Ui sp{con, Lang::Ja}; initialset(s, sp); }
   EXPECT_EQ(con.output(), kCylDefault + kScaraDefault);
   EXPECT_EQ(s.robot_key, 'b');
   EXPECT_EQ(s.robot, parse_robot('b'));
@@ -81,19 +81,19 @@ TEST(ConditionReport, InitialsetPrintsBothDefaultReportsInUtf8) {
 TEST(ConditionReport, InitialsetPrintsBothDefaultReportsInCp932) {
   Scenario s{};
   Console con("", Encoding::Cp932);
-  { Speaker sp{con, Lang::Ja}; initialset(s, sp); }
+  { Ui sp{con, Lang::Ja}; initialset(s, sp); }
   EXPECT_EQ(con.output(), to_cp932(kCylDefault + kScaraDefault));
 }
 
 TEST(ConditionReport, CylindricalWithGravityShowsGravityLimitsAndSameTimes) {
   Scenario s{};
   Console quiet("", Encoding::Utf8);
-  { Speaker sp{quiet, Lang::Ja}; initialset(s, sp); }
+  { Ui sp{quiet, Lang::Ja}; initialset(s, sp); }
   select_robot(s, 'a');
   select_gravity(s, 'g');
   compute_conditions(s);
   Console con("", Encoding::Utf8);
-  { Speaker sp{con, Lang::Ja}; print_conditions(s, sp); }
+  { Ui sp{con, Lang::Ja}; print_conditions(s, sp); }
   const std::string& out = con.output();
   EXPECT_NE(out.find("\n重力考慮\n最大慣性のときに(π/2，1)を2[s]で位置決めするトルク・力に設定"
                      "\n最大トルク     τ1max=11.685[Nm]       τ2max=11.000[N])"),
@@ -108,11 +108,11 @@ TEST(ConditionReport, CylindricalWithGravityShowsGravityLimitsAndSameTimes) {
 TEST(ConditionReport, ScaraWithGravityReusesTheForceFormat) {
   Scenario s{};
   Console quiet("", Encoding::Utf8);
-  { Speaker sp{quiet, Lang::Ja}; initialset(s, sp); }
+  { Ui sp{quiet, Lang::Ja}; initialset(s, sp); }
   select_gravity(s, 'g');
   compute_conditions(s);
   Console con("", Encoding::Utf8);
-  { Speaker sp{con, Lang::Ja}; print_conditions(s, sp); }
+  { Ui sp{con, Lang::Ja}; print_conditions(s, sp); }
   // tau1max_g = (0.5 + 0.9) * 9.8 + 1.5739 = 15.294; tau2max_g = 3.92 + 2.5635 = 6.484
   EXPECT_NE(con.output().find("\n重力考慮"
                               "\nImp.Matchのときに90°を2[s]で位置決めする加速度を出せるトルクに設定"
@@ -124,7 +124,7 @@ TEST(ConditionReport, ScaraWithGravityReusesTheForceFormat) {
 TEST(ConditionReport, Tf3ShowsZeroBeforeTheCentrifugalLimitEverApplied) {
   Scenario s{};
   Console quiet("", Encoding::Utf8);
-  { Speaker sp{quiet, Lang::Ja}; initialset(s, sp); }
+  { Ui sp{quiet, Lang::Ja}; initialset(s, sp); }
   select_robot(s, 'a');
   s.cyl.tf3 = 0;
   s.x0 = 0.5;  // purely radial move: D1 = 0, the limit never applies
@@ -138,16 +138,16 @@ TEST(ConditionReport, Tf3ShowsZeroBeforeTheCentrifugalLimitEverApplied) {
   s.cyl.Phif[1] = 0.9;
   compute_conditions(s);
   Console con("", Encoding::Utf8);
-  { Speaker sp{con, Lang::Ja}; print_conditions(s, sp); }
+  { Ui sp{con, Lang::Ja}; print_conditions(s, sp); }
   EXPECT_NE(con.output().find("\n遠心加速度から決まる tf3= 0.000[s]"), std::string::npos);
 }
 
 TEST(ConditionReport, UnknownRobotPrintsOnlyTheHeading) {
   Scenario s{};
   Console quiet("", Encoding::Utf8);
-  { Speaker sp{quiet, Lang::Ja}; initialset(s, sp); }
+  { Ui sp{quiet, Lang::Ja}; initialset(s, sp); }
   select_robot(s, 'x');
   Console con("", Encoding::Utf8);
-  { Speaker sp{con, Lang::Ja}; print_conditions(s, sp); }
+  { Ui sp{con, Lang::Ja}; print_conditions(s, sp); }
   EXPECT_EQ(con.output(), kHeading);
 }

@@ -22,7 +22,7 @@ using namespace dialogue_texts;
 Scenario after_startup(char robot, char gravity) {
   Scenario s{};
   Console quiet("", Encoding::Utf8);
-  { Speaker sp{quiet, Lang::Ja}; initialset(s, sp); }
+  { Ui sp{quiet, Lang::Ja}; initialset(s, sp); }
   select_robot(s, robot);
   select_gravity(s, gravity);
   s.elbow = parse_elbow('1');
@@ -34,7 +34,7 @@ std::string dialogue(Scenario& s, const std::string& answers,
                      DialogueEntry entry = DialogueEntry::Heading) {
   Console con(answers, Encoding::Utf8);
   con.set_exit_handler(throw_end);
-  Speaker out{con, Lang::Ja};
+  Ui out{con, Lang::Ja};
   run_condition_dialogue(s, out, entry);
   return con.output();
 }
@@ -167,7 +167,7 @@ TEST(Dialogue, GravityKeysRecomputeWithoutQuestions) {
     select_gravity(s, key);
     Console con("", Encoding::Utf8);  // nothing to read: any question would end the input
     con.set_exit_handler(throw_end);
-    Speaker speaker{con, Lang::Ja};
+    Ui speaker{con, Lang::Ja};
     run_condition_dialogue(s, speaker, DialogueEntry::Recompute);
     const std::string& out = con.output();
     EXPECT_EQ(con.reads(), 0);
@@ -233,7 +233,7 @@ TEST(Dialogue, UnknownRobotAfterFailureAsksNoRatios) {
   Console con("y z h y 0.8 0 1.2 0.5\n1 x x y q y h n x", Encoding::Utf8);
   con.set_exit_handler(throw_end);
   try {
-    { Speaker sp{con, Lang::Ja}; run_condition_dialogue(s, sp, DialogueEntry::Heading); }
+    { Ui sp{con, Lang::Ja}; run_condition_dialogue(s, sp, DialogueEntry::Heading); }
   } catch (const ProcessEnd&) {
     // whether robot q solves or not, the questions before are what matters here
   }
@@ -321,7 +321,7 @@ TEST(Dialogue, EachUnreachablePointIsReportedAndAcknowledgedInTurn) {
   s.xf = 0.0;
   s.yf = 0.0;
   Console con("xy", Encoding::Utf8);
-  Speaker out{con, Lang::Ja};
+  Ui out{con, Lang::Ja};
   report_unreachable(s, out, false, false);
   EXPECT_EQ(con.output(),
             "\n!!! 逆運動学の解なし．始めからやり直し．"
@@ -331,7 +331,7 @@ TEST(Dialogue, EachUnreachablePointIsReportedAndAcknowledgedInTurn) {
   EXPECT_EQ(con.reads(), 2);  // one key wait each
 
   Console quiet("", Encoding::Utf8);
-  Speaker none{quiet, Lang::Ja};
+  Ui none{quiet, Lang::Ja};
   report_unreachable(s, none, true, true);
   EXPECT_EQ(quiet.output(), "");
   EXPECT_EQ(quiet.reads(), 0);

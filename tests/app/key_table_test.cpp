@@ -22,7 +22,7 @@ struct DialogueCall {
 };
 std::vector<DialogueCall> calls;
 
-void recording_dialogue(Scenario& s, Speaker&, DialogueEntry entry) {
+void recording_dialogue(Scenario& s, Ui&, DialogueEntry entry) {
   calls.push_back({entry, s.robot_key, s.gravity_key, s.robot, s.gravity, s.frame_index});
   // The dialogue ends by resetting the view, as the real one does.
   s.view_scale = 1.0;
@@ -44,7 +44,7 @@ class KeyTable : public ::testing::Test {
 
   std::unique_ptr<Scenario> s;
   Console con{"", Encoding::Utf8};
-  Speaker out{con, Lang::Ja};
+  Ui out{con, Lang::Ja};
 };
 
 TEST_F(KeyTable, StepKeyAdvancesOneSampleAndStopsAtFrameCount) {

@@ -8,7 +8,9 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <regex>
 #include <string>
+#include <vector>
 
 #include "app/dialogue.h"
 #include "app/key_table.h"
@@ -24,6 +26,7 @@ struct Session {
   const char* name;
   const char* input;        // everything typed on the console, in order
   const char* window_keys;  // keys typed into the window after start-up
+  Lang lang = Lang::Ja;
 };
 
 // Runs start-up, then each window key through the key table, on one console.
@@ -33,7 +36,7 @@ std::string run_session(const Session& session, Encoding enc, int* status) {
   con.set_exit_handler(dialogue_texts::throw_end);
   *status = -1;
   try {
-    Speaker out{con, Lang::Ja};
+    Ui out{con, session.lang};
     run_startup(*s, out);
     for (const char* k = session.window_keys; *k; ++k) {
       if (apply_key(*s, out, static_cast<unsigned char>(*k)) == KeyAction::Quit) {
@@ -82,6 +85,14 @@ const Session kSessions[] = {
     {"scara_unreachable_retry", "b h y z h y 0.8 0 0 1.0\n1 x x y a n x", "\x1b"},
     // A failed solve answered with n ends the program with status 0.
     {"cyl_failed_solve_ends", "a h y y 0.001 0.001\n h n n", "\x1b"},
+    // The default sessions: what the program prints before its window opens
+    // (tests/e2e/console_session.sh compares the real program with these).
+    {"cyl_default", "a h n", "\x1b"},
+    {"scara_default", "b g n", "\x1b"},
+    // The same in English, and a longer English session.
+    {"cyl_default_en", "a h n", "\x1b", Lang::En},
+    {"scara_default_en", "b g n", "\x1b", Lang::En},
+    {"scara_unreachable_retry_en", "b h y z h y 0.8 0 0 1.0\n1 x x y a n x", "\x1b", Lang::En},
 };
 
 class SessionTranscript : public ::testing::TestWithParam<Session> {};
@@ -101,6 +112,37 @@ TEST_P(SessionTranscript, MatchesTheRecordedTranscriptInBothEncodings) {
     const std::string expected = read_file(golden_path(file));
     ASSERT_FALSE(expected.empty()) << "no transcript " << file;
     EXPECT_EQ(with_status, expected) << file;
+  }
+}
+
+// The lines of a transcript, and the numbers in it, in order.
+std::vector<std::string> lines_of(const std::string& s) {
+  std::vector<std::string> out;
+  std::istringstream in(s);
+  for (std::string line; std::getline(in, line);) out.push_back(line);
+  return out;
+}
+
+std::vector<std::string> numbers_of(const std::string& s) {
+  std::vector<std::string> out;
+  static const std::regex number(R"([-+]?(\d+\.\d+|nan|inf))");
+  for (auto it = std::sregex_iterator(s.begin(), s.end(), number); it != std::sregex_iterator(); ++it)
+    out.push_back(it->str());
+  return out;
+}
+
+// The English dialogue has the Japanese one's lines and numbers: a script
+// that drives one drives the other.
+TEST(SessionTranscript, EnglishHasTheSameLinesAndNumbersAsJapanese) {
+  for (const char* name : {"cyl_default", "scara_default", "scara_unreachable_retry"}) {
+    SCOPED_TRACE(name);
+    const std::string ja = read_file(golden_path(std::string(name) + ".utf8.txt"));
+    const std::string en = read_file(golden_path(std::string(name) + "_en.utf8.txt"));
+    ASSERT_FALSE(ja.empty());
+    ASSERT_FALSE(en.empty());
+    EXPECT_EQ(lines_of(en).size(), lines_of(ja).size());
+    EXPECT_EQ(numbers_of(en), numbers_of(ja));
+    EXPECT_EQ(en.find("ロボット"), std::string::npos);  // no Japanese left
   }
 }
 

@@ -186,7 +186,7 @@ ChildResult run_child(const std::string& input, const char* locale, Body body) {
 
 TEST(ConsoleProcess, PipedSessionThenEndOfInput) {
   const ChildResult r = run_child("b g\n 1.5 2 junk\ny\n", "C.utf8", [] {
-    Console& con = Console::standard();
+    Console& con = Console::standard(detect_console_encoding());
     con.set_input_end_text(console_test::kInputEnded);
     const char robot = con.read_key();
     const char gravity = con.read_key();
@@ -203,8 +203,8 @@ TEST(ConsoleProcess, EndOfInputAtANumberReadInCp932) {
   // ja_JP.SJIS is not installed: the name decides, and it is not UTF-8.
   const ChildResult r = run_child("3\n", "ja_JP.SJIS", [] {
     double v[2];
-    Console::standard().set_input_end_text(console_test::kInputEnded);
-    Console::standard().read_numbers(v, 2);
+    Console::standard(detect_console_encoding()).set_input_end_text(console_test::kInputEnded);
+    Console::standard(detect_console_encoding()).read_numbers(v, 2);
   });
   EXPECT_EQ(r.status, 1);
   // "\nコンソール入力が終わりました。終了します。\n" in CP932.
@@ -218,7 +218,7 @@ TEST(ConsoleProcess, EndOfInputAtANumberReadInCp932) {
 
 TEST(ConsoleProcess, EmptyInputEndsAtTheFirstKey) {
   const ChildResult r = run_child("", "C.UTF-8", [] {
-    Console& con = Console::standard();
+    Console& con = Console::standard(detect_console_encoding());
     con.set_input_end_text(console_test::kInputEnded);
     con.print("type=");
     con.read_key();

@@ -271,7 +271,7 @@ class ConsoleTerminalSignal : public ConsoleTerminal, public ::testing::WithPara
 
 TEST_P(ConsoleTerminalSignal, RestoresTheTerminalAndDiesOfTheSignal) {
   const int sig = GetParam();
-  const pid_t pid = fork_child(master_, slave_, [] { Console::standard().read_key(); });
+  const pid_t pid = fork_child(master_, slave_, [] { Console::standard(detect_console_encoding()).read_key(); });
   ASSERT_GT(pid, 0);
   const bool waiting = wait_until([&] { return in_key_mode(slave_); });
   kill(pid, sig);
@@ -297,7 +297,7 @@ TEST_F(ConsoleTerminal, ExitDuringAKeyReadRestoresTheTerminal) {
   const pid_t pid = fork_child(
       master_, slave_,
       [slave] {
-        Console::standard();  // installs the restore at exit
+        Console::standard(detect_console_encoding());  // installs the restore at exit
         Console con(slave, nullptr, Encoding::Utf8);
         con.set_input_end_text(console_test::kInputEnded);
         std::thread ender([slave] {

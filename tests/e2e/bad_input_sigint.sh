@@ -122,7 +122,7 @@ has_flag "$after" "-icanon" && has_flag "$after" "-echo" ||
   fail "control: a raw terminal left behind is not visible: $after"
 
 # ---- The program, interrupted at its first key prompt ----
-start_session "$APP"
+start_session "$APP" --no-window
 interrupt_at "type="
 before=$(settings before)
 has_flag "$before" "icanon" && has_flag "$before" "echo" || fail "the terminal did not start canonical: $before"
@@ -134,7 +134,7 @@ has_flag "$after" "echo" || fail "echo not restored: $after"
 has_flag "$after" "isig" || fail "signals not restored: $after"
 
 # ---- The same at the second key prompt, after one key was read ----
-start_session "$APP"
+start_session "$APP" --no-window
 wait_terminal "type="
 type_keys "b"
 interrupt_at "sgnG="

@@ -87,7 +87,7 @@ TEST_P(FrameGolden, MatchesTheRecordedPicture) {
   if (rasteriser().empty()) GTEST_SKIP() << "no recorded pictures for this renderer";
   auto s = std::make_unique<Scenario>();
   Console con(fc.input, Encoding::Utf8);
-  Speaker out{con, Lang::Ja};
+  Ui out{con, Lang::Ja};
   run_startup(*s, out);
   s->frame_index = fc.sample;
   s->view_scale = fc.view_scale;

@@ -1,0 +1,203 @@
+// The command line, read with getopt_long.
+#include "app/options.h"
+
+#include <getopt.h>
+
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+#include <string_view>
+#include <vector>
+
+#ifndef TOCSIM_VERSION
+#error "TOCSIM_VERSION must be defined by the build"
+#endif
+
+namespace app {
+namespace {
+
+// Option codes above every character, so that getopt's optopt tells a long
+// option (code >= kFirstLong) from a short one (a character) or none (0).
+enum OptionCode : int {
+  kFirstLong = 256,
+  kHelp = kFirstLong,
+  kVersion,
+  kLang,
+  kEncoding,
+  kNoWindow,
+  kCsv,
+  kSolver,
+};
+
+const struct option kLongOptions[] = {
+    {"help", no_argument, nullptr, kHelp},
+    {"version", no_argument, nullptr, kVersion},
+    {"lang", required_argument, nullptr, kLang},
+    {"encoding", required_argument, nullptr, kEncoding},
+    {"no-window", no_argument, nullptr, kNoWindow},
+    {"csv", required_argument, nullptr, kCsv},
+    {"solver", required_argument, nullptr, kSolver},
+    {nullptr, 0, nullptr, 0},
+};
+
+std::string option_name(int code) {
+  for (const struct option* o = kLongOptions; o->name != nullptr; ++o)
+    if (o->val == code) return std::string("--") + o->name;
+  return "";
+}
+
+enum class ErrorKind { None, Unknown, MissingArgument, UnwantedArgument, BadValue, Stray };
+
+struct Error {
+  ErrorKind kind = ErrorKind::None;
+  std::string subject;  // the option or argument as named to the user
+  std::string value;    // the bad value (BadValue only)
+  std::string allowed;  // what the option takes (BadValue only)
+};
+
+std::string format(Text id, Language lang, const std::string& a, const std::string& b = "",
+                   const std::string& c = "") {
+  char line[1024];
+  std::snprintf(line, sizeof line, text(id, lang), a.c_str(), b.c_str(), c.c_str());
+  return line;
+}
+
+std::string error_line(const Error& e, Language lang) {
+  switch (e.kind) {
+    case ErrorKind::Unknown:
+      return format(Text::OptionUnknown, lang, e.subject);
+    case ErrorKind::MissingArgument:
+      return format(Text::OptionNeedsArgument, lang, e.subject);
+    case ErrorKind::UnwantedArgument:
+      return format(Text::OptionTakesNoArgument, lang, e.subject);
+    case ErrorKind::BadValue:
+      return format(Text::OptionBadValue, lang, e.subject, e.value, e.allowed);
+    case ErrorKind::Stray:
+      return format(Text::OptionStray, lang, e.subject);
+    case ErrorKind::None:
+      break;
+  }
+  return "";
+}
+
+// Matches value against the names; sets *index and returns true when found.
+bool pick(std::string_view value, std::initializer_list<std::string_view> names, int* index) {
+  int i = 0;
+  for (std::string_view n : names) {
+    if (value == n) {
+      *index = i;
+      return true;
+    }
+    ++i;
+  }
+  return false;
+}
+
+// Applies one option with its argument; returns a BadValue error or none.
+Error apply(Options& o, int code, const char* arg) {
+  const std::string_view v = arg != nullptr ? arg : "";
+  auto reject = [&](const char* allowed) {
+    return Error{ErrorKind::BadValue, option_name(code), std::string(v), allowed};
+  };
+  int i = 0;
+  switch (code) {
+    case kLang:
+      if (!pick(v, {"ja", "en"}, &i)) return reject("ja|en");
+      o.lang = i == 0 ? Language::Ja : Language::En;
+      break;
+    case kEncoding:
+      if (!pick(v, {"auto", "utf8", "cp932"}, &i)) return reject("auto|utf8|cp932");
+      o.encoding = i == 0   ? EncodingChoice::Auto
+                   : i == 1 ? EncodingChoice::Utf8
+                            : EncodingChoice::Cp932;
+      break;
+    case kSolver:
+      if (!pick(v, {"reference", "extended"}, &i)) return reject("reference|extended");
+      o.solver = i == 0 ? SolverChoice::Reference : SolverChoice::Extended;
+      break;
+    case kCsv:
+      if (v.empty()) return reject("FILE");
+      o.csv_path = std::string(v);
+      break;
+    case kNoWindow:
+      o.no_window = true;
+      break;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string version_line() { return std::string("tocsim ") + TOCSIM_VERSION + "\n"; }
+
+ParseResult parse_options(int argc, const char* const* argv) {
+  // getopt_long reorders the vector it is given: it works on a copy.
+  std::vector<char*> args;
+  for (int i = 0; i < argc; ++i) args.push_back(const_cast<char*>(argv[i]));
+  args.push_back(nullptr);
+
+  ParseResult result;
+  Error first;
+  ParseAction requested = ParseAction::Run;
+  auto note = [&first](Error e) {
+    if (first.kind == ErrorKind::None) first = std::move(e);
+  };
+
+  // "-": non-options come back in place as code 1; ":": no messages from
+  // getopt itself, and a missing argument comes back as ':'.
+  optind = 0;  // a fresh scan, also when called more than once
+  opterr = 0;
+  int code;
+  while ((code = getopt_long(argc, args.data(), "-:", kLongOptions, nullptr)) != -1) {
+    const char* word = args[optind - 1];
+    switch (code) {
+      case 1:
+        note({ErrorKind::Stray, optarg, "", ""});
+        break;
+      case ':':
+        note({ErrorKind::MissingArgument, option_name(optopt), "", ""});
+        break;
+      case '?':
+        if (optopt >= kFirstLong) note({ErrorKind::UnwantedArgument, option_name(optopt), "", ""});
+        else if (optopt != 0) note({ErrorKind::Unknown, std::string("-") + static_cast<char>(optopt), "", ""});
+        else note({ErrorKind::Unknown, std::string(word, std::strcspn(word, "=")), "", ""});
+        break;
+      case kHelp:
+        if (requested == ParseAction::Run) requested = ParseAction::ShowHelp;
+        break;
+      case kVersion:
+        if (requested == ParseAction::Run) requested = ParseAction::ShowVersion;
+        break;
+      default:
+        note(apply(result.options, code, optarg));
+        break;
+    }
+  }
+  // Whatever getopt left after "--" is not an option either.
+  if (optind < argc) note({ErrorKind::Stray, args[optind], "", ""});
+  optind = 0;
+
+  if (first.kind != ErrorKind::None) {
+    result.action = ParseAction::Fail;
+    result.text = error_line(first, result.options.lang);
+    result.exit_status = kExitUsage;
+  } else if (requested == ParseAction::ShowHelp) {
+    result.action = requested;
+    result.text = help_text(result.options.lang);
+  } else if (requested == ParseAction::ShowVersion) {
+    result.action = requested;
+    result.text = version_line();
+  }
+  return result;
+}
+
+Encoding console_encoding(const Options& options) {
+  switch (options.encoding) {
+    case EncodingChoice::Utf8: return Encoding::Utf8;
+    case EncodingChoice::Cp932: return Encoding::Cp932;
+    case EncodingChoice::Auto: break;
+  }
+  return detect_console_encoding();
+}
+
+}  // namespace app
