@@ -71,23 +71,6 @@ bool same_interval(const SwitchingPlan& a, const SwitchingPlan& b, int k) {
          a.sign[k][1] == b.sign[k][1];
 }
 
-// Advances y through intervals first..3 of the plan, `steps` equal steps each,
-// keeping the state at the start of every interval in entry.
-void integrate_intervals(const ShootingModel& m, const SwitchingPlan& plan, int first, int steps,
-                         double (&y)[4], double (&entry)[4][4]) {
-  for (int k = first; k < 4; ++k) {
-    for (int i = 0; i < 4; ++i) entry[k][i] = y[i];
-    const double start = (k == 0) ? 0.0 : plan.tt[k - 1];
-    const double h = (plan.tt[k] - start) / steps;
-    const BangBangDerivative deriv(m, plan.sign[k][0], plan.sign[k][1]);
-    double t = start;
-    for (int step = 0; step < steps; ++step) {
-      runge_kutta_gill(deriv, t, h, y, y);
-      t = t + h;
-    }
-  }
-}
-
 }  // namespace
 
 void simulate_bang_bang(const ShootingModel& m, const double z[4], const double y_start[4],
@@ -111,16 +94,19 @@ void simulate_bang_bang(const ShootingModel& m, const double z[4], const double 
   }
   const double* known = first == 0 ? y_start : first < 4 ? previous->entry[first] : previous->y_end;
   double y[4] = {known[0], known[1], known[2], known[3]};
-  integrate_intervals(m, out.plan, first, kStepsPerInterval, y, out.entry);
-  for (int i = 0; i < 4; ++i) out.y_end[i] = y[i];
-}
 
-void simulate_plan(const ShootingModel& m, const SwitchingPlan& plan, const double y_start[4],
-                   int steps, double y_end[4]) {
-  double y[4] = {y_start[0], y_start[1], y_start[2], y_start[3]};
-  double entry[4][4];
-  integrate_intervals(m, plan, 0, steps, y, entry);
-  for (int i = 0; i < 4; ++i) y_end[i] = y[i];
+  for (int k = first; k < 4; ++k) {
+    for (int i = 0; i < 4; ++i) out.entry[k][i] = y[i];
+    const double start = (k == 0) ? 0.0 : out.plan.tt[k - 1];
+    const double h = (out.plan.tt[k] - start) / kStepsPerInterval;
+    const BangBangDerivative deriv(m, out.plan.sign[k][0], out.plan.sign[k][1]);
+    double t = start;
+    for (int step = 0; step < kStepsPerInterval; ++step) {
+      runge_kutta_gill(deriv, t, h, y, y);
+      t = t + h;
+    }
+  }
+  for (int i = 0; i < 4; ++i) out.y_end[i] = y[i];
 }
 
 void simulate_bang_bang(const ShootingModel& m, const double z[4], const double y_start[4],
@@ -129,4 +115,22 @@ void simulate_bang_bang(const ShootingModel& m, const double z[4], const double 
   simulate_bang_bang(m, z, y_start, s1, s2, trace, nullptr);
   plan = trace.plan;
   for (int i = 0; i < 4; ++i) y_end[i] = trace.y_end[i];
+}
+
+// The loop of simulate_bang_bang() with a step count that is not a constant.
+// It is kept apart so that the solver's own loop stays compiled as it was.
+void simulate_plan(const ShootingModel& m, const SwitchingPlan& plan, const double y_start[4],
+                   int steps, double y_end[4]) {
+  double y[4] = {y_start[0], y_start[1], y_start[2], y_start[3]};
+  for (int k = 0; k < 4; ++k) {
+    const double start = (k == 0) ? 0.0 : plan.tt[k - 1];
+    const double h = (plan.tt[k] - start) / steps;
+    const BangBangDerivative deriv(m, plan.sign[k][0], plan.sign[k][1]);
+    double t = start;
+    for (int step = 0; step < steps; ++step) {
+      runge_kutta_gill(deriv, t, h, y, y);
+      t = t + h;
+    }
+  }
+  for (int i = 0; i < 4; ++i) y_end[i] = y[i];
 }
