@@ -102,8 +102,10 @@ void lm_run(const ShootingModel& m, const double y_start[4], const double x_targ
         }
         const double predicted = F - half_square(lin);
         // Only a step the linear model expects to help is worth a simulation.
+        // Times held at a bound (z0 = 0, say) often leave the first intervals
+        // as they were; those are taken from the base.
         if (predicted > 0.0) {
-          simulate_bang_bang(m, zt, y_start, s1, s2, trial, nullptr);
+          simulate_bang_bang(m, zt, y_start, s1, s2, trial, base);
           out.simulations = out.simulations + 1;
           double rt[4];
           residual(x_target, trial, rt);
