@@ -41,7 +41,7 @@ void prepare(char robot) {
   select_gravity(s, 'h');
   s.elbow = Elbow::Down;
   recompute_conditions(s);
-  recompute_time_optimal(s);
+  recompute_time_optimal(s, SolverChoice::Extended);
   recompute_feedback(s);
   s.view_scale = 1.0;
   s.frame_index = s.frame_count;

@@ -23,14 +23,14 @@ std::unique_ptr<Scenario> default_case(char robot, char gravity) {
 
 void BM_Solver(benchmark::State& state, char robot, char gravity) {
   auto s = default_case(robot, gravity);
-  for (auto _ : state) benchmark::DoNotOptimize(solve_switching_times(*s, s->robot));
+  for (auto _ : state) benchmark::DoNotOptimize(solve_switching_plan(*s, s->robot, SolverChoice::Extended));
 }
 
 void BM_Recompute(benchmark::State& state, char robot, char gravity) {
   auto s = default_case(robot, gravity);
   const RobotRecord& rec = model_record(*s, s->robot);
   for (auto _ : state) {
-    if (recompute_time_optimal(*s).found) recompute_feedback(*s);
+    if (recompute_time_optimal(*s, SolverChoice::Extended).found) recompute_feedback(*s);
     benchmark::DoNotOptimize(rec.fb_phi[s->frame_count][0]);
   }
 }

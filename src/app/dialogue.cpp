@@ -96,6 +96,7 @@ void report_unreachable(const Scenario& s, Ui& out, bool start_ok, bool end_ok) 
 void run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry entry) {
   out.say(Text::KeyHelp);
   print_conditions(s, out);
+  SwitchingSolution solution{};
   for (;;) {
     ask_questions(s, out, entry);
     const TaskReach reach = recompute_conditions(s);
@@ -105,7 +106,8 @@ void run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry entry) {
 
     out.say(Text::Computing);
     print_solver_title(s, out);
-    if (recompute_time_optimal(s).found) break;
+    solution = recompute_time_optimal(s, out.solver);
+    if (solution.found) break;
 
     out.say(Text::NoSolution);
     if (out.key() == 'n') out.con.terminate(0);
@@ -115,6 +117,7 @@ void run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry entry) {
   }
 
   out.say(Text::Solved);
+  if (solution.by_search) out.say(Text::FoundBySearch);
   if (const RobotRecord* r = selected_record(s))
     out.sayf(Text::SwitchingTimes, r->tt[0], r->tt[1], r->tt[2], r->tt[3]);
   out.sayf(Text::PidPositioningTime, s.tfm);

@@ -9,7 +9,9 @@ TaskReach recompute_conditions(Scenario& s) {
   return reach;
 }
 
-TimeOptimalResult recompute_time_optimal(Scenario& s) { return compute_time_optimal(s, s.robot); }
+SwitchingSolution recompute_time_optimal(Scenario& s, SolverChoice choice) {
+  return compute_time_optimal(s, s.robot, choice);
+}
 
 void recompute_feedback(Scenario& s) { run_feedback_simulation(s, s.robot); }
 

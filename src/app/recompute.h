@@ -12,7 +12,7 @@
 TaskReach recompute_conditions(Scenario& s);
 
 // The switching times and time-optimal record of the selected robot.
-TimeOptimalResult recompute_time_optimal(Scenario& s);
+SwitchingSolution recompute_time_optimal(Scenario& s, SolverChoice choice);
 
 // The feedback record of the selected robot.
 void recompute_feedback(Scenario& s);

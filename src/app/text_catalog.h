@@ -120,6 +120,9 @@ enum class Lang { Ja, En };
   X(Solved,                                                                                                   \
     "\n最短時間制御の切り替え時間が求められた",                                                                                  \
     "\nThe switching times of the time-optimal control were found")                                           \
+  X(FoundBySearch,                                                                                            \
+    "\n（2回のニュートン法では解が得られず，多始点探索で求めた）",                                                                        \
+    "\n(the two Newton passes found none; found by the multi-start search)")                                  \
   X(SwitchingTimes,                                                                                           \
     "\n切り替え・位置決め時間tt[]=(%7.4f %7.4f %7.4f %7.4f)[s]",                                                         \
     "\nSwitching and positioning times tt[]=(%7.4f %7.4f %7.4f %7.4f)[s]")                                    \

@@ -44,6 +44,7 @@ NewtonPassResult newton_pass(const ShootingModel& m, const double y_start[4],
     ShootingTrace sim;
     simulate_bang_bang(m, z, y_start, s1, s2, sim, nullptr);
     res.plan = sim.plan;
+    for (int i = 0; i < 4; ++i) res.y_end[i] = sim.y_end[i];
     double e[4];
     for (int i = 0; i < 4; ++i) e[i] = x_target[i] - sim.y_end[i];
     // Goes on only while the residual is at least the tolerance. One that is

@@ -24,6 +24,7 @@ double switching_jacobian(const ShootingModel& m, const double y_start[4], const
 
 struct NewtonPassResult {
   SwitchingPlan plan;  // of the pass's last simulation; tt[3] = 1e10 when failed
+  double y_end[4];     // terminal state of that simulation
   double z[4];         // trial vector at the stop
   int updates;         // number of Newton updates made
   bool failed;

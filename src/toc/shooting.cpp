@@ -107,3 +107,21 @@ void simulate_bang_bang(const ShootingModel& m, const double z[4], const double 
   plan = trace.plan;
   for (int i = 0; i < 4; ++i) y_end[i] = trace.y_end[i];
 }
+
+// The loop of simulate_bang_bang() with a step count that is not a constant.
+// It is kept apart so that the solver's own loop stays compiled as it was.
+void simulate_plan(const ShootingModel& m, const SwitchingPlan& plan, const double y_start[4],
+                   int steps, double y_end[4]) {
+  double y[4] = {y_start[0], y_start[1], y_start[2], y_start[3]};
+  for (int k = 0; k < 4; ++k) {
+    const double start = (k == 0) ? 0.0 : plan.tt[k - 1];
+    const double h = (plan.tt[k] - start) / steps;
+    const BangBangDerivative deriv(m, plan.sign[k][0], plan.sign[k][1]);
+    double t = start;
+    for (int step = 0; step < steps; ++step) {
+      runge_kutta_gill(deriv, t, h, y, y);
+      t = t + h;
+    }
+  }
+  for (int i = 0; i < 4; ++i) y_end[i] = y[i];
+}

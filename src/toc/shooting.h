@@ -74,3 +74,10 @@ struct ShootingTrace {
 // one component, which leaves the intervals before that switching time alone.
 void simulate_bang_bang(const ShootingModel& m, const double z[4], const double y_start[4],
                         int s1, int s2, ShootingTrace& out, const ShootingTrace* previous);
+
+// The motion of an ordered plan from y_start with `steps` integration steps per
+// interval, to its terminal state. With kStepsPerInterval it gives bit for bit
+// the terminal state of simulate_bang_bang() for a z that orders into the plan;
+// a larger count shows how much that state owes to the step size.
+void simulate_plan(const ShootingModel& m, const SwitchingPlan& plan, const double y_start[4],
+                   int steps, double y_end[4]);

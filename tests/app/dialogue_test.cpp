@@ -336,3 +336,52 @@ TEST(Dialogue, EachUnreachablePointIsReportedAndAcknowledgedInTurn) {
   EXPECT_EQ(quiet.output(), "");
   EXPECT_EQ(quiet.reads(), 0);
 }
+
+// A SCARA task with gravity that both Newton passes miss: the default solver
+// finds it by the search and says so right after the found line; the
+// reference solver reports no solution.
+TEST(Dialogue, SearchResultIsAnnouncedAndTheReferenceSolverFindsNothing) {
+  const std::string points = "y z g y -0.6531 0.2147 0.4689 -0.3988\n1";
+  const std::string kSearch = "\n（2回のニュートン法では解が得られず，多始点探索で求めた）";
+  {
+    Scenario s = after_startup('b', 'h');
+    const std::string out = dialogue(s, points);
+    EXPECT_TRUE(in_order(out, {kComputing, kSolved + kSearch + "\n切り替え・位置決め時間tt[]=", kDone,
+                               kToWindow}));
+  }
+  {
+    Scenario s = after_startup('b', 'h');
+    Console con(points + " n", Encoding::Utf8);
+    con.set_exit_handler(throw_end);
+    Ui out{con, Lang::Ja};
+    out.solver = SolverChoice::Reference;
+    int status = -1;
+    try {
+      run_condition_dialogue(s, out, DialogueEntry::Heading);
+    } catch (const ProcessEnd& e) {
+      status = e.status;
+    }
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(count(con.output(), kNoSolution), 1u);
+    EXPECT_EQ(count(con.output(), kSearch), 0u);
+  }
+}
+
+// Half a turn of joint 1 with the default ratios has no bang-bang solution of
+// this structure: neither the passes nor the search find one, and the
+// dialogue asks for other conditions as before.
+TEST(Dialogue, HalfTurnOfTheCylindricalRobotStillEndsInTheRetryQuestion) {
+  Scenario s = after_startup('a', 'h');
+  Console con("y z h y 0.8 0 -0.8 0.01\n n", Encoding::Utf8);
+  con.set_exit_handler(throw_end);
+  Ui out{con, Lang::Ja};
+  int status = -1;
+  try {
+    run_condition_dialogue(s, out, DialogueEntry::Heading);
+  } catch (const ProcessEnd& e) {
+    status = e.status;
+  }
+  EXPECT_EQ(status, 0);
+  EXPECT_TRUE(in_order(con.output(), {kComputing, kNoSolution}));
+  EXPECT_EQ(count(con.output(), kSolved), 0u);
+}

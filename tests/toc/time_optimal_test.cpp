@@ -43,9 +43,9 @@ const double kCylSigns[4][2] = {{1, -1}, {1, 1}, {-1, 1}, {-1, -1}};
 
 TEST(TimeOptimal, CylindricalWithoutGravityKeepsPassOne) {
   Case c('a', 'h');
-  const TimeOptimalResult r = compute_time_optimal(*c.s, c.s->robot);
+  const SwitchingSolution r = compute_time_optimal(*c.s, c.s->robot);
   ASSERT_TRUE(r.found);
-  EXPECT_FALSE(r.pass[0].failed);
+  EXPECT_TRUE(r.pass[0].accepted);
   EXPECT_LT(r.pass[0].final_time, r.pass[1].final_time);  // pass 1 wins
   const RobotRecord& rec = c.rec();
   expect_solution(rec, {0.704, 0.827, 0.950, 1.654}, kCylSigns);
@@ -58,9 +58,9 @@ TEST(TimeOptimal, CylindricalWithoutGravityKeepsPassOne) {
 
 TEST(TimeOptimal, CylindricalWithGravityLosesPassTwo) {
   Case c('a', 'g');
-  const TimeOptimalResult r = compute_time_optimal(*c.s, c.s->robot);
+  const SwitchingSolution r = compute_time_optimal(*c.s, c.s->robot);
   ASSERT_TRUE(r.found);
-  EXPECT_TRUE(r.pass[1].failed);
+  EXPECT_FALSE(r.pass[1].converged);
   EXPECT_EQ(r.pass[1].final_time, kFailedFinalTime);
   expect_solution(c.rec(), {0.207, 0.502, 0.631, 0.750}, kCylSigns);
   const NewtonPassResult p2 = pass_from_estimate(*c.s, 0.64 + 0.36, +1);
@@ -71,7 +71,7 @@ TEST(TimeOptimal, CylindricalWithGravityLosesPassTwo) {
 
 TEST(TimeOptimal, ScaraWithoutGravityKeepsPassTwo) {
   Case c('b', 'h');
-  const TimeOptimalResult r = compute_time_optimal(*c.s, c.s->robot);
+  const SwitchingSolution r = compute_time_optimal(*c.s, c.s->robot);
   ASSERT_TRUE(r.found);
   EXPECT_LT(r.pass[1].final_time, r.pass[0].final_time);  // pass 2 wins
   expect_solution(c.rec(), {0.401, 0.695, 1.083, 1.390}, {{1, 1}, {1, -1}, {-1, -1}, {-1, 1}});
@@ -117,7 +117,7 @@ TEST(TimeOptimal, NoJointOneMotionStoresPassTwoOnEqualTimes) {
   CylRecord& rec = c.s->cyl;
   rec.Phif[0] = rec.Phi0[0];
   rec.Phif[1] = rec.Phi0[1];
-  ASSERT_TRUE(solve_switching_times(*c.s, c.s->robot).found);
+  ASSERT_TRUE(find_switching_times(*c.s, c.s->robot).found);
   // Rule 3 with s1 = -1 and pass 2's s2 = +1 (pass 1 would start with (-1, -1)).
   expect_solution(rec, {0, 0, 0, 0}, {{-1, 1}, {-1, -1}, {-1, 1}, {1, 1}});
 }

@@ -1,0 +1,103 @@
+#include "toc/switching_solver.h"
+
+#include <cmath>
+
+#include "toc/acceptance.h"
+#include "toc/newton.h"
+#include "toc/switching_search.h"
+
+namespace {
+
+// Both passes' final times above this: no solution from the passes (a failed
+// pass reports 1e10 s).
+constexpr double kNoSolutionTime = 1000.0;
+
+// Simulations of a pass with n updates: per update the residual's and four
+// Jacobian columns; a pass that stops before its limit simulates once more.
+long pass_simulations(const NewtonPassResult& p) {
+  return 5L * p.updates + (p.updates < kNewtonMaxIterations ? 1 : 0);
+}
+
+}  // namespace
+
+SwitchingTask switching_task(const Scenario& s, Robot robot) {
+  const RobotRecord& rec = model_record(s, robot);
+  SwitchingTask t{};
+  t.y_start[0] = rec.Phi0[0];
+  t.y_start[1] = rec.Phi0[1];
+  t.x_target[0] = rec.Phif[0];
+  t.x_target[1] = rec.Phif[1];
+
+  // Joint-1 inertia at the start, and the rest-to-rest time of joint 1 alone
+  // at its full torque without gravity: the scale of the initial estimate.
+  double I1;
+  if (robot == Robot::Scara) {
+    const double reach = s.scara.l1 + s.scara.l2 * std::cos(rec.Phi0[1]);
+    I1 = s.mw * (reach * reach) + s.scara.IM1 + s.scara.IJ1;
+  } else {
+    I1 = s.mw * (rec.Phi0[1] * rec.Phi0[1]) + s.cyl.IM1;
+  }
+  const double D1 = rec.Phif[0] - rec.Phi0[0];
+  const double T = 2 * std::sqrt(std::fabs(D1) * I1 / rec.tau1max_h);
+  t.tf0 = 0.6 * T;
+  t.z_init[0] = 0.25 * t.tf0;
+  t.z_init[1] = 0.5 * t.tf0;
+  t.z_init[2] = 0.75 * t.tf0;
+  t.z_init[3] = t.tf0;
+  t.s1 = D1 > 0 ? 1 : -1;
+  return t;
+}
+
+SwitchingSolution solve_switching_plan(const Scenario& s, Robot robot, SolverChoice choice) {
+  SwitchingSolution sol{};
+  const SwitchingTask t = switching_task(s, robot);
+  const ShootingModel model(s, robot);
+
+  NewtonPassResult passes[2];
+  double tf[2];
+  for (int i = 0; i < 2; ++i) {
+    const int s2 = i == 0 ? -1 : +1;
+    passes[i] = newton_pass(model, t.y_start, t.x_target, t.s1, s2, t.z_init);
+    const NewtonPassResult& p = passes[i];
+    PassSummary& ps = sol.pass[i];
+    ps = {s2, p.updates, !p.failed, false, p.plan.tt[3]};
+    sol.simulations = sol.simulations + pass_simulations(p);
+    if (ps.converged) {
+      const SolutionCheck c = check_solution(model, t.y_start, t.x_target, p.plan, p.y_end);
+      sol.simulations = sol.simulations + c.simulations;
+      ps.accepted = c.accepted;
+    }
+    tf[i] = ps.accepted ? p.plan.tt[3] : kFailedFinalTime;
+  }
+
+  if (!(tf[0] > kNoSolutionTime && tf[1] > kNoSolutionTime)) {
+    sol.found = true;
+    sol.plan = (tf[0] < tf[1]) ? passes[0].plan : passes[1].plan;  // pass 2 on equal times
+    return sol;
+  }
+  if (choice == SolverChoice::Reference) return sol;
+
+  const SearchResult found = search_switching_times(model, t.y_start, t.x_target, t.s1, t.tf0);
+  sol.searched = true;
+  sol.search_runs = found.runs;
+  sol.simulations = sol.simulations + found.simulations;
+  if (found.found) {
+    sol.found = true;
+    sol.by_search = true;
+    sol.plan = found.plan;
+  }
+  return sol;
+}
+
+void store_switching_plan(RobotRecord& rec, const SwitchingPlan& plan) {
+  for (int k = 0; k < 4; ++k) {
+    rec.tt[k] = plan.tt[k];
+    for (int j = 0; j < 2; ++j) rec.torque_sign[k][j] = static_cast<double>(plan.sign[k][j]);
+  }
+}
+
+SwitchingSolution find_switching_times(Scenario& s, Robot robot, SolverChoice choice) {
+  const SwitchingSolution sol = solve_switching_plan(s, robot, choice);
+  if (sol.found) store_switching_plan(model_record(s, robot), sol.plan);
+  return sol;
+}

@@ -1,0 +1,50 @@
+// Switching times of the time-optimal motion, without any console output: the
+// two Newton passes from the common estimate, each result checked by
+// check_solution(), and, when neither passes, the multi-start search.
+#pragma once
+
+#include "model/scenario.h"
+#include "toc/shooting.h"
+
+enum class SolverChoice {
+  Reference,  // the two Newton passes alone (their results still checked)
+  Extended,   // the passes, then the search when they find nothing
+};
+
+struct PassSummary {
+  int s2;             // sign of the joint-2 torque in interval 0
+  int updates;        // Newton updates made
+  bool converged;     // the pass ended without failing
+  bool accepted;      // and its solution passed check_solution()
+  double final_time;  // the pass's tt[3]: 1e10 when it failed
+};
+
+struct SwitchingSolution {
+  bool found;
+  bool by_search;        // found by the search after both passes failed
+  PassSummary pass[2];   // s2 = -1, then s2 = +1
+  bool searched;         // the search ran
+  int search_runs;       // its Levenberg-Marquardt runs
+  long simulations;      // shooting simulations of passes, checks and search
+  SwitchingPlan plan;    // the winner: ordered times and signs (when found)
+};
+
+// The task the solver works on, read from the robot's record.
+struct SwitchingTask {
+  double y_start[4];   // (Phi0, at rest)
+  double x_target[4];  // (Phif, at rest)
+  int s1;              // direction of joint 1
+  double tf0;          // scale of the initial estimate [s]
+  double z_init[4];    // the Newton passes' start
+};
+SwitchingTask switching_task(const Scenario& s, Robot robot);
+
+// Finds the switching times of the robot; changes nothing.
+SwitchingSolution solve_switching_plan(const Scenario& s, Robot robot, SolverChoice choice);
+
+// The same, and when found the plan stored as the robot's tt and torque_sign
+// (nothing is changed otherwise).
+SwitchingSolution find_switching_times(Scenario& s, Robot robot,
+                                       SolverChoice choice = SolverChoice::Extended);
+
+void store_switching_plan(RobotRecord& rec, const SwitchingPlan& plan);
