@@ -40,6 +40,11 @@ namespace {
 // condition keys are dropped so that the fuzzer stays fast.
 constexpr int kMaxDialogueKeys = 4;
 
+// A solve that fails runs the multi-start search, up to a second in this
+// build, and every three bytes can ask for another attempt: longer inputs use
+// the two Newton passes alone, so no input comes near the time limit.
+constexpr std::size_t kMaxBytesWithSearch = 48;
+
 bool strict = false;
 
 struct SessionEnd {
@@ -152,6 +157,7 @@ void run_session(const std::string& input) {
   Console con(input, Encoding::Utf8);
   con.set_exit_handler(end_session);
   Ui out{con, Lang::Ja};
+  out.solver = input.size() <= kMaxBytesWithSearch ? SolverChoice::Extended : SolverChoice::Reference;
   try {
     run_startup(*s, out);
     check_solution(*s);
