@@ -19,8 +19,8 @@ Scenario& scenario() {
 
 // The window, opened once for all benchmarks.
 void open_window() {
-  static ViewContext ctx{&scenario(), [](unsigned char, void*) { return KeyAction::None; },
-                         nullptr};
+  static ViewContext ctx{&scenario(), [](int, double, void*) { return KeyAction::None; },
+                         [](double, void*) { return KeyAction::None; }, nullptr};
   static bool opened = [] {
     static char name[] = "draw_bench";
     static char* argv[] = {name, nullptr};

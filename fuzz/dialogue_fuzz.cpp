@@ -168,7 +168,7 @@ void run_session(const std::string& input) {
       con.clear_output();
       const char key = con.read_key();
       if (is_condition_key(key) && ++dialogue_keys > kMaxDialogueKeys) continue;
-      const KeyAction action = apply_key(*s, out, static_cast<unsigned char>(key));
+      const KeyAction action = apply_key(*s, out, static_cast<unsigned char>(key), 0.0);
       check_view_state(*s);
       if (action == KeyAction::Quit) break;
       if (is_condition_key(key)) {

@@ -3,6 +3,7 @@
 #include "app/dialogue.h"
 
 #include "app/condition_report.h"
+#include "app/motion_csv.h"
 #include "app/recompute.h"
 #include "robot/conditions.h"
 
@@ -80,6 +81,19 @@ void print_solver_title(const Scenario& s, Ui& out) {
   out.say(s.gravity == Gravity::On ? Text::SolverGravityOn : Text::SolverGravityOff);
 }
 
+// --csv FILE: a file that was there before this run is never replaced; the
+// file this run made is replaced by every later computation, in one step.
+void write_csv_option(const Scenario& s, Ui& out) {
+  const MotionView m = motion_view_of(model_record(s, s.robot), s.frame_count, s.dt);
+  const WriteResult r = out.csv_created ? write_motion_csv_to(out.csv_path, m)
+                                        : write_new_motion_csv_to(out.csv_path, m);
+  if (r.ok) {
+    out.csv_created = true;
+  } else {
+    out.sayf(Text::NotSaved, r.error.c_str());
+  }
+}
+
 }  // namespace
 
 void report_unreachable(const Scenario& s, Ui& out, bool start_ok, bool end_ok) {
@@ -124,6 +138,7 @@ void run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry entry) {
 
   recompute_feedback(s);
   out.say(Text::Done);
+  if (!out.csv_path.empty()) write_csv_option(s, out);
 
   if (const RobotRecord* r = selected_record(s); r && feedback_misses_goal(s))
     out.sayf(Text::Saturated, r->tf);

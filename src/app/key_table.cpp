@@ -1,51 +1,83 @@
 #include "app/key_table.h"
 
+#include "app/motion_csv.h"
+#include "app/png_file.h"
+
 namespace {
-constexpr unsigned char kEscape = 27;
+
+constexpr int kEscape = 27;
+
+KeyAction run_dialogue(Scenario& s, Ui& ui, DialogueEntry entry, ConditionDialogue dialogue) {
+  s.frame_index = 0;
+  dialogue(s, ui, entry);
+  return KeyAction::Redraw;
 }
 
-bool is_view_key(unsigned char key) {
-  return key == 's' || key == '0' || key == 'w' || key == 'W';
+KeyAction show_step(Scenario& s, Step which) {
+  s.frame_index = step(s.playback, which, s.frame_index, s.frame_count);
+  return KeyAction::Redraw;
 }
 
-KeyAction apply_key_with(Scenario& s, Ui& out, unsigned char key, ConditionDialogue dialogue) {
+void say_result(Ui& ui, const WriteResult& r) {
+  if (r.ok) {
+    ui.sayf(Text::Saved, r.path.c_str());
+  } else {
+    ui.sayf(Text::NotSaved, r.error.c_str());
+  }
+}
+
+}  // namespace
+
+KeyAction apply_key_with(Scenario& s, Ui& ui, int key, double now, ConditionDialogue dialogue) {
   switch (key) {
     case 'a':
     case 'b':
-      select_robot(s, static_cast<char>(key));
-      s.frame_index = 0;
-      dialogue(s, out, DialogueEntry::Heading);
-      return KeyAction::Redraw;
     case 'g':
     case 'h':
-      select_gravity(s, static_cast<char>(key));
-      s.frame_index = 0;
-      dialogue(s, out, DialogueEntry::Recompute);
-      return KeyAction::Redraw;
     case 'u':
-      s.frame_index = 0;
-      dialogue(s, out, DialogueEntry::Ratios);
-      return KeyAction::Redraw;
     case 'k':
-      s.frame_index = 0;
-      dialogue(s, out, DialogueEntry::Points);
+      pause(s.playback);
+      // Keys typed on the terminal while the window had the user's eye must
+      // not answer the first question.
+      ui.con.discard_typed_ahead();
+      if (key == 'a' || key == 'b') {
+        select_robot(s, static_cast<char>(key));
+        return run_dialogue(s, ui, DialogueEntry::Heading, dialogue);
+      }
+      if (key == 'g' || key == 'h') {
+        select_gravity(s, static_cast<char>(key));
+        return run_dialogue(s, ui, DialogueEntry::Recompute, dialogue);
+      }
+      return run_dialogue(s, ui, key == 'u' ? DialogueEntry::Ratios : DialogueEntry::Points,
+                          dialogue);
+    case ' ':
+      toggle_play(s.playback, now, s.frame_index, s.frame_count);
       return KeyAction::Redraw;
-    case 's': {
-      long long next = static_cast<long long>(s.frame_index) + 1;
-      if (next > s.frame_count) next = s.frame_count;
-      if (next < 0) next = 0;
-      s.frame_index = static_cast<int>(next);
-      return KeyAction::Redraw;
-    }
+    case '+':
+      return faster(s.playback, now, s.frame_index) ? KeyAction::Redraw : KeyAction::None;
+    case '-':
+      return slower(s.playback, now, s.frame_index) ? KeyAction::Redraw : KeyAction::None;
+    case 's':
+    case kKeyRight:
+      return show_step(s, Step::Next);
+    case kKeyLeft:
+      return show_step(s, Step::Previous);
     case '0':
-      s.frame_index = 0;
-      return KeyAction::Redraw;
+    case kKeyHome:
+      return show_step(s, Step::First);
+    case kKeyEnd:
+      return show_step(s, Step::Last);
     case 'w':
       s.view_scale = s.view_scale * 0.9;
       return KeyAction::Redraw;
     case 'W':
       s.view_scale = s.view_scale / 0.9;
       return KeyAction::Redraw;
+    case 'x':
+      keep_motion(s, ui);
+      return KeyAction::None;
+    case 'p':
+      return KeyAction::SavePicture;
     case kEscape:
       return KeyAction::Quit;
     default:
@@ -53,6 +85,22 @@ KeyAction apply_key_with(Scenario& s, Ui& out, unsigned char key, ConditionDialo
   }
 }
 
-KeyAction apply_key(Scenario& s, Ui& out, unsigned char key) {
-  return apply_key_with(s, out, key, run_condition_dialogue);
+KeyAction apply_key(Scenario& s, Ui& ui, int key, double now) {
+  return apply_key_with(s, ui, key, now, run_condition_dialogue);
+}
+
+KeyAction apply_tick(Scenario& s, double now) {
+  return tick(s.playback, now, s.dt, s.frame_count, s.frame_index) ? KeyAction::Redraw
+                                                                     : KeyAction::None;
+}
+
+void keep_motion(const Scenario& s, Ui& ui) {
+  const RobotRecord& rec = model_record(s, s.robot);
+  say_result(ui, write_motion_csv(ui.output_dir, s.robot_key, s.gravity_key,
+                                  motion_view_of(rec, s.frame_count, s.dt)));
+}
+
+void keep_picture(const Scenario& s, Ui& ui, const std::vector<std::uint8_t>& rgb, int width,
+                  int height) {
+  say_result(ui, write_picture_png(ui.output_dir, s.robot_key, s.frame_index, rgb, width, height));
 }

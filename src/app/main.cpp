@@ -1,4 +1,6 @@
 // tocsim: time-optimal control of a two-joint arm compared with PID control.
+#include <GL/freeglut.h>
+
 #include <cstdio>
 
 #include "app/key_table.h"
@@ -6,6 +8,8 @@
 #include "app/startup.h"
 #include "console/console.h"
 #include "view/display.h"
+#include "view/frame.h"
+#include "view/picture.h"
 #include "view/window.h"
 
 namespace {
@@ -15,11 +19,23 @@ struct App {
   Ui& ui;
 };
 
-KeyAction on_window_key(unsigned char key, void* user) {
+KeyAction on_window_key(int key, double now, void* user) {
   App& app = *static_cast<App*>(user);
-  const KeyAction action = apply_key(app.scenario, app.ui, key);
+  const KeyAction action = apply_key(app.scenario, app.ui, key, now);
   if (action == KeyAction::Quit) app.ui.con.terminate(app::kExitOk);
+  if (action == KeyAction::SavePicture) {
+    // The picture as shown, drawn again into the back buffer and read from there.
+    const int width = glutGet(GLUT_WINDOW_WIDTH);
+    const int height = glutGet(GLUT_WINDOW_HEIGHT);
+    compose_frame(app.scenario);
+    keep_picture(app.scenario, app.ui, read_picture(width, height), width, height);
+    return KeyAction::None;
+  }
   return action;
+}
+
+KeyAction on_window_tick(double now, void* user) {
+  return apply_tick(static_cast<App*>(user)->scenario, now);
 }
 
 // Text for the terminal outside the dialogue (help, version, errors).
@@ -56,6 +72,7 @@ int main(int argc, char** argv) {
   int glut_argc = 1;
   char* glut_argv[] = {argv[0], nullptr};
   App app{scenario, ui};
-  run_view(scenario, text(Text::WindowTitle, ui.lang), on_window_key, &app, &glut_argc, glut_argv);
+  run_view(scenario, text(Text::WindowTitle, ui.lang), on_window_key, on_window_tick, &app,
+           &glut_argc, glut_argv);
   con.terminate(app::kExitOk);
 }

@@ -143,6 +143,12 @@ enum class Lang { Ja, En };
     "\n",                                                                                                     \
     "tocsim: no X display; use --no-window to run the console dialogue without the window"                    \
     "\n")                                                                                                     \
+  X(Saved,                                                                                                    \
+    "\n保存しました: %s",                                                                                           \
+    "\nSaved: %s")                                                                                            \
+  X(NotSaved,                                                                                                 \
+    "\n保存できませんでした: %s",                                                                                       \
+    "\nNot saved: %s")                                                                                        \
   X(InputEnded,                                                                                               \
     "\nコンソール入力が終わりました。終了します。"                                                                                 \
     "\n",                                                                                                     \

@@ -16,6 +16,8 @@ struct Ui {
   Lang lang;
   SolverChoice solver = SolverChoice::Extended;
   std::string csv_path;  // where every successful computation writes its records; empty: nowhere
+  bool csv_created = false;  // csv_path is this run's own file (later writes replace it)
+  std::string output_dir = ".";  // where the window keys keep pictures and motions
 
   void say(Text id) { con.print(text(id, lang)); }
   // The text is a printf format taking the given arguments in every language.

@@ -11,6 +11,7 @@
 #include <locale.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include "console/terminal.h"
@@ -221,6 +222,13 @@ int Console::read_numbers(double* v, int n) {
 }
 
 // ---- End ----
+
+void Console::discard_typed_ahead() {
+  if (!tty_) return;
+  tcflush(in_fd_, TCIFLUSH);
+  buf_.clear();
+  pos_ = 0;
+}
 
 void Console::input_ended() {
   console_terminal::restore();

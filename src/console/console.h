@@ -55,6 +55,11 @@ class Console {
   // Returns how many values were read.
   int read_numbers(double* v, int n);
 
+  // On a terminal: forgets every key typed so far and not yet read (also those
+  // the terminal still holds), so that a question asked now is answered only by
+  // keys typed after it. From a pipe or file nothing is dropped.
+  void discard_typed_ahead();
+
   // Ends the process with the given status after restoring the terminal,
   // through the exit handler (std::exit unless a test replaced it).
   [[noreturn]] void terminate(int status);

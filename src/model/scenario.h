@@ -7,6 +7,7 @@
 
 #include "model/constants.h"
 #include "model/layout.h"
+#include "model/playback.h"
 #include "model/selectors.h"
 
 constexpr int kRecordCapacity = 500;  // samples per motion record; frame_count < 500
@@ -83,6 +84,7 @@ struct Scenario {
   // View state of the window.
   int frame_index;    // sample shown, 0..frame_count
   double view_scale;  // zoom of the robot area
+  Playback playback;  // playing the records at their pace
 };
 
 inline void select_robot(Scenario& s, char key) {

@@ -36,6 +36,7 @@ void compose_frame(const Scenario& s) {
 
   draw_title();
   draw_captions(s);
+  draw_readout(s);
 
   const double vs = s.view_scale;
   draw_grid(Point{vs * s.layout.robot_base[0], vs * s.layout.robot_base[1]}, 0.0, 20, 0.1 * vs,

@@ -1,8 +1,19 @@
-// What the window must do after a key has been handled.
+// What the window hands on to the program: keys, the clock of playback, and
+// what the window must do afterwards.
 #pragma once
 
-enum class KeyAction { None, Redraw, Quit };
+enum class KeyAction {
+  None,         // nothing to show
+  Redraw,       // show the picture again
+  SavePicture,  // keep the picture as it is shown (the caller reads it back)
+  Quit,         // leave the event loop
+};
 
-// The handler the window calls for every key typed into it; `user` is what the
-// window was given with it.
-using KeyHandler = KeyAction (*)(unsigned char key, void* user);
+// Keys as the window reports them: the typed byte (0..255), or one of these.
+enum : int { kKeyLeft = 0x100, kKeyRight, kKeyHome, kKeyEnd };
+
+// Called for every key, with the window's clock in seconds; `user` is what the
+// window was given with the handlers.
+using KeyHandler = KeyAction (*)(int key, double now, void* user);
+// Called about every 10 ms while the motion plays.
+using TickHandler = KeyAction (*)(double now, void* user);

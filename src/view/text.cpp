@@ -42,3 +42,9 @@ void draw_captions(const Scenario& s) {
   draw_text(x0 + 0.05, 0.7, font, "red : PID control");
   draw_text(x0 + 0.05, 0.65, font, "1 grid=(0.1, 0.1)[m]");
 }
+
+void draw_readout(const Scenario& s) {
+  const std::string line = playback_readout(s.frame_index * s.dt, s.frame_index, s.frame_count,
+                                            s.playback.speed_log2, s.playback.playing);
+  draw_text(-0.9, 0.6, GLUT_BITMAP_HELVETICA_18, line.c_str());
+}

@@ -16,3 +16,7 @@ void draw_title();
 
 // Robot name, motion plane, reduction ratios, colour legend and grid size.
 void draw_captions(const Scenario& s);
+
+// Below the captions: time and sample shown ("t = 1.20 s  (60/200)"), the
+// playback speed when it is not 1x, and "playing" while the motion plays.
+void draw_readout(const Scenario& s);

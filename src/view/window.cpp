@@ -9,15 +9,63 @@
 
 namespace {
 
+constexpr unsigned kTickMilliseconds = 10;
+
 ViewContext& context_of(void* user_data) { return *static_cast<ViewContext*>(user_data); }
 
 void on_display(void* user_data) { display_frame(*context_of(user_data).scenario); }
 
 void on_reshape(int width, int height, void*) { reshape_view(width, height); }
 
-void on_key(unsigned char key, int, int, void* user_data) { handle_key(context_of(user_data), key); }
+void on_key(unsigned char key, int, int, void* user_data) {
+  handle_key(context_of(user_data), key, window_clock());
+}
+
+void on_special(int key, int, int, void* user_data) {
+  int ours = -1;
+  switch (key) {
+    case GLUT_KEY_LEFT: ours = kKeyLeft; break;
+    case GLUT_KEY_RIGHT: ours = kKeyRight; break;
+    case GLUT_KEY_HOME: ours = kKeyHome; break;
+    case GLUT_KEY_END: ours = kKeyEnd; break;
+    default: return;
+  }
+  handle_key(context_of(user_data), ours, window_clock());
+}
+
+void on_timer(int, void* user_data) {
+  ViewContext& ctx = context_of(user_data);
+  ctx.timer_armed = false;
+  handle_tick(ctx, window_clock());
+}
+
+// One timer at a time, and only while the motion plays.
+void arm_timer(ViewContext& ctx) {
+  if (ctx.timer_armed || !ctx.scenario->playback.playing) return;
+  ctx.timer_armed = true;
+  glutTimerFuncUcall(kTickMilliseconds, on_timer, 0, &ctx);
+}
+
+void show(ViewContext& ctx, KeyAction action) {
+  switch (action) {
+    case KeyAction::Quit:
+      glutLeaveMainLoop();
+      return;
+    case KeyAction::Redraw:
+      // Show the effect at once, and again as soon as the loop runs.
+      display_frame(*ctx.scenario);
+      glutPostRedisplay();
+      break;
+    case KeyAction::SavePicture:
+    case KeyAction::None:
+      break;
+  }
+  arm_timer(ctx);
+}
 
 }  // namespace
+
+double window_clock() { return glutGet(GLUT_ELAPSED_TIME) / 1000.0; }
 
 int open_view(ViewContext& ctx, const char* title, int* argc, char** argv) {
   glutInitWindowSize(800, 800);
@@ -28,28 +76,23 @@ int open_view(ViewContext& ctx, const char* title, int* argc, char** argv) {
   glutDisplayFuncUcall(on_display, &ctx);
   glutReshapeFuncUcall(on_reshape, &ctx);
   glutKeyboardFuncUcall(on_key, &ctx);
+  glutSpecialFuncUcall(on_special, &ctx);
   glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
   return window;
 }
 
-void handle_key(ViewContext& ctx, unsigned char key) {
-  switch (ctx.on_key(key, ctx.user)) {
-    case KeyAction::Quit:
-      glutLeaveMainLoop();
-      break;
-    case KeyAction::Redraw:
-      // Show the effect at once, and again as soon as the loop runs.
-      display_frame(*ctx.scenario);
-      glutPostRedisplay();
-      break;
-    case KeyAction::None:
-      break;
-  }
+void handle_key(ViewContext& ctx, int key, double now) { show(ctx, ctx.on_key(key, now, ctx.user)); }
+
+void handle_tick(ViewContext& ctx, double now) {
+  const KeyAction action = ctx.on_tick(now, ctx.user);
+  // A slow frame does not slow the motion: the next tick shows the sample due then.
+  if (action == KeyAction::Redraw) glutPostRedisplay();
+  arm_timer(ctx);
 }
 
-void run_view(const Scenario& s, const char* title, KeyHandler on_key, void* user, int* argc,
-              char** argv) {
-  ViewContext ctx{&s, on_key, user};
+void run_view(const Scenario& s, const char* title, KeyHandler on_key, TickHandler on_tick,
+              void* user, int* argc, char** argv) {
+  ViewContext ctx{&s, on_key, on_tick, user};
   open_view(ctx, title, argc, argv);
   glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
   glutMainLoop();

@@ -5,7 +5,8 @@
 #include "view/key_action.h"
 
 // Opens the 800 x 800 window titled `title` (UTF-8) showing `s`, sends every
-// key to `on_key` with `user`, and runs the event loop until the window is
-// closed or a key handler answers Quit.
-void run_view(const Scenario& s, const char* title, KeyHandler on_key, void* user, int* argc,
-              char** argv);
+// key to `on_key` and, while the motion plays, the clock to `on_tick` (both
+// with `user`), and runs the event loop until the window is closed or a key
+// handler answers Quit.
+void run_view(const Scenario& s, const char* title, KeyHandler on_key, TickHandler on_tick,
+              void* user, int* argc, char** argv);

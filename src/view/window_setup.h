@@ -10,11 +10,14 @@
 struct ViewContext {
   const Scenario* scenario;
   KeyHandler on_key;
+  TickHandler on_tick;
   void* user;
+  bool timer_armed = false;
 };
 
-// Sets the window's _NET_WM_NAME (UTF8_STRING) on the current GLX drawable,
-// since GLUT writes the title only as a Latin-1 WM_NAME.
+// Sets the window's WM_NAME and _NET_WM_NAME in forms X clients read as UTF-8
+// (GLUT writes the title only as a Latin-1 WM_NAME), and its WM_CLASS
+// (tocsim, Tocsim), on the current GLX drawable.
 void set_utf8_window_name(const char* utf8);
 
 // Creates the 800 x 800 double-buffered window with the title (UTF-8),
@@ -22,6 +25,14 @@ void set_utf8_window_name(const char* utf8);
 // white clear colour. Returns the GLUT window id.
 int open_view(ViewContext& ctx, const char* title, int* argc, char** argv);
 
-// What the keyboard callback does with one key: the handler's answer decides
-// whether to redraw or to leave the event loop.
-void handle_key(ViewContext& ctx, unsigned char key);
+// What the keyboard callbacks do with one key (a byte or kKey*) at `now`: the
+// handler's answer decides whether to redraw or to leave the event loop; while
+// the motion plays, the playback timer runs.
+void handle_key(ViewContext& ctx, int key, double now);
+
+// The playback timer's work at `now`: the handler's answer, then the timer
+// again while the motion plays.
+void handle_tick(ViewContext& ctx, double now);
+
+// Seconds since the window system started (GLUT's elapsed time).
+double window_clock();

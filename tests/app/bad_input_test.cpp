@@ -64,7 +64,7 @@ KeyAction press(Session& x, unsigned char key, const std::string& input = "") {
   KeyAction action = KeyAction::None;
   run_step(x, input, [&](Console& con) {
     Ui sp{con, Lang::Ja};
-    action = apply_key(*x.s, sp, key);
+    action = apply_key(*x.s, sp, key, 0.0);
   });
   return action;
 }

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/temp_folder.h"
 #include "console/console.h"
 #include "app/key_table.h"
 
@@ -40,7 +42,7 @@ class KeyTable : public ::testing::Test {
     s->frame_index = 37;
     s->view_scale = 1.0;
   }
-  KeyAction press(unsigned char key) { return apply_key_with(*s, out, key, recording_dialogue); }
+  KeyAction press(unsigned char key) { return apply_key_with(*s, out, key, 0.0, recording_dialogue); }
 
   std::unique_ptr<Scenario> s;
   Console con{"", Encoding::Utf8};
@@ -48,63 +50,63 @@ class KeyTable : public ::testing::Test {
 };
 
 TEST_F(KeyTable, StepKeyAdvancesOneSampleAndStopsAtFrameCount) {
-  EXPECT_EQ(apply_key(*s, out, 's'), KeyAction::Redraw);
+  EXPECT_EQ(apply_key(*s, out, 's', 0.0), KeyAction::Redraw);
   EXPECT_EQ(s->frame_index, 38);
 
   s->frame_index = 198;
-  apply_key(*s, out, 's');
+  apply_key(*s, out, 's', 0.0);
   EXPECT_EQ(s->frame_index, 199);
-  apply_key(*s, out, 's');
+  apply_key(*s, out, 's', 0.0);
   EXPECT_EQ(s->frame_index, 200);
-  EXPECT_EQ(apply_key(*s, out, 's'), KeyAction::Redraw);  // redraws the same picture
+  EXPECT_EQ(apply_key(*s, out, 's', 0.0), KeyAction::Redraw);  // redraws the same picture
   EXPECT_EQ(s->frame_index, 200);
   EXPECT_TRUE(calls.empty());
 }
 
 TEST_F(KeyTable, StepKeyKeepsTheIndexInsideItsRange) {
   s->frame_index = -5;  // below 0: the step lands on 0
-  apply_key(*s, out, 's');
+  apply_key(*s, out, 's', 0.0);
   EXPECT_EQ(s->frame_index, 0);
 
   s->frame_index = 350;  // beyond the record: back to the last sample
-  apply_key(*s, out, 's');
+  apply_key(*s, out, 's', 0.0);
   EXPECT_EQ(s->frame_index, 200);
 
   s->frame_index = INT_MAX;  // no overflow on the way
-  apply_key(*s, out, 's');
+  apply_key(*s, out, 's', 0.0);
   EXPECT_EQ(s->frame_index, 200);
 
   s->frame_count = -3;  // a count below 0 still leaves a valid index
   s->frame_index = 10;
-  apply_key(*s, out, 's');
+  apply_key(*s, out, 's', 0.0);
   EXPECT_EQ(s->frame_index, 0);
 }
 
 TEST_F(KeyTable, ZeroReturnsToTheFirstSample) {
-  EXPECT_EQ(apply_key(*s, out, '0'), KeyAction::Redraw);
+  EXPECT_EQ(apply_key(*s, out, '0', 0.0), KeyAction::Redraw);
   EXPECT_EQ(s->frame_index, 0);
 }
 
 TEST_F(KeyTable, ZoomKeysScaleByNineTenthsWithoutLimit) {
-  EXPECT_EQ(apply_key(*s, out, 'w'), KeyAction::Redraw);
+  EXPECT_EQ(apply_key(*s, out, 'w', 0.0), KeyAction::Redraw);
   EXPECT_DOUBLE_EQ(s->view_scale, 0.9);
-  apply_key(*s, out, 'w');
+  apply_key(*s, out, 'w', 0.0);
   EXPECT_DOUBLE_EQ(s->view_scale, 0.81);
-  EXPECT_EQ(apply_key(*s, out, 'W'), KeyAction::Redraw);
-  apply_key(*s, out, 'W');
+  EXPECT_EQ(apply_key(*s, out, 'W', 0.0), KeyAction::Redraw);
+  apply_key(*s, out, 'W', 0.0);
   EXPECT_NEAR(s->view_scale, 1.0, 1e-12);
 
-  for (int i = 0; i < 100; ++i) apply_key(*s, out, 'W');
+  for (int i = 0; i < 100; ++i) apply_key(*s, out, 'W', 0.0);
   EXPECT_GT(s->view_scale, 1000.0);
   EXPECT_EQ(s->frame_index, 37);  // zoom leaves the sample alone
 }
 
-TEST_F(KeyTable, EscapeQuitsAndOtherKeysOnlyRecordTheKey) {
-  EXPECT_EQ(apply_key(*s, out, 27), KeyAction::Quit);
+TEST_F(KeyTable, EscapeQuitsAndOtherKeysChangeNothing) {
+  EXPECT_EQ(apply_key(*s, out, 27, 0.0), KeyAction::Quit);
 
   const std::unique_ptr<Scenario> before = std::make_unique<Scenario>(*s);
-  for (unsigned char key : std::string("xSzA1 \r")) {
-    EXPECT_EQ(apply_key(*s, out, key), KeyAction::None) << key;
+  for (unsigned char key : std::string("SzA1\rq")) {
+    EXPECT_EQ(apply_key(*s, out, key, 0.0), KeyAction::None) << key;
     EXPECT_EQ(s->frame_index, before->frame_index);
     EXPECT_EQ(s->view_scale, before->view_scale);
     EXPECT_EQ(s->robot, before->robot);
@@ -169,11 +171,71 @@ TEST_F(KeyTable, OnlyTheConditionKeysRunTheDialogue) {
   }
 }
 
-TEST(ViewKeys, AreExactlyStepZeroAndZoom) {
-  for (int key = 0; key < 256; ++key) {
-    const bool view = key == 's' || key == '0' || key == 'w' || key == 'W';
-    EXPECT_EQ(is_view_key(static_cast<unsigned char>(key)), view) << key;
+
+// Playback from the key table, with the clock handed in: one sample per dt of
+// clock time at 1x, stopping at the last; step keys pause.
+TEST_F(KeyTable, SpacePlaysAtTheRealPaceAndStepKeysPause) {
+  s->dt = 0.02;
+  s->frame_index = 10;
+  EXPECT_EQ(apply_key(*s, out, ' ', 100.0), KeyAction::Redraw);
+  EXPECT_TRUE(s->playback.playing);
+  EXPECT_EQ(apply_tick(*s, 100.2), KeyAction::Redraw);  // 0.2 s: ten samples on
+  EXPECT_EQ(s->frame_index, 20);
+  EXPECT_EQ(apply_tick(*s, 100.2), KeyAction::None);  // nothing new due
+  apply_key(*s, out, '+', 100.2);                     // 2x from here, no jump
+  EXPECT_EQ(s->frame_index, 20);
+  apply_tick(*s, 100.3);
+  EXPECT_EQ(s->frame_index, 30);
+  apply_tick(*s, 1000.0);  // long after the end: stops at the last sample
+  EXPECT_EQ(s->frame_index, 200);
+  EXPECT_FALSE(s->playback.playing);
+  apply_key(*s, out, ' ', 1001.0);  // space at the end plays from the start
+  EXPECT_EQ(s->frame_index, 0);
+  EXPECT_TRUE(s->playback.playing);
+  apply_tick(*s, 1001.1);
+  EXPECT_EQ(s->frame_index, 10);  // still 2x
+  EXPECT_EQ(apply_key(*s, out, kKeyLeft, 1001.1), KeyAction::Redraw);
+  EXPECT_FALSE(s->playback.playing);
+  EXPECT_EQ(s->frame_index, 9);
+  apply_key(*s, out, kKeyEnd, 1001.1);
+  EXPECT_EQ(s->frame_index, 200);
+  apply_key(*s, out, kKeyHome, 1001.1);
+  EXPECT_EQ(s->frame_index, 0);
+  apply_key(*s, out, kKeyRight, 1001.1);
+  EXPECT_EQ(s->frame_index, 1);
+  for (int i = 0; i < 10; ++i) apply_key(*s, out, '-', 1001.1);
+  EXPECT_EQ(s->playback.speed_log2, -3);  // 1/8x at the slowest
+  EXPECT_EQ(apply_key(*s, out, '-', 1001.1), KeyAction::None);
+}
+
+TEST_F(KeyTable, ConditionKeysPauseThePlaybackBeforeTheirDialogue) {
+  s->dt = 0.02;
+  for (unsigned char key : {'a', 'b', 'u', 'g', 'h', 'k'}) {
+    apply_key(*s, out, ' ', 5.0);
+    ASSERT_TRUE(s->playback.playing);
+    press(key);
+    EXPECT_FALSE(s->playback.playing) << key;
   }
+}
+
+TEST_F(KeyTable, XKeepsTheMotionAndPAsksTheWindowForThePicture) {
+  testfs::TempFolder dir;
+  out.output_dir = dir.path();
+  s->dt = 0.02;
+  s->cyl.toc_phi[3][0] = 0.25;
+  const Scenario before = *s;
+  EXPECT_EQ(apply_key(*s, out, 'x', 0.0), KeyAction::None);
+  EXPECT_EQ(apply_key(*s, out, 'x', 0.0), KeyAction::None);
+  EXPECT_EQ(con.output(), "\n保存しました: " + (dir / "tocsim-a-h.csv") + "\n保存しました: " +
+                              (dir / "tocsim-a-h-1.csv"));
+  EXPECT_EQ(std::memcmp(&before, s.get(), sizeof before), 0);  // nothing else changed
+  EXPECT_EQ(apply_key(*s, out, 'p', 0.0), KeyAction::SavePicture);
+
+  out.output_dir = dir / "missing";  // a folder that is not there: says so, writes nothing
+  con.clear_output();
+  apply_key(*s, out, 'x', 0.0);
+  EXPECT_EQ(con.output().rfind("\n保存できませんでした: cannot write " + (dir / "missing"), 0), 0u)
+      << con.output();
 }
 
 }  // namespace

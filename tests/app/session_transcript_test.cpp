@@ -39,7 +39,7 @@ std::string run_session(const Session& session, Encoding enc, int* status) {
     Ui out{con, session.lang};
     run_startup(*s, out);
     for (const char* k = session.window_keys; *k; ++k) {
-      if (apply_key(*s, out, static_cast<unsigned char>(*k)) == KeyAction::Quit) {
+      if (apply_key(*s, out, static_cast<unsigned char>(*k), 0.0) == KeyAction::Quit) {
         *status = 0;
         break;
       }

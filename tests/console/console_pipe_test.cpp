@@ -89,6 +89,18 @@ TEST(ConsolePipe, KeysAndNumbersInOrder) {
   EXPECT_EQ(con.reads(), 8);  // the last one met the end
 }
 
+// From a pipe every byte counts: answers written ahead of a dialogue stay.
+TEST(ConsolePipe, NothingIsDroppedBeforeADialogue) {
+  Pipe in;
+  ASSERT_TRUE(in.ok());
+  ASSERT_TRUE(in.write_all("y n"));
+  in.close_write();
+  Console con(in.read_end(), nullptr, Encoding::Utf8);
+  EXPECT_EQ(con.read_key(), 'y');  // " n" is now buffered
+  con.discard_typed_ahead();
+  EXPECT_EQ(con.read_key(), 'n');
+}
+
 // The writer waits until the console has taken every byte before it sends the
 // rest, so the number really arrives in pieces.
 TEST(ConsolePipe, NumberSplitAcrossReads) {

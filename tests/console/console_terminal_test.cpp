@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <pty.h>
 #include <sys/wait.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -144,6 +145,24 @@ TEST_F(ConsoleTerminal, SeveralKeysTypedAtOnceComeInOrder) {
   EXPECT_EQ(con.read_key(), 'b');
   EXPECT_EQ(con.read_key(), 'c');
   EXPECT_EQ(con.reads(), 3);
+  expect_normal_mode();
+}
+
+// Keys typed before a window key opened a dialogue do not answer it: the
+// typed-ahead bytes are dropped, those typed after count.
+TEST_F(ConsoleTerminal, KeysTypedAheadAreDroppedBeforeADialogue) {
+  Console con(slave_, nullptr, Encoding::Utf8);
+  con.set_input_end_text(console_test::kInputEnded);
+  type("yy\n");
+  // The bytes are in the terminal's input queue before they are dropped.
+  ASSERT_TRUE(wait_until([&] {
+    int queued = 0;
+    return ioctl(slave_, FIONREAD, &queued) == 0 && queued == 3;
+  }));
+  con.discard_typed_ahead();
+  KeyTypist typist(master_, slave_, "n");
+  EXPECT_EQ(con.read_key(), 'n');
+  typist.join();
   expect_normal_mode();
 }
 

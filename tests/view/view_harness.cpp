@@ -29,7 +29,8 @@ std::vector<std::uint8_t> read_back_buffer(int width, int height) {
 
 ViewContext& window() {
   static Scenario scenario{};
-  static ViewContext ctx{&scenario, [](unsigned char, void*) { return KeyAction::None; }, nullptr};
+  static ViewContext ctx{&scenario, [](int, double, void*) { return KeyAction::None; },
+                         [](double, void*) { return KeyAction::None; }, nullptr};
   static const int id = [] {
     static char name[] = "view_tests";
     static char* argv[] = {name, nullptr};

@@ -7,10 +7,12 @@
 #include <GL/glx.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #undef None  // Xlib's macro; KeyAction has a member of that name
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "view/frame.h"
 #include "view/window.h"
@@ -66,6 +68,29 @@ TEST_F(ViewWindow, TitleIsTheKeyHelpInUtf8) {
   EXPECT_NE(name.find("変更，W"), std::string::npos);
 }
 
+// WM_NAME as X clients read it (any encoding the property carries, converted
+// to UTF-8), and the class the window manager groups the window by.
+TEST_F(ViewWindow, WmNameReadsAsTheTitleAndTheClassIsTocsim) {
+  Display* dpy = glXGetCurrentDisplay();
+  const ::Window win = glXGetCurrentDrawable();
+  XTextProperty prop{};
+  ASSERT_NE(XGetWMName(dpy, win, &prop), 0);
+  char** list = nullptr;
+  int count = 0;
+  ASSERT_EQ(Xutf8TextPropertyToTextList(dpy, &prop, &list, &count), Success);
+  ASSERT_EQ(count, 1);
+  EXPECT_EQ(std::string(list[0]), kKeyHelp);
+  XFreeStringList(list);
+  XFree(prop.value);
+
+  XClassHint hint{};
+  ASSERT_NE(XGetClassHint(dpy, win, &hint), 0);
+  EXPECT_STREQ(hint.res_name, "tocsim");
+  EXPECT_STREQ(hint.res_class, "Tocsim");
+  XFree(hint.res_name);
+  XFree(hint.res_class);
+}
+
 TEST_F(ViewWindow, ReshapeStretchesThePictureOverTheWholeWindow) {
   reshape_view(400, 200);
   GLint vp[4];
@@ -90,20 +115,50 @@ TEST_F(ViewWindow, ReshapeStretchesThePictureOverTheWholeWindow) {
 
 struct KeyLog {
   std::string keys;
-  int redraw_sample = -1;  // the sample shown when the handler answered Redraw
+  std::vector<double> times;  // clock readings handed to the handlers
+  int ticks = 0;
 };
 
-KeyAction logging_handler(unsigned char key, void* user) {
+KeyAction logging_handler(int key, double now, void* user) {
   KeyLog& log = *static_cast<KeyLog*>(user);
-  log.keys += static_cast<char>(key);
+  log.keys += key < 256 ? std::string(1, static_cast<char>(key)) : "<" + std::to_string(key) + ">";
+  log.times.push_back(now);
   return key == 's' ? KeyAction::Redraw : KeyAction::None;
+}
+
+KeyAction counting_tick(double now, void* user) {
+  KeyLog& log = *static_cast<KeyLog*>(user);
+  log.times.push_back(now);
+  ++log.ticks;
+  return KeyAction::None;
 }
 
 TEST_F(ViewWindow, KeyboardCallbackHandsEveryKeyToTheHandlerWithItsData) {
   auto s = make_scenario('a', 'h');
   KeyLog log;
-  ViewContext ctx{s.get(), logging_handler, &log};
-  for (unsigned char key : {'s', 'x', 'w', '\x1b'}) handle_key(ctx, key);
-  EXPECT_EQ(log.keys, "sxw\x1b");
+  ViewContext ctx{s.get(), logging_handler, counting_tick, &log};
+  for (int key : std::vector<int>{'s', 'x', kKeyLeft, 27}) handle_key(ctx, key, 1.5);
+  EXPECT_EQ(log.keys, "sx<256>\x1b");
+  EXPECT_EQ(log.times, std::vector<double>(4, 1.5));
+  EXPECT_FALSE(ctx.timer_armed);  // not playing: no timer
+}
+
+TEST_F(ViewWindow, ThePlaybackTimerRunsOnlyWhileTheMotionPlays) {
+  auto s = make_scenario('a', 'h');
+  KeyLog log;
+  ViewContext ctx{s.get(), logging_handler, counting_tick, &log};
+  s->playback.playing = true;
+  handle_key(ctx, 'x', 0.0);
+  EXPECT_TRUE(ctx.timer_armed);
+  // The timer fires within a few tens of milliseconds; poll GLUT's events.
+  const double start = window_clock();
+  while (log.ticks == 0 && window_clock() - start < 5.0) glutMainLoopEvent();
+  EXPECT_GE(log.ticks, 1);
+  s->playback.playing = false;
+  const int ticks = log.ticks;
+  const double stop = window_clock();
+  while (window_clock() - stop < 0.1) glutMainLoopEvent();
+  EXPECT_LE(log.ticks, ticks + 1);  // at most the one already armed
+  EXPECT_FALSE(ctx.timer_armed);
 }
 }  // namespace
