@@ -3,6 +3,7 @@
 // result lines.
 #include "app/dialogue.h"
 #include "app/startup.h"
+#include "app/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -384,4 +385,40 @@ TEST(Dialogue, HalfTurnOfTheCylindricalRobotStillEndsInTheRetryQuestion) {
   EXPECT_EQ(status, 0);
   EXPECT_TRUE(in_order(con.output(), {kComputing, kNoSolution}));
   EXPECT_EQ(count(con.output(), kSolved), 0u);
+}
+
+// --csv FILE: every successful computation writes the records there; a file
+// that was there before the run is never replaced.
+TEST(Dialogue, CsvOptionWritesEveryComputationAndNeverReplacesAForeignFile) {
+  testfs::TempFolder dir;
+  const std::string path = dir / "motion.csv";
+  Scenario s = after_startup('a', 'h');
+  {
+    Console con("n", Encoding::Utf8);
+    Ui out{con, Lang::Ja};
+    out.csv_path = path;
+    run_condition_dialogue(s, out, DialogueEntry::Heading);
+    EXPECT_TRUE(out.csv_created);
+    EXPECT_EQ(count(con.output(), "保存できませんでした"), 0u);  // silent when written
+    const std::string first = testfs::read_file(path);
+    EXPECT_EQ(first.rfind("t_s,toc_q1,", 0), 0u);
+    EXPECT_EQ(count(first, "\n"), 202u);  // header and samples 0..200
+
+    // Gravity on: the same file, replaced by the new records.
+    select_gravity(s, 'g');
+    run_condition_dialogue(s, out, DialogueEntry::Recompute);
+    EXPECT_NE(testfs::read_file(path), first);
+    EXPECT_EQ(count(testfs::read_file(path), "\n"), 202u);
+  }
+  {
+    const std::string foreign = dir / "mine.csv";
+    testfs::put_file(foreign, "keep me\n");
+    Console con("n", Encoding::Utf8);
+    Ui out{con, Lang::Ja};
+    out.csv_path = foreign;
+    run_condition_dialogue(s, out, DialogueEntry::Heading);
+    EXPECT_EQ(testfs::read_file(foreign), "keep me\n");
+    EXPECT_EQ(count(con.output(), "\n保存できませんでした: cannot write " + foreign), 1u);
+    EXPECT_EQ(dir.entries().size(), 2u);  // no temporary left behind
+  }
 }

@@ -47,7 +47,8 @@ start_display() {
 # output in $E2E_TMP/out.
 start_app() {
   mkfifo "$E2E_TMP/in"
-  LC_ALL=C.UTF-8 "$@" <"$E2E_TMP/in" >"$E2E_TMP/out" 2>"$E2E_TMP/err" &
+  mkdir -p "$E2E_TMP/work"  # the working folder: pictures and motions land here
+  (cd "$E2E_TMP/work" && exec env LC_ALL=C.UTF-8 "$@" <"$E2E_TMP/in" >"$E2E_TMP/out" 2>"$E2E_TMP/err") &
   APP_PID=$!
   exec 3>"$E2E_TMP/in"
 }
@@ -65,6 +66,22 @@ wait_output() {
   done
   fail "console never printed: $text"
 }
+
+# Waits until a file matching the pattern exists in the working folder; prints its name.
+wait_file() {
+  local pattern=$1 i f
+  for i in $(seq 1 400); do
+    for f in "$E2E_TMP"/work/$pattern; do
+      [ -e "$f" ] && { basename "$f"; return 0; }
+    done
+    kill -0 "$APP_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  return 1
+}
+
+# Width and height of a PNG file, from its header.
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8}'; }
 
 # Waits until the console output holds the text (a fixed string) n times.
 wait_count() {

@@ -42,6 +42,39 @@ wait_count "描画画面へ       " 4 || fail "the dialogue after g did not fini
 # The solver's title line says gravity is on: after the first g and this one.
 [ "$(grep -cxF "重力考慮する" "$E2E_TMP/out")" = 2 ] || fail "g did not switch gravity on"
 
+# x keeps the motion as CSV in the working folder: header, samples 0..200.
+press "$wid" x
+csv=$(wait_file 'tocsim-a-g.csv') || fail "x wrote no motion file"
+wait_output "tocsim-a-g.csv"
+[ "$(wc -l <"$E2E_TMP/work/$csv")" = 202 ] || fail "the motion file does not hold 201 samples"
+head -n 1 "$E2E_TMP/work/$csv" | grep -q '^t_s,toc_q1,toc_q2,' || fail "the motion file has no header"
+
+# Space plays the motion at its pace: after about half a second a picture
+# kept with p shows a later sample; space again pauses, End shows the last.
+press "$wid" space
+first=$(date +%s%N)
+while [ $(( $(date +%s%N) - first )) -lt 500000000 ]; do sleep 0.05; done
+press "$wid" space p
+png=$(wait_file 'tocsim-a-0*.png') || fail "p wrote no picture"
+sample=${png#tocsim-a-}
+sample=$((10#${sample%.png}))
+[ "$sample" -ge 10 ] && [ "$sample" -lt 200 ] || fail "after half a second of playing the sample is $sample"
+[ "$(png_size "$E2E_TMP/work/$png")" = 800x800 ] || fail "the picture is not the window's size"
+press "$wid" End p
+wait_file 'tocsim-a-0200.png' >/dev/null || fail "End did not show the last sample"
+
+# The window can be resized; the picture keeps the window's size.
+xdotool windowsize --sync "$wid" 1000 700 2>/dev/null || xdotool windowsize "$wid" 1000 700
+for _ in $(seq 1 100); do
+  xdotool getwindowgeometry "$wid" | grep -q "Geometry: 1000x700" && break
+  sleep 0.05
+done
+xdotool getwindowgeometry "$wid" | grep -q "Geometry: 1000x700" || fail "the window was not resized"
+press "$wid" Home p
+wait_file 'tocsim-a-0000.png' >/dev/null || fail "Home did not show the first sample"
+[ "$(png_size "$E2E_TMP/work/tocsim-a-0000.png")" = 1000x700 ] || fail "the picture does not follow the window's size"
+kill -0 "$APP_PID" || fail "the program ended after the resize"
+
 press "$wid" Escape
 wait_exit
 [ "$EXIT_STATUS" = 0 ] || fail "ESC ended the program with status $EXIT_STATUS"
