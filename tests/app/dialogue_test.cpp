@@ -40,6 +40,26 @@ std::string dialogue(Scenario& s, const std::string& answers,
   return con.output();
 }
 
+// A dialogue that ends the process: its status and what it printed.
+struct Ended {
+  int status = -1;
+  std::string output;
+};
+Ended dialogue_to_end(Scenario& s, const std::string& answers, SolverChoice solver) {
+  Console con(answers, Encoding::Utf8);
+  con.set_exit_handler(throw_end);
+  Ui out{con, Lang::Ja};
+  out.solver = solver;
+  Ended end;
+  try {
+    run_condition_dialogue(s, out, DialogueEntry::Heading);
+  } catch (const ProcessEnd& e) {
+    end.status = e.status;
+  }
+  end.output = con.output();
+  return end;
+}
+
 // Each text appears, in this order, after the previous one.
 ::testing::AssertionResult in_order(const std::string& out,
                                      std::initializer_list<std::string> texts) {
@@ -352,19 +372,10 @@ TEST(Dialogue, SearchResultIsAnnouncedAndTheReferenceSolverFindsNothing) {
   }
   {
     Scenario s = after_startup('b', 'h');
-    Console con(points + " n", Encoding::Utf8);
-    con.set_exit_handler(throw_end);
-    Ui out{con, Lang::Ja};
-    out.solver = SolverChoice::Reference;
-    int status = -1;
-    try {
-      run_condition_dialogue(s, out, DialogueEntry::Heading);
-    } catch (const ProcessEnd& e) {
-      status = e.status;
-    }
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(count(con.output(), kNoSolution), 1u);
-    EXPECT_EQ(count(con.output(), kSearch), 0u);
+    const Ended end = dialogue_to_end(s, points + " n", SolverChoice::Reference);
+    EXPECT_EQ(end.status, 0);
+    EXPECT_EQ(count(end.output, kNoSolution), 1u);
+    EXPECT_EQ(count(end.output, kSearch), 0u);
   }
 }
 
@@ -373,18 +384,10 @@ TEST(Dialogue, SearchResultIsAnnouncedAndTheReferenceSolverFindsNothing) {
 // dialogue asks for other conditions as before.
 TEST(Dialogue, HalfTurnOfTheCylindricalRobotStillEndsInTheRetryQuestion) {
   Scenario s = after_startup('a', 'h');
-  Console con("y z h y 0.8 0 -0.8 0.01\n n", Encoding::Utf8);
-  con.set_exit_handler(throw_end);
-  Ui out{con, Lang::Ja};
-  int status = -1;
-  try {
-    run_condition_dialogue(s, out, DialogueEntry::Heading);
-  } catch (const ProcessEnd& e) {
-    status = e.status;
-  }
-  EXPECT_EQ(status, 0);
-  EXPECT_TRUE(in_order(con.output(), {kComputing, kNoSolution}));
-  EXPECT_EQ(count(con.output(), kSolved), 0u);
+  const Ended end = dialogue_to_end(s, "y z h y 0.8 0 -0.8 0.01\n n", SolverChoice::Extended);
+  EXPECT_EQ(end.status, 0);
+  EXPECT_TRUE(in_order(end.output, {kComputing, kNoSolution}));
+  EXPECT_EQ(count(end.output, kSolved), 0u);
 }
 
 // --csv FILE: every successful computation writes the records there; a file
