@@ -1,29 +1,35 @@
 #!/usr/bin/env bash
-# Pictures of the real program's window for the README: each robot mid-motion.
-# Needs Xvfb, xdotool, xwd (x11-apps) and netpbm. Usage: docs/screenshots.sh build/tocsim
+# Pictures of the real program's window for the README, kept with the
+# program's own p key: each robot mid-motion, and a resized window.
+# Needs Xvfb and xdotool. Usage: docs/screenshots.sh build/tocsim
 set -eu
 APP=$(realpath "$1")
-OUT=$(dirname "$0")
+OUT=$(cd "$(dirname "$0")" && pwd)
 source "$(dirname "$0")/../tests/e2e/lib.bash"
 start_display
 
-shoot() {  # answers, number of s presses, output file
+# answers, number of s presses, window size (WxH or ""), output file
+shoot() {
   start_app "$APP"
   say "$1"
   wait_output "描画画面へ       "
-  local wid
+  local wid keys=() png
   wid=$(find_window) || fail "no window"
-  local keys=()
+  if [ -n "$3" ]; then
+    xdotool windowsize --sync "$wid" "${3%x*}" "${3#*x}" 2>/dev/null ||
+      xdotool windowsize "$wid" "${3%x*}" "${3#*x}"
+  fi
   for _ in $(seq 1 "$2"); do keys+=(s); done
-  press "$wid" "${keys[@]}"
-  sleep 0.5
-  xwd -silent -id "$wid" | xwdtopnm 2>/dev/null | pnmtopng >"$OUT/$3"
+  press "$wid" "${keys[@]}" p
+  png=$(wait_file 'tocsim-*.png') || fail "no picture kept"
+  mv "$E2E_TMP/work/$png" "$OUT/$4"
   press "$wid" Escape
   wait_exit
   exec 3>&-
   rm -f "$E2E_TMP/in"
 }
 
-shoot $'a\nh\nn\n' 60 window-cylindrical.png
-shoot $'b\nh\nn\n' 50 window-scara.png
-echo "written: $OUT/window-cylindrical.png $OUT/window-scara.png"
+shoot $'a\nh\nn\n' 60 "" window-cylindrical.png
+shoot $'b\nh\nn\n' 50 "" window-scara.png
+shoot $'b\ng\nn\n' 40 1000x600 window-resized.png
+echo "written: $OUT/window-cylindrical.png $OUT/window-scara.png $OUT/window-resized.png"
