@@ -7,6 +7,7 @@
 
 #include "scenario/scenario.h"
 #include "view/primitives.h"
+#include "view/viewport.h"
 
 // Whole-second ticks of a time axis of `width` for n samples of dt.
 struct TimeTicks {
@@ -46,6 +47,20 @@ std::optional<double> torque_scale(double half_height, double limit);
 
 // The displayed sample, kept inside the motion records.
 int clamped_frame(int frame_index);
+
+// The rectangles the curves of each graph are clipped to, so that a curve
+// beyond the plotted range stays off the neighbouring graph and the robot
+// area. Each is the box of the graph's axes, widened on every side by half a
+// curve width so that a curve along an edge (the lowest displacement, the first
+// and the last sample) keeps its full width:
+//   displacement graph: x from disp_graph_origin.x to + graph_width, y from
+//     disp_graph_origin.y to + disp_graph_height + 0.05 (the vertical axis);
+//   torque graph j (0 or 1): x the same over its origin, y within
+//     +-(half height + 0.05) of its zero line.
+// With the default layout: [0.396, 0.904] x [0.496, 0.954], [0.396, 0.904] x
+// [-0.204, 0.404] and [0.396, 0.904] x [-0.904, -0.296].
+DrawingRect displacement_panel(const Layout& L);
+DrawingRect torque_panel(const Layout& L, int joint);
 
 void draw_displacement_graph(Scenario& s, char robot, int frame_index);
 void draw_torque_graphs(const Scenario& s, char robot, int frame_index);

@@ -6,6 +6,25 @@
 
 namespace {
 
+int lighting_off_scopes = 0;
+
+}  // namespace
+
+LightingOffScope::LightingOffScope() {
+  ++lighting_off_scopes;
+  glDisable(GL_LIGHTING);
+}
+
+LightingOffScope::~LightingOffScope() {
+  if (--lighting_off_scopes == 0) glEnable(GL_LIGHTING);
+}
+
+void restore_lighting() {
+  if (lighting_off_scopes == 0) glEnable(GL_LIGHTING);
+}
+
+namespace {
+
 // Lighting off, optional placement, colour, then the caller's vertices.
 void begin_placed(const Point& at, double angle, bool rotate, const Colour& c, GLenum mode) {
   glDisable(GL_LIGHTING);
@@ -19,7 +38,7 @@ void begin_placed(const Point& at, double angle, bool rotate, const Colour& c, G
 void end_placed() {
   glEnd();
   glPopMatrix();
-  glEnable(GL_LIGHTING);
+  restore_lighting();
 }
 
 Point screen_point(const Point& p) { return Point{to_screen(p.x), to_screen(p.y)}; }
@@ -59,7 +78,7 @@ void draw_line(const Point& p1, const Point& p2, const Colour& c) {
   glVertex2d(a.x, a.y);
   glVertex2d(b.x, b.y);
   glEnd();
-  glEnable(GL_LIGHTING);
+  restore_lighting();
 }
 
 void draw_wide_line(const Point& p1, const Point& p2, double width, const Colour& c) {
@@ -74,7 +93,7 @@ void draw_wide_line(const Point& p1, const Point& p2, double width, const Colour
   glVertex2d(b.x, b.y);
   glEnd();
   glLineWidth(2.0f);
-  glEnable(GL_LIGHTING);
+  restore_lighting();
 }
 
 void fill_rect(const Point& corner, double w, double h, double angle, const Colour& c) {

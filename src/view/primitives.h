@@ -27,6 +27,22 @@ constexpr double kCirclePi = 3.1415926536;
 // Radians per degree for glRotated.
 constexpr double kRadPerDegree = 0.01745329252;
 
+// While one lives, the primitives (and vertex batches) leave lighting off
+// after their shape instead of switching it on again: Mesa's software
+// renderers pay for that switch at every following draw, and a frame draws
+// many shapes. Lighting is switched on when the scope ends, so after it the
+// state is as the primitives leave it. Scopes may nest.
+class LightingOffScope {
+ public:
+  LightingOffScope();
+  ~LightingOffScope();
+  LightingOffScope(const LightingOffScope&) = delete;
+  LightingOffScope& operator=(const LightingOffScope&) = delete;
+};
+
+// Switches lighting on again after a shape, unless a LightingOffScope lives.
+void restore_lighting();
+
 // Drawing units to window units: half the 800-pixel window over itself, the
 // single place where that mapping lives.
 inline double to_screen(double v) { return v * 400.0 / 400.0; }

@@ -1,0 +1,139 @@
+#include "view/glyphs.h"
+
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "view/pixel_rects.h"
+#include "view/vertex_batch.h"
+#include "view/viewport.h"
+
+namespace {
+
+// Glyph pixels relative to the whole-pixel part of the raster position.
+struct Glyph {
+  std::vector<ValueRect> rects;
+  int advance = 0;
+};
+
+struct Font {
+  explicit Font(void* font) : id(font) {}
+  void* id;
+  bool captured = false;
+  std::array<Glyph, 256> glyphs{};
+};
+
+Font helvetica12{GLUT_BITMAP_HELVETICA_12};
+Font helvetica18{GLUT_BITMAP_HELVETICA_18};
+
+Font* font_of(void* id) {
+  if (id == helvetica12.id) return &helvetica12;
+  if (id == helvetica18.id) return &helvetica18;
+  return nullptr;
+}
+
+// Each character in a cell of its own, 16 cells a row; the raster position
+// lies kOrigin pixels into the cell, a quarter pixel past a pixel corner.
+constexpr int kCell = 40;
+constexpr int kOriginX = 8;
+constexpr int kOriginY = 12;
+constexpr int kSheet = 16 * kCell;
+
+void capture(Font& font) {
+  glClear(GL_COLOR_BUFFER_BIT);
+  for (int c = 1; c < 256; ++c) {
+    glWindowPos2f(static_cast<float>((c % 16) * kCell + kOriginX) + 0.25f,
+                  static_cast<float>((c / 16) * kCell + kOriginY) + 0.25f);
+    glutBitmapCharacter(font.id, c);
+  }
+  glFinish();
+  std::vector<std::uint8_t> sheet(static_cast<std::size_t>(kSheet) * kSheet);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, kSheet, kSheet, GL_RED, GL_UNSIGNED_BYTE, sheet.data());
+
+  std::vector<std::uint8_t> cell(static_cast<std::size_t>(kCell) * kCell);
+  for (int c = 1; c < 256; ++c) {
+    const int cx = (c % 16) * kCell;
+    const int cy = (c / 16) * kCell;
+    for (int y = 0; y < kCell; ++y)
+      for (int x = 0; x < kCell; ++x)
+        cell[static_cast<std::size_t>(y) * kCell + x] =
+            sheet[static_cast<std::size_t>(cy + y) * kSheet + cx + x] < 128 ? 1 : 0;
+    Glyph& g = font.glyphs[c];
+    g.rects = value_rectangles(cell, kCell, kCell);
+    for (ValueRect& r : g.rects) {
+      r.x0 -= kOriginX, r.x1 -= kOriginX;
+      r.y0 -= kOriginY, r.y1 -= kOriginY;
+    }
+    g.advance = glutBitmapWidth(font.id, c);
+  }
+  font.captured = true;
+}
+
+}  // namespace
+
+void capture_glyphs() {
+  if (helvetica12.captured && helvetica18.captured) return;
+  GLint vp[4] = {0, 0, 0, 0};
+  glGetIntegerv(GL_VIEWPORT, vp);
+  if (vp[0] != 0 || vp[1] != 0 || vp[2] < kSheet || vp[3] < kSheet) return;
+  if (glutGet(GLUT_WINDOW_WIDTH) < kSheet || glutGet(GLUT_WINDOW_HEIGHT) < kSheet) return;
+
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
+  glDrawBuffer(GL_BACK);
+  glReadBuffer(GL_BACK);
+  glDisable(GL_SCISSOR_TEST);
+  glDisable(GL_LIGHTING);
+  glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+  glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
+  capture(helvetica12);
+  capture(helvetica18);
+  glPopClientAttrib();
+  glPopAttrib();
+  glClear(GL_COLOR_BUFFER_BIT);
+}
+
+bool draw_glyphs(void* id, const char* text) {
+  const Font* font = font_of(id);
+  if (font == nullptr || !font->captured) return false;
+  GLboolean valid = GL_FALSE;
+  glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
+  if (!valid) return true;
+  GLfloat raster[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+  glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
+  GLfloat colour[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+  glGetFloatv(GL_CURRENT_RASTER_COLOR, colour);
+  // A valid raster position lies in the viewport, well inside int range.
+  const int bx = static_cast<int>(std::floor(raster[0]));
+  const int by = static_cast<int>(std::floor(raster[1]));
+
+  const SquareViewport vp = current_square_viewport();
+  const Colour c{colour[0], colour[1], colour[2], colour[3]};
+  VertexBatch batch(VertexBatch::Kind::Triangles);
+  int pen = 0;
+  for (const char* p = text; *p != '\0'; ++p) {
+    const Glyph& g = font->glyphs[static_cast<unsigned char>(*p)];
+    for (const ValueRect& r : g.rects)
+      batch.add_pixel_rect(bx + pen + r.x0, by + r.y0, bx + pen + r.x1, by + r.y1, vp, c);
+    pen += g.advance;
+  }
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  batch.draw();
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  return true;
+}
