@@ -44,6 +44,9 @@ void compose_frame(Scenario& s) {
   // could); lighting stays off until the end of the frame.
   scissor_to_picture();
   const LightingOffScope unlit;
+  // Every shape has one colour: flat shading spares the renderers the colour
+  // gradients of each triangle.
+  glShadeModel(GL_FLAT);
 
   const bool robot = (s.robot_type == 'a' || s.robot_type == 'b');
   {
@@ -67,6 +70,7 @@ void compose_frame(Scenario& s) {
 
   draw_displacement_graph(s, s.robot_type, s.frame_index);
   draw_torque_graphs(s, s.robot_type, s.frame_index);
+  glShadeModel(GL_SMOOTH);
   glDisable(GL_SCISSOR_TEST);
 }
 

@@ -45,6 +45,20 @@ constexpr int kOriginX = 8;
 constexpr int kOriginY = 12;
 constexpr int kSheet = 16 * kCell;
 
+// Rectangles of a glyph cell: runs along rows or along columns, whichever
+// needs fewer (a glyph is mostly strokes of one of the two directions).
+std::vector<ValueRect> fewest_rectangles(const std::vector<std::uint8_t>& cell) {
+  std::vector<ValueRect> by_rows = value_rectangles(cell, kCell, kCell);
+  std::vector<std::uint8_t> turned(cell.size());
+  for (int y = 0; y < kCell; ++y)
+    for (int x = 0; x < kCell; ++x)
+      turned[static_cast<std::size_t>(x) * kCell + y] = cell[static_cast<std::size_t>(y) * kCell + x];
+  std::vector<ValueRect> by_columns = value_rectangles(turned, kCell, kCell);
+  if (by_rows.size() <= by_columns.size()) return by_rows;
+  for (ValueRect& r : by_columns) r = ValueRect{r.y0, r.x0, r.y1, r.x1, r.value};
+  return by_columns;
+}
+
 void capture(Font& font) {
   glClear(GL_COLOR_BUFFER_BIT);
   for (int c = 1; c < 256; ++c) {
@@ -66,7 +80,7 @@ void capture(Font& font) {
         cell[static_cast<std::size_t>(y) * kCell + x] =
             sheet[static_cast<std::size_t>(cy + y) * kSheet + cx + x] < 128 ? 1 : 0;
     Glyph& g = font.glyphs[c];
-    g.rects = value_rectangles(cell, kCell, kCell);
+    g.rects = fewest_rectangles(cell);
     for (ValueRect& r : g.rects) {
       r.x0 -= kOriginX, r.x1 -= kOriginX;
       r.y0 -= kOriginY, r.y1 -= kOriginY;
@@ -117,6 +131,9 @@ bool draw_glyphs(void* id, const char* text) {
   const SquareViewport vp = current_square_viewport();
   const Colour c{colour[0], colour[1], colour[2], colour[3]};
   VertexBatch batch(VertexBatch::Kind::Triangles);
+  std::size_t rects = 0;
+  for (const char* p = text; *p != '\0'; ++p) rects += font->glyphs[static_cast<unsigned char>(*p)].rects.size();
+  batch.reserve(6 * rects);
   int pen = 0;
   for (const char* p = text; *p != '\0'; ++p) {
     const Glyph& g = font->glyphs[static_cast<unsigned char>(*p)];

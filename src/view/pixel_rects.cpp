@@ -4,25 +4,16 @@
 
 std::vector<ValueRect> value_rectangles(const std::vector<std::uint8_t>& map, int w, int h) {
   std::vector<ValueRect> done;
-  std::vector<ValueRect> open;  // runs of the row below, still growing upward
   if (w <= 0 || h <= 0 || map.size() < static_cast<std::size_t>(w) * static_cast<std::size_t>(h))
     return done;
+  std::vector<ValueRect> open;  // runs of the row below, still growing upward
+  std::vector<ValueRect> next;
   for (int y = 0; y <= h; ++y) {
-    std::vector<ValueRect> runs;
-    if (y < h) {
-      const std::uint8_t* row = &map[static_cast<std::size_t>(y) * static_cast<std::size_t>(w)];
-      for (int x = 0; x < w;) {
-        int end = x + 1;
-        while (end < w && row[end] == row[x]) ++end;
-        if (row[x] != 0) runs.push_back(ValueRect{x, y, end, y + 1, row[x]});
-        x = end;
-      }
-    }
-    // A run equal to an open rectangle extends it; open rectangles that no
-    // run extends are finished. Both lists run left to right.
-    std::vector<ValueRect> next;
+    next.clear();
     std::size_t k = 0;
-    for (const ValueRect& run : runs) {
+    // A run equal to an open rectangle extends it; open rectangles that no
+    // run extends are finished. Runs and open rectangles go left to right.
+    auto take_run = [&](const ValueRect& run) {
       while (k < open.size() && open[k].x0 < run.x0) done.push_back(open[k++]);
       if (k < open.size() && open[k].x0 == run.x0 && open[k].x1 == run.x1 &&
           open[k].value == run.value) {
@@ -31,6 +22,19 @@ std::vector<ValueRect> value_rectangles(const std::vector<std::uint8_t>& map, in
         next.push_back(grown);
       } else {
         next.push_back(run);
+      }
+    };
+    if (y < h) {
+      const std::uint8_t* row = &map[static_cast<std::size_t>(y) * static_cast<std::size_t>(w)];
+      for (int x = 0; x < w;) {
+        if (row[x] == 0) {
+          ++x;
+          continue;
+        }
+        int end = x + 1;
+        while (end < w && row[end] == row[x]) ++end;
+        take_run(ValueRect{x, y, end, y + 1, row[x]});
+        x = end;
       }
     }
     while (k < open.size()) done.push_back(open[k++]);

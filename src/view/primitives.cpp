@@ -118,12 +118,12 @@ void fill_disc(const Point& centre, double r, const Colour& c) {
 void outline_circle(const Point& centre, double r, const Colour& c) {
   const Point p = screen_point(centre);
   const double sr = to_screen(r);
+  // The loop p0, p1, ..., p119 and back to p0: each point once, since a
+  // point repeated would only add segments of no length, which draw nothing.
   begin_placed(p, 0.0, false, c, GL_LINE_LOOP);
-  for (int i = 1; i < circle_segments; ++i) {
-    const Point v0 = circle_point(sr, i - 1);
-    const Point v1 = circle_point(sr, i);
-    glVertex2d(v0.x, v0.y);
-    glVertex2d(v1.x, v1.y);
+  for (int i = 0; i < circle_segments; ++i) {
+    const Point v = circle_point(sr, i);
+    glVertex2d(v.x, v.y);
   }
   end_placed();
 }
@@ -142,12 +142,11 @@ void fill_half_disc(const Point& centre, double r, double a, const Colour& c) {
 void outline_half_circle(const Point& centre, double r, double a, const Colour& c) {
   const Point p = screen_point(centre);
   const double sr = to_screen(r);
+  // The open strip q0, q1, ..., q119, each point once (see outline_circle).
   begin_placed(p, 0.0, false, c, GL_LINE_STRIP);
-  for (int i = 1; i < circle_segments; ++i) {
-    const Point v0 = half_circle_point(sr, a, i - 1);
-    const Point v1 = half_circle_point(sr, a, i);
-    glVertex2d(v0.x, v0.y);
-    glVertex2d(v1.x, v1.y);
+  for (int i = 0; i < circle_segments; ++i) {
+    const Point v = half_circle_point(sr, a, i);
+    glVertex2d(v.x, v.y);
   }
   end_placed();
 }

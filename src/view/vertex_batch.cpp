@@ -46,12 +46,10 @@ void VertexBatch::add_pixel_rect(int x0, int y0, int x1, int y1, const SquareVie
   const float r = to_float(drawing_coordinate(x1, vp.x, vp.side));
   const float b = to_float(drawing_coordinate(y0, vp.y, vp.side));
   const float t = to_float(drawing_coordinate(y1, vp.y, vp.side));
-  vertex(l, b, c);
-  vertex(r, b, c);
-  vertex(r, t, c);
-  vertex(l, b, c);
-  vertex(r, t, c);
-  vertex(l, t, c);
+  const float corners[12] = {l, b, r, b, r, t, l, b, r, t, l, t};
+  xy_.insert(xy_.end(), corners, corners + 12);
+  const float rgba[4] = {c.r, c.g, c.b, c.a};
+  for (int i = 0; i < 6; ++i) rgba_.insert(rgba_.end(), rgba, rgba + 4);
 }
 
 void VertexBatch::draw() const {
