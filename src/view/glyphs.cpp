@@ -38,12 +38,31 @@ Font* font_of(void* id) {
   return nullptr;
 }
 
-// Each character in a cell of its own, 16 cells a row; the raster position
+// The characters the program writes: the printable ASCII ones and the line
+// feed that ends some texts. Each is drawn in a cell of its own, 12 cells a
+// row (a row fits Mesa's bitmap cache, so it is one draw); the raster position
 // lies kOrigin pixels into the cell, a quarter pixel past a pixel corner.
+constexpr int kFirst = 32;
+constexpr int kLast = 126;
+constexpr int kCells = kLast - kFirst + 2;  // the line feed first
 constexpr int kCell = 40;
 constexpr int kOriginX = 8;
 constexpr int kOriginY = 12;
-constexpr int kSheet = 16 * kCell;
+constexpr int kPerRow = 12;
+constexpr int kSheetWidth = kPerRow * kCell;
+constexpr int kSheetHeight = ((kCells - 1) / kPerRow + 1) * kCell;
+
+bool captured_char(int c) { return c == '\n' || (c >= kFirst && c <= kLast); }
+int cell_of(int c) { return c == '\n' ? 0 : c - kFirst + 1; }
+int cell_x(int c) { return (cell_of(c) % kPerRow) * kCell; }
+int cell_y(int c) { return (cell_of(c) / kPerRow) * kCell; }
+
+// Calls f for each captured character.
+template <class F>
+void for_captured(F f) {
+  f('\n');
+  for (int c = kFirst; c <= kLast; ++c) f(c);
+}
 
 // Rectangles of a glyph cell: runs along rows or along columns, whichever
 // needs fewer (a glyph is mostly strokes of one of the two directions).
@@ -61,24 +80,23 @@ std::vector<ValueRect> fewest_rectangles(const std::vector<std::uint8_t>& cell) 
 
 void capture(Font& font) {
   glClear(GL_COLOR_BUFFER_BIT);
-  for (int c = 1; c < 256; ++c) {
-    glWindowPos2f(static_cast<float>((c % 16) * kCell + kOriginX) + 0.25f,
-                  static_cast<float>((c / 16) * kCell + kOriginY) + 0.25f);
+  for_captured([&](int c) {
+    glWindowPos2f(static_cast<float>(cell_x(c) + kOriginX) + 0.25f,
+                  static_cast<float>(cell_y(c) + kOriginY) + 0.25f);
     glutBitmapCharacter(font.id, c);
-  }
+  });
   glFinish();
-  std::vector<std::uint8_t> sheet(static_cast<std::size_t>(kSheet) * kSheet);
+  std::vector<std::uint8_t> sheet(static_cast<std::size_t>(kSheetWidth) * kSheetHeight);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, kSheet, kSheet, GL_RED, GL_UNSIGNED_BYTE, sheet.data());
+  glReadPixels(0, 0, kSheetWidth, kSheetHeight, GL_RED, GL_UNSIGNED_BYTE, sheet.data());
 
   std::vector<std::uint8_t> cell(static_cast<std::size_t>(kCell) * kCell);
-  for (int c = 1; c < 256; ++c) {
-    const int cx = (c % 16) * kCell;
-    const int cy = (c / 16) * kCell;
+  for_captured([&](int c) {
     for (int y = 0; y < kCell; ++y)
       for (int x = 0; x < kCell; ++x)
         cell[static_cast<std::size_t>(y) * kCell + x] =
-            sheet[static_cast<std::size_t>(cy + y) * kSheet + cx + x] < 128 ? 1 : 0;
+            sheet[static_cast<std::size_t>(cell_y(c) + y) * kSheetWidth + cell_x(c) + x] < 128 ? 1
+                                                                                           : 0;
     Glyph& g = font.glyphs[c];
     g.rects = fewest_rectangles(cell);
     for (ValueRect& r : g.rects) {
@@ -86,7 +104,7 @@ void capture(Font& font) {
       r.y0 -= kOriginY, r.y1 -= kOriginY;
     }
     g.advance = glutBitmapWidth(font.id, c);
-  }
+  });
   font.captured = true;
 }
 
@@ -96,8 +114,8 @@ void capture_glyphs() {
   if (helvetica12.captured && helvetica18.captured) return;
   GLint vp[4] = {0, 0, 0, 0};
   glGetIntegerv(GL_VIEWPORT, vp);
-  if (vp[0] != 0 || vp[1] != 0 || vp[2] < kSheet || vp[3] < kSheet) return;
-  if (glutGet(GLUT_WINDOW_WIDTH) < kSheet || glutGet(GLUT_WINDOW_HEIGHT) < kSheet) return;
+  if (vp[0] != 0 || vp[1] != 0 || vp[2] < kSheetWidth || vp[3] < kSheetHeight) return;
+  if (glutGet(GLUT_WINDOW_WIDTH) < kSheetWidth || glutGet(GLUT_WINDOW_HEIGHT) < kSheetHeight) return;
 
   glPushAttrib(GL_ALL_ATTRIB_BITS);
   glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
@@ -117,6 +135,9 @@ void capture_glyphs() {
 bool draw_glyphs(void* id, const char* text) {
   const Font* font = font_of(id);
   if (font == nullptr || !font->captured) return false;
+  // A text with a character that was not read back goes through GLUT.
+  for (const char* p = text; *p != '\0'; ++p)
+    if (!captured_char(static_cast<unsigned char>(*p))) return false;
   GLboolean valid = GL_FALSE;
   glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
   if (!valid) return true;

@@ -8,15 +8,15 @@
 // rectangles in the current colour, one draw per text.
 #pragma once
 
-// Reads back the glyphs of characters 1 .. 255 of GLUT_BITMAP_HELVETICA_12
-// and _18 through the back buffer, which it leaves cleared to the clear
-// colour; all other state is kept. Needs a window and viewport of at least
-// 640 x 640 pixels and does nothing otherwise. Called once when the window
-// opens; later calls do nothing.
+// Reads back the glyphs of the printable ASCII characters and the line feed
+// of GLUT_BITMAP_HELVETICA_12 and _18 through the back buffer, which it leaves
+// cleared to the clear colour; all other state is kept. Needs a window and
+// viewport of at least 480 x 320 pixels and does nothing otherwise. Called
+// once when the window opens; later calls do nothing.
 void capture_glyphs();
 
 // Draws `text` in `font` as glutBitmapCharacter would from the current raster
 // position (nothing when that is not valid), in the current colour, with
 // lighting off. Returns false, drawing nothing, when the font's glyphs have not
-// been captured.
+// been read back or the text has a character that was not.
 bool draw_glyphs(void* font, const char* text);

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "view/dot_layer.h"
@@ -95,22 +96,31 @@ TEST_F(Drawn, TextIsThePixelsOfGlutBitmapCharacters) {
       const double x = -0.99 + dx, y = 0.31 + 0.6 * dx;
       const Image glyphs = render_with([&] {
         for (int line = 0; line < 4; ++line)
-          draw_text(x, y - 0.1 * line, font, all.substr(line * 24, 24).c_str());
+          draw_text(x, y - 0.1 * line, font, (all.substr(line * 24, 24) + "\n").c_str());
       });
       const Image bitmaps = render_with([&] {
         glDisable(GL_LIGHTING);
         glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
         for (int line = 0; line < 4; ++line) {
           glRasterPos2f(static_cast<float>(x), static_cast<float>(y - 0.1 * line));
-          for (char c : all.substr(line * 24, 24)) glutBitmapCharacter(font, c);
+          for (char c : all.substr(line * 24, 24) + "\n") glutBitmapCharacter(font, c);
         }
       });
       EXPECT_GT(glyphs.count(0, 0, kSize - 1, kSize - 1, is_text_grey), 500);
       EXPECT_EQ(glyphs.px, bitmaps.px) << dx;
     }
   }
-  // A font that was not read back still draws, through GLUT.
+  // A font or a character that was not read back still draws, through GLUT.
   EXPECT_FALSE(draw_glyphs(GLUT_BITMAP_TIMES_ROMAN_24, "x"));
+  EXPECT_FALSE(draw_glyphs(GLUT_BITMAP_HELVETICA_18, "caf\xe9"));
+  const Image latin = render_with([] { draw_text(0.0, 0.0, GLUT_BITMAP_HELVETICA_18, "caf\xe9"); });
+  const Image direct = render_with([] {
+    glDisable(GL_LIGHTING);
+    glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
+    glRasterPos2f(0.0f, 0.0f);
+    for (char c : std::string("caf\xe9")) glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, c);
+  });
+  EXPECT_EQ(latin.px, direct.px);
   const Image times = render_with([] { draw_text(0.0, 0.0, GLUT_BITMAP_TIMES_ROMAN_24, "Times"); });
   EXPECT_GT(times.count(0, 0, kSize - 1, kSize - 1, is_text_grey), 30);
 }
