@@ -107,7 +107,7 @@ TEST_F(Drawn, TextIsThePixelsOfGlutBitmapCharacters) {
         }
       });
       EXPECT_GT(glyphs.count(0, 0, kSize - 1, kSize - 1, is_text_grey), 500);
-      EXPECT_EQ(glyphs.px, bitmaps.px) << dx;
+      EXPECT_TRUE(glyphs.px == bitmaps.px) << dx;
     }
   }
   // A font or a character that was not read back still draws, through GLUT.
@@ -118,9 +118,11 @@ TEST_F(Drawn, TextIsThePixelsOfGlutBitmapCharacters) {
     glDisable(GL_LIGHTING);
     glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
     glRasterPos2f(0.0f, 0.0f);
-    for (char c : std::string("caf\xe9")) glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, c);
+    for (char c : std::string("caf\xe9"))
+      glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, static_cast<unsigned char>(c));
   });
-  EXPECT_EQ(latin.px, direct.px);
+  EXPECT_GT(latin.count(0, 0, kSize - 1, kSize - 1, is_text_grey), 40);
+  EXPECT_TRUE(latin.px == direct.px);
   const Image times = render_with([] { draw_text(0.0, 0.0, GLUT_BITMAP_TIMES_ROMAN_24, "Times"); });
   EXPECT_GT(times.count(0, 0, kSize - 1, kSize - 1, is_text_grey), 30);
 }
