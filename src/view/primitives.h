@@ -3,8 +3,9 @@
 //
 // Every primitive maps its coordinates and lengths through to_screen, switches
 // lighting off, draws with its colour and switches lighting on again, so
-// lighting is on between primitives. Line width is global state: draw_wide_line
-// leaves it at 2 pixels, the other primitives never set it.
+// lighting is on between primitives (inside a LightingOffScope it stays off
+// until the scope ends). Line width is global state: draw_wide_line leaves it
+// at 2 pixels, the other primitives never set it.
 #pragma once
 
 struct Point {
