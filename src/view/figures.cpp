@@ -5,6 +5,10 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "view/dot_layer.h"
+#include "view/vertex_batch.h"
+#include "view/viewport.h"
+
 namespace {
 
 // Clearance between a finger and the work piece.
@@ -35,28 +39,25 @@ void draw_grid(const Point& centre, double angle, int n, double dx, double dy) {
   const double cy = to_screen(centre.y);
   const double sx = to_screen(dx);
   const double sy = to_screen(dy);
-  glDisable(GL_LIGHTING);
-  glColor4f(0.0f, 0.0f, 0.0f, 0.0f);
+  // All lines are black, so the order does not show: the two centre lines in
+  // one draw, all others in another.
+  constexpr Colour black{0.0f, 0.0f, 0.0f, 0.0f};
+  VertexBatch centre_lines(VertexBatch::Kind::Lines);
+  VertexBatch lines(VertexBatch::Kind::Lines);
+  lines.reserve(8 * static_cast<std::size_t>(n > 0 ? n : 0));
+  for (int i = -n; i <= n; ++i) {
+    VertexBatch& to = (i == 0) ? centre_lines : lines;
+    to.add_segment(Point{i * sx, -n * sy}, Point{i * sx, n * sy}, black);
+    to.add_segment(Point{-n * sx, i * sy}, Point{n * sx, i * sy}, black);
+  }
   glPushMatrix();
-  glLineWidth(2.0f);
   glTranslated(cx, cy, 0.0);
   glRotated(angle / kRadPerDegree, 0.0, 0.0, 1.0);
-  for (int i = -n; i <= n; ++i) {
-    glLineWidth(i == 0 ? 2.0f : 1.0f);
-    glBegin(GL_LINES);
-    glVertex2d(i * sx, -n * sy);
-    glVertex2d(i * sx, n * sy);
-    glEnd();
-  }
-  for (int i = -n; i <= n; ++i) {
-    glLineWidth(i == 0 ? 2.0f : 1.0f);
-    glBegin(GL_LINES);
-    glVertex2d(-n * sx, i * sy);
-    glVertex2d(n * sx, i * sy);
-    glEnd();
-  }
+  glLineWidth(2.0f);
+  centre_lines.draw();
+  glLineWidth(1.0f);
+  lines.draw();
   glPopMatrix();
-  glEnable(GL_LIGHTING);
 }
 
 void draw_cyl_robot(const Scenario& s, const double phi[2], const Colour& colour) {
@@ -167,7 +168,27 @@ void draw_goal_marker(const Scenario& s, double x, double y, const Colour& colou
   fill_disc(mul(vs, add(base(s), Point{x, y})), vs * kGoalDotRadius, colour);
 }
 
+namespace {
+
+// Centre of the path dot of tip position p (metres).
+Point path_dot(const Scenario& s, const double p[2]) {
+  return mul(s.view_scale, add(base(s), Point{p[0], p[1]}));
+}
+
+}  // namespace
+
 void draw_path_point(const Scenario& s, const double p[2], const Colour& colour) {
-  const double vs = s.view_scale;
-  fill_disc(mul(vs, add(base(s), Point{p[0], p[1]})), vs * kPathDotRadius, colour);
+  DotLayer dots(current_square_viewport());
+  dots.add(path_dot(s, p), s.view_scale * kPathDotRadius, colour);
+  dots.draw();
+}
+
+void draw_path_points(const Scenario& s, const double (*fb)[2], const double (*toc)[2], int last) {
+  const double r = s.view_scale * kPathDotRadius;
+  DotLayer dots(current_square_viewport());
+  for (int i = 0; i <= last; ++i) {
+    dots.add(path_dot(s, fb[i]), r, colour_red);
+    dots.add(path_dot(s, toc[i]), r, colour_blue);
+  }
+  dots.draw();
 }

@@ -7,12 +7,15 @@
 #include "robot/torque_laws.h"
 #include "view/caption_text.h"
 #include "view/text.h"
+#include "view/vertex_batch.h"
 
 namespace {
 
 constexpr double kAxisWidth = 0.006;
 constexpr double kCurveWidth = 0.008;
 constexpr double kTickHeight = 0.02;
+// How far the vertical axis reaches beyond the plotted height.
+constexpr double kAxisOverhang = 0.05;
 
 bool finite(const Point& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
@@ -21,8 +24,20 @@ void line_if_finite(const Point& a, const Point& b, const Colour& c) {
   if (finite(a) && finite(b)) draw_line(a, b, c);
 }
 
-void wide_line_if_finite(const Point& a, const Point& b, double width, const Colour& c) {
-  if (finite(a) && finite(b)) draw_wide_line(a, b, width, c);
+// Curve segments in the order they were added, in the curve width, within `panel`.
+void draw_curves(const VertexBatch& curves, const DrawingRect& panel) {
+  const ScissorScope clip(panel);
+  glLineWidth(static_cast<GLfloat>(to_screen(kCurveWidth) * 400.0));
+  curves.draw();
+  glLineWidth(2.0f);
+}
+
+Point origin_of(const double o[2]) { return Point{o[0], o[1]}; }
+
+// The box x0 .. x0 + width, y0 .. y1 widened by half a curve width.
+DrawingRect curve_panel(double x0, double width, double y0, double y1) {
+  const double m = kCurveWidth / 2.0;
+  return DrawingRect{x0 - m, y0 - m, x0 + width + m, y1 + m};
 }
 
 // x of sample i on a time axis of `width` for n samples.
@@ -62,11 +77,23 @@ void draw_time_axes(const Scenario& s, int mode, const Point& origin, double dt,
   }
 }
 
+DrawingRect displacement_panel(const Layout& L) {
+  const Point G = origin_of(L.disp_graph_origin);
+  return curve_panel(G.x, L.graph_width, G.y, G.y + L.disp_graph_height + kAxisOverhang);
+}
+
+DrawingRect torque_panel(const Layout& L, int joint) {
+  const Point O = origin_of(joint == 0 ? L.torque1_graph_origin : L.torque2_graph_origin);
+  const double h = (joint == 0) ? L.torque1_graph_half_height : L.torque2_graph_half_height;
+  return curve_panel(O.x, L.graph_width, O.y - h - kAxisOverhang, O.y + h + kAxisOverhang);
+}
+
 void draw_displacement_graph(const Scenario& s, int frame_index) {
   const Layout& L = s.layout;
   const Point G{L.disp_graph_origin[0], L.disp_graph_origin[1]};
 
-  draw_time_axes(s, 0, G, s.dt, s.frame_count, L.graph_width, L.disp_graph_height + 0.05);
+  draw_time_axes(s, 0, G, s.dt, s.frame_count, L.graph_width,
+                 L.disp_graph_height + kAxisOverhang);
 
   void* const font = GLUT_BITMAP_HELVETICA_18;
   draw_text(G.x + 0.1, G.y - 0.05, font, "joint displacement");
@@ -89,19 +116,24 @@ void draw_displacement_graph(const Scenario& s, int frame_index) {
     draw_text(G.x + 0.2, yg + 0.01, GLUT_BITMAP_HELVETICA_12, j == 0 ? "goal1" : "goal2");
   }
 
+  // Sample by sample: both feedback joints, then both time-optimal joints, so
+  // that later samples lie over earlier ones as the curves grow.
   const int last = clamped_frame(frame_index);
+  VertexBatch curves(VertexBatch::Kind::Lines);
+  curves.reserve(8 * static_cast<std::size_t>(last));
   for (int i = 1; i <= last; ++i) {
     const double x0 = sample_x(G.x, i - 1, L.graph_width, s.frame_count);
     const double x1 = sample_x(G.x, i, L.graph_width, s.frame_count);
     for (int j = 0; j < 2; ++j) {
-      wide_line_if_finite(Point{x0, y(rec->fb_phi[i - 1][j])}, Point{x1, y(rec->fb_phi[i][j])},
-                          kCurveWidth, colour_red);
+      curves.add_segment(Point{x0, y(rec->fb_phi[i - 1][j])}, Point{x1, y(rec->fb_phi[i][j])},
+                         colour_red);
     }
     for (int j = 0; j < 2; ++j) {
-      wide_line_if_finite(Point{x0, y(rec->toc_phi[i - 1][j])}, Point{x1, y(rec->toc_phi[i][j])},
-                          kCurveWidth, colour_blue);
+      curves.add_segment(Point{x0, y(rec->toc_phi[i - 1][j])}, Point{x1, y(rec->toc_phi[i][j])},
+                         colour_blue);
     }
   }
+  draw_curves(curves, displacement_panel(L));
 }
 
 void draw_torque_graphs(const Scenario& s, int frame_index) {
@@ -115,7 +147,7 @@ void draw_torque_graphs(const Scenario& s, int frame_index) {
                              : Point{L.torque2_graph_origin[0], L.torque2_graph_origin[1]};
     const double h = (j == 0) ? L.torque1_graph_half_height : L.torque2_graph_half_height;
 
-    draw_time_axes(s, 1, O, s.dt, s.frame_count, L.graph_width, h + 0.05);
+    draw_time_axes(s, 1, O, s.dt, s.frame_count, L.graph_width, h + kAxisOverhang);
 
     const char* title = (j == 0) ? "Torque(1)" : "Torque(2)";
     if (s.robot == Robot::Cylindrical) draw_text(O.x + 0.1, O.y - 0.05, font, title);
@@ -133,13 +165,16 @@ void draw_torque_graphs(const Scenario& s, int frame_index) {
     if (!scale) continue;
     const double sigma = *scale;
 
+    VertexBatch curves(VertexBatch::Kind::Lines);
+    curves.reserve(4 * static_cast<std::size_t>(last));
     for (int i = 1; i <= last; ++i) {
       const double x0 = sample_x(O.x, i - 1, L.graph_width, s.frame_count);
       const double x1 = sample_x(O.x, i, L.graph_width, s.frame_count);
-      wide_line_if_finite(Point{x0, O.y + rec->fb_tau[i - 1][j] * sigma},
-                          Point{x1, O.y + rec->fb_tau[i][j] * sigma}, kCurveWidth, colour_red);
-      wide_line_if_finite(Point{x0, O.y + rec->toc_tau[i - 1][j] * sigma},
-                          Point{x1, O.y + rec->toc_tau[i][j] * sigma}, kCurveWidth, colour_blue);
+      curves.add_segment(Point{x0, O.y + rec->fb_tau[i - 1][j] * sigma},
+                         Point{x1, O.y + rec->fb_tau[i][j] * sigma}, colour_red);
+      curves.add_segment(Point{x0, O.y + rec->toc_tau[i - 1][j] * sigma},
+                         Point{x1, O.y + rec->toc_tau[i][j] * sigma}, colour_blue);
     }
+    draw_curves(curves, torque_panel(L, j));
   }
 }

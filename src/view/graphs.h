@@ -6,11 +6,26 @@
 #include "model/scenario.h"
 #include "view/scales.h"
 #include "view/primitives.h"
+#include "view/viewport.h"
 
 // Axes, second ticks and seconds label of one graph. mode 0: one-sided vertical
 // axis and the two positioning-time markers; mode 1: two-sided vertical axis.
 void draw_time_axes(const Scenario& s, int mode, const Point& origin, double dt, int n,
                     double width, double height);
+
+// The rectangles the curves of each graph are clipped to, so that a curve
+// beyond the plotted range stays off the neighbouring graph and the robot
+// area. Each is the box of the graph's axes, widened on every side by half a
+// curve width so that a curve along an edge (the lowest displacement, the first
+// and the last sample) keeps its full width:
+//   displacement graph: x from disp_graph_origin.x to + graph_width, y from
+//     disp_graph_origin.y to + disp_graph_height + 0.05 (the vertical axis);
+//   torque graph j (0 or 1): x the same over its origin, y within
+//     +-(half height + 0.05) of its zero line.
+// With the default layout: [0.396, 0.904] x [0.496, 0.954], [0.396, 0.904] x
+// [-0.204, 0.404] and [0.396, 0.904] x [-0.904, -0.296].
+DrawingRect displacement_panel(const Layout& L);
+DrawingRect torque_panel(const Layout& L, int joint);
 
 // The graphs of the selected robot from sample 0 to frame_index.
 void draw_displacement_graph(const Scenario& s, int frame_index);

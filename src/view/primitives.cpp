@@ -8,6 +8,25 @@
 
 namespace {
 
+int lighting_off_scopes = 0;
+
+}  // namespace
+
+LightingOffScope::LightingOffScope() {
+  ++lighting_off_scopes;
+  glDisable(GL_LIGHTING);
+}
+
+LightingOffScope::~LightingOffScope() {
+  if (--lighting_off_scopes == 0) glEnable(GL_LIGHTING);
+}
+
+void restore_lighting() {
+  if (lighting_off_scopes == 0) glEnable(GL_LIGHTING);
+}
+
+namespace {
+
 // Lighting off, optional placement, colour, then the caller's vertices.
 void begin_placed(const Point& at, double angle, bool rotate, const Colour& c, GLenum mode) {
   glDisable(GL_LIGHTING);
@@ -21,7 +40,7 @@ void begin_placed(const Point& at, double angle, bool rotate, const Colour& c, G
 void end_placed() {
   glEnd();
   glPopMatrix();
-  glEnable(GL_LIGHTING);
+  restore_lighting();
 }
 
 Point screen_point(const Point& p) { return Point{to_screen(p.x), to_screen(p.y)}; }
@@ -61,7 +80,7 @@ void draw_line(const Point& p1, const Point& p2, const Colour& c) {
   glVertex2d(a.x, a.y);
   glVertex2d(b.x, b.y);
   glEnd();
-  glEnable(GL_LIGHTING);
+  restore_lighting();
 }
 
 void draw_wide_line(const Point& p1, const Point& p2, double width, const Colour& c) {
@@ -76,7 +95,7 @@ void draw_wide_line(const Point& p1, const Point& p2, double width, const Colour
   glVertex2d(b.x, b.y);
   glEnd();
   glLineWidth(2.0f);
-  glEnable(GL_LIGHTING);
+  restore_lighting();
 }
 
 void fill_rect(const Point& corner, double w, double h, double angle, const Colour& c) {
@@ -101,12 +120,12 @@ void fill_disc(const Point& centre, double r, const Colour& c) {
 void outline_circle(const Point& centre, double r, const Colour& c) {
   const Point p = screen_point(centre);
   const double sr = to_screen(r);
+  // The loop p0, p1, ..., p119 and back to p0: each point once, since a
+  // point repeated would only add segments of no length, which draw nothing.
   begin_placed(p, 0.0, false, c, GL_LINE_LOOP);
-  for (int i = 1; i < circle_segments; ++i) {
-    const Point v0 = circle_point(sr, i - 1);
-    const Point v1 = circle_point(sr, i);
-    glVertex2d(v0.x, v0.y);
-    glVertex2d(v1.x, v1.y);
+  for (int i = 0; i < circle_segments; ++i) {
+    const Point v = circle_point(sr, i);
+    glVertex2d(v.x, v.y);
   }
   end_placed();
 }
@@ -125,12 +144,11 @@ void fill_half_disc(const Point& centre, double r, double a, const Colour& c) {
 void outline_half_circle(const Point& centre, double r, double a, const Colour& c) {
   const Point p = screen_point(centre);
   const double sr = to_screen(r);
+  // The open strip q0, q1, ..., q119, each point once (see outline_circle).
   begin_placed(p, 0.0, false, c, GL_LINE_STRIP);
-  for (int i = 1; i < circle_segments; ++i) {
-    const Point v0 = half_circle_point(sr, a, i - 1);
-    const Point v1 = half_circle_point(sr, a, i);
-    glVertex2d(v0.x, v0.y);
-    glVertex2d(v1.x, v1.y);
+  for (int i = 0; i < circle_segments; ++i) {
+    const Point v = half_circle_point(sr, a, i);
+    glVertex2d(v.x, v.y);
   }
   end_placed();
 }

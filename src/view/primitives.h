@@ -3,8 +3,9 @@
 //
 // Every primitive maps its coordinates and lengths through to_screen, switches
 // lighting off, draws with its colour and switches lighting on again, so
-// lighting is on between primitives. Line width is global state: draw_wide_line
-// leaves it at 2 pixels, the other primitives never set it.
+// lighting is on between primitives (inside a LightingOffScope it stays off
+// until the scope ends). Line width is global state: draw_wide_line leaves it
+// at 2 pixels, the other primitives never set it.
 #pragma once
 
 struct Point {
@@ -24,6 +25,22 @@ inline constexpr Colour colour_white{1.0f, 1.0f, 1.0f, 0.0f};
 constexpr int circle_segments = 120;
 // Radians per degree for glRotated.
 constexpr double kRadPerDegree = 0.01745329252;
+
+// While one lives, the primitives (and vertex batches) leave lighting off
+// after their shape instead of switching it on again: Mesa's software
+// renderers pay for that switch at every following draw, and a frame draws
+// many shapes. Lighting is switched on when the scope ends, so after it the
+// state is as the primitives leave it. Scopes may nest.
+class LightingOffScope {
+ public:
+  LightingOffScope();
+  ~LightingOffScope();
+  LightingOffScope(const LightingOffScope&) = delete;
+  LightingOffScope& operator=(const LightingOffScope&) = delete;
+};
+
+// Switches lighting on again after a shape, unless a LightingOffScope lives.
+void restore_lighting();
 
 // Drawing units to window units: half the 800-pixel window over itself, the
 // single place where that mapping lives.

@@ -7,6 +7,8 @@
 
 #include "view/caption_text.h"
 
+#include "view/glyphs.h"
+
 void draw_text(double x, double y, void* font, const char* text) {
   const float fx = static_cast<float>(x);
   const float fy = static_cast<float>(y);
@@ -18,8 +20,12 @@ void draw_text(double x, double y, void* font, const char* text) {
   glDisable(GL_LIGHTING);
   glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
   glRasterPos2f(fx, fy);
-  for (const char* p = text; *p != '\0'; ++p) {
-    glutBitmapCharacter(font, static_cast<unsigned char>(*p));
+  // The same pixels as glutBitmapCharacter sets, drawn as geometry when the
+  // font's glyphs have been read back.
+  if (!draw_glyphs(font, text)) {
+    for (const char* p = text; *p != '\0'; ++p) {
+      glutBitmapCharacter(font, static_cast<unsigned char>(*p));
+    }
   }
   glPopAttrib();
 }

@@ -3,13 +3,23 @@
 #include <GL/freeglut.h>
 #include <GL/freeglut_ucall.h>
 #include <GL/gl.h>
+#include <malloc.h>
 
 #include "view/frame.h"
+#include "view/glyphs.h"
 #include "view/window_setup.h"
 
 namespace {
 
 constexpr unsigned kTickMilliseconds = 10;
+
+// Mesa's software renderers allocate their vertex uploads and bins anew for
+// every frame and free them after it. With glibc's default the freed top of
+// the heap goes back to the kernel at once, and every frame then pays some
+// hundred page faults to get it again (more than the drawing itself on a
+// virtual machine). Keep up to this much freed memory for reuse instead; the
+// peak a session needs is the same.
+constexpr int kKeptFreeMemory = 256 << 20;
 
 ViewContext& context_of(void* user_data) { return *static_cast<ViewContext*>(user_data); }
 
@@ -68,6 +78,7 @@ void show(ViewContext& ctx, KeyAction action) {
 double window_clock() { return glutGet(GLUT_ELAPSED_TIME) / 1000.0; }
 
 int open_view(ViewContext& ctx, const char* title, int* argc, char** argv) {
+  mallopt(M_TRIM_THRESHOLD, kKeptFreeMemory);
   glutInitWindowSize(800, 800);
   glutInit(argc, argv);
   glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
@@ -78,6 +89,7 @@ int open_view(ViewContext& ctx, const char* title, int* argc, char** argv) {
   glutKeyboardFuncUcall(on_key, &ctx);
   glutSpecialFuncUcall(on_special, &ctx);
   glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+  capture_glyphs();
   return window;
 }
 

@@ -21,8 +21,11 @@ struct ViewContext {
 void set_utf8_window_name(const char* utf8);
 
 // Creates the 800 x 800 double-buffered window with the title (UTF-8),
-// installs the display, reshape and keyboard callbacks for `ctx` and sets the
-// white clear colour. Returns the GLUT window id.
+// installs the display, reshape and keyboard callbacks for `ctx`, sets the
+// white clear colour and reads back the glyphs of the text fonts
+// (view/glyphs.h). Also has the process keep freed heap memory for reuse
+// rather than return it to the kernel after every frame. Returns the GLUT
+// window id.
 int open_view(ViewContext& ctx, const char* title, int* argc, char** argv);
 
 // What the keyboard callbacks do with one key (a byte or kKey*) at `now`: the

@@ -45,7 +45,8 @@ ViewContext& window() {
 }
 
 Rgb Image::at(int x, int y) const {
-  const std::size_t i = (static_cast<std::size_t>(y) * kSize + static_cast<std::size_t>(x)) * 3;
+  const std::size_t i =
+      (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 3;
   return Rgb{px[i], px[i + 1], px[i + 2]};
 }
 
@@ -67,6 +68,31 @@ Image render_with(const std::function<void()>& draw) {
   draw();
   glFinish();
   return Image{read_back_buffer(kSize, kSize)};
+}
+
+bool resize_window(int width, int height) {
+  window();
+  glutReshapeWindow(width, height);
+  // The X server answers with a configure event; a bounded number of passes
+  // through GLUT's event handling sees it (no sleeping).
+  for (int pass = 0; pass < 1000000; ++pass) {
+    glutMainLoopEvent();
+    if (glutGet(GLUT_WINDOW_WIDTH) == width && glutGet(GLUT_WINDOW_HEIGHT) == height) {
+      glutMainLoopEvent();  // the reshape callback of that event
+      return true;
+    }
+  }
+  return false;
+}
+
+Image render_window(Scenario& s) {
+  window();
+  const int w = glutGet(GLUT_WINDOW_WIDTH);
+  const int h = glutGet(GLUT_WINDOW_HEIGHT);
+  glDrawBuffer(GL_BACK);
+  compose_frame(s);
+  glFinish();
+  return Image{read_back_buffer(w, h), w, h};
 }
 
 bool is_white(const Rgb& c) { return c.r > 240 && c.g > 240 && c.b > 240; }

@@ -25,6 +25,7 @@ struct Rgb {
 // A frame read from the back buffer; (px, py) counted from the lower left.
 struct Image {
   std::vector<std::uint8_t> px;
+  int width = kSize, height = kSize;
   Rgb at(int x, int y) const;
   // Pixels in the box [x0, x1] x [y0, y1] (clipped to the window) that match.
   template <class Pred>
@@ -32,7 +33,7 @@ struct Image {
     int n = 0;
     for (int y = y0; y <= y1; ++y)
       for (int x = x0; x <= x1; ++x)
-        if (x >= 0 && y >= 0 && x < kSize && y < kSize && pred(at(x, y))) ++n;
+        if (x >= 0 && y >= 0 && x < width && y < height && pred(at(x, y))) ++n;
     return n;
   }
   // Matching pixels within `radius` of the pixel that holds the window point (x, y).
@@ -55,6 +56,13 @@ Image render(const Scenario& s);
 
 // Clears GL_BACK to white, resets the modelview matrix, runs `draw`, reads GL_BACK.
 Image render_with(const std::function<void()>& draw);
+
+// Resizes the real window and handles GLUT's events (the reshape callback
+// among them) until the window has that size; false if it never does.
+bool resize_window(int width, int height);
+
+// compose_frame into GL_BACK of the window at its present size, read whole.
+Image render_window(Scenario& s);
 
 bool is_white(const Rgb& c);
 bool is_black(const Rgb& c);

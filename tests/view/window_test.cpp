@@ -91,13 +91,13 @@ TEST_F(ViewWindow, WmNameReadsAsTheTitleAndTheClassIsTocsim) {
   XFree(hint.res_class);
 }
 
-TEST_F(ViewWindow, ReshapeStretchesThePictureOverTheWholeWindow) {
+TEST_F(ViewWindow, ReshapeKeepsThePictureSquareAndCentred) {
   reshape_view(400, 200);
   GLint vp[4];
   glGetIntegerv(GL_VIEWPORT, vp);
-  EXPECT_EQ(vp[0], 0);
+  EXPECT_EQ(vp[0], 100);
   EXPECT_EQ(vp[1], 0);
-  EXPECT_EQ(vp[2], 400);
+  EXPECT_EQ(vp[2], 200);
   EXPECT_EQ(vp[3], 200);
   GLint mode = 0;
   glGetIntegerv(GL_MATRIX_MODE, &mode);
@@ -106,10 +106,14 @@ TEST_F(ViewWindow, ReshapeStretchesThePictureOverTheWholeWindow) {
   glGetDoublev(GL_PROJECTION_MATRIX, proj);
   for (int i = 0; i < 16; ++i) EXPECT_EQ(proj[i], i % 5 == 0 ? 1.0 : 0.0);
 
-  // x = -0.5 lands at a quarter of the width whatever the window's shape.
+  // x = -0.5 lands at a quarter of the square, not of the window; beside the
+  // square the window stays white.
   auto s = make_scenario('a', 'h');
   const Image im = render(*s);
-  EXPECT_TRUE(is_black(im.at(99, 10)) || is_black(im.at(100, 10)));
+  EXPECT_TRUE(is_black(im.at(149, 10)) || is_black(im.at(150, 10)));
+  EXPECT_EQ(im.count(0, 0, 99, kSize - 1, [](const Rgb& c) { return !is_white(c); }), 0);
+  EXPECT_EQ(im.count(300, 0, kSize - 1, kSize - 1, [](const Rgb& c) { return !is_white(c); }), 0);
+  EXPECT_EQ(im.count(100, 200, 299, kSize - 1, [](const Rgb& c) { return !is_white(c); }), 0);
   reshape_view(kSize, kSize);
 }
 

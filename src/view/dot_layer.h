@@ -1,0 +1,52 @@
+// Round dots rasterised on the CPU and drawn as a few rectangles.
+//
+// The tip paths are hundreds of small overlapping discs. Each disc as a
+// polygon costs the software renderers a dozen triangles; here the discs are
+// laid into a pixel map of the viewport in drawing order (a later dot covers
+// an earlier one), and the map is drawn as rectangles of one colour: runs of
+// equal pixels along a row, merged with identical runs of the rows above.
+// A pixel belongs to a disc when its centre lies inside the circle, which is
+// what a fine polygon of the disc covers.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "view/primitives.h"
+#include "view/viewport.h"
+
+class DotLayer {
+ public:
+  // A layer over the viewport `vp`.
+  explicit DotLayer(const SquareViewport& vp) : vp_(vp) {}
+
+  // A disc of radius r about `centre` (drawing coordinates) over the dots so
+  // far. A disc whose centre or radius is not a finite number, or that lies
+  // outside the viewport, is left out.
+  void add(const Point& centre, double r, const Colour& colour);
+
+  // Rectangles (window pixels x0 .. x1 - 1, y0 .. y1 - 1) and their colours,
+  // bottom row first.
+  struct Rect {
+    int x0, y0, x1, y1;
+    Colour colour;
+  };
+  std::vector<Rect> rectangles() const;
+
+  // All dots in one draw.
+  void draw() const;
+
+ private:
+  // A disc in pixels of the viewport, with the box of pixels it may touch.
+  struct Disc {
+    double cx, cy, r;
+    int x0, y0, x1, y1;
+    std::uint8_t colour;  // 1 + an index into colours_
+  };
+  std::uint8_t colour_index(const Colour& c);
+
+  SquareViewport vp_;
+  std::vector<Disc> discs_;
+  std::vector<Colour> colours_;
+  int box_x0_ = 0, box_y0_ = 0, box_x1_ = 0, box_y1_ = 0;  // all discs' boxes
+};
