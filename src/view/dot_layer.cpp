@@ -98,10 +98,19 @@ std::vector<DotLayer::Rect> DotLayer::rectangles() const {
   const int w = box_x1_ - box_x0_;
   const int h = box_y1_ - box_y0_;
   std::vector<std::uint8_t> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
-  for (const Disc& d : discs_) rasterise(d, pixels.data(), w, box_x0_, box_y0_);
+  // Columns that each row's discs may touch: only those are scanned.
+  std::vector<std::pair<int, int>> spans(static_cast<std::size_t>(h), {w, 0});
+  for (const Disc& d : discs_) {
+    rasterise(d, pixels.data(), w, box_x0_, box_y0_);
+    for (int y = d.y0; y < d.y1; ++y) {
+      std::pair<int, int>& span = spans[static_cast<std::size_t>(y - box_y0_)];
+      span.first = std::min(span.first, d.x0 - box_x0_);
+      span.second = std::max(span.second, d.x1 - box_x0_);
+    }
+  }
   const int ox = vp_.x + box_x0_;
   const int oy = vp_.y + box_y0_;
-  for (const ValueRect& r : value_rectangles(pixels, w, h))
+  for (const ValueRect& r : value_rectangles(pixels, w, h, spans))
     rects.push_back(Rect{ox + r.x0, oy + r.y0, ox + r.x1, oy + r.y1, colours_[r.value - 1]});
   return rects;
 }

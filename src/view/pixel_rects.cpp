@@ -1,11 +1,16 @@
 #include "view/pixel_rects.h"
 
+#include <algorithm>
 #include <cstddef>
 
-std::vector<ValueRect> value_rectangles(const std::vector<std::uint8_t>& map, int w, int h) {
+namespace {
+
+std::vector<ValueRect> rectangles_of(const std::vector<std::uint8_t>& map, int w, int h,
+                                     const std::vector<std::pair<int, int>>* spans) {
   std::vector<ValueRect> done;
   if (w <= 0 || h <= 0 || map.size() < static_cast<std::size_t>(w) * static_cast<std::size_t>(h))
     return done;
+  if (spans != nullptr && spans->size() < static_cast<std::size_t>(h)) spans = nullptr;
   std::vector<ValueRect> open;  // runs of the row below, still growing upward
   std::vector<ValueRect> next;
   for (int y = 0; y <= h; ++y) {
@@ -26,13 +31,18 @@ std::vector<ValueRect> value_rectangles(const std::vector<std::uint8_t>& map, in
     };
     if (y < h) {
       const std::uint8_t* row = &map[static_cast<std::size_t>(y) * static_cast<std::size_t>(w)];
-      for (int x = 0; x < w;) {
+      int from = 0, to = w;
+      if (spans != nullptr) {
+        from = std::max(0, (*spans)[static_cast<std::size_t>(y)].first);
+        to = std::min(w, (*spans)[static_cast<std::size_t>(y)].second);
+      }
+      for (int x = from; x < to;) {
         if (row[x] == 0) {
           ++x;
           continue;
         }
         int end = x + 1;
-        while (end < w && row[end] == row[x]) ++end;
+        while (end < to && row[end] == row[x]) ++end;
         take_run(ValueRect{x, y, end, y + 1, row[x]});
         x = end;
       }
@@ -41,4 +51,15 @@ std::vector<ValueRect> value_rectangles(const std::vector<std::uint8_t>& map, in
     open.swap(next);
   }
   return done;
+}
+
+}  // namespace
+
+std::vector<ValueRect> value_rectangles(const std::vector<std::uint8_t>& map, int w, int h) {
+  return rectangles_of(map, w, h, nullptr);
+}
+
+std::vector<ValueRect> value_rectangles(const std::vector<std::uint8_t>& map, int w, int h,
+                                        const std::vector<std::pair<int, int>>& spans) {
+  return rectangles_of(map, w, h, &spans);
 }

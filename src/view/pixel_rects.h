@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 struct ValueRect {
@@ -14,3 +15,8 @@ struct ValueRect {
 // Rectangles covering exactly the pixels of `map` (w x h, rows bottom to top)
 // whose value is not 0, bottom row first.
 std::vector<ValueRect> value_rectangles(const std::vector<std::uint8_t>& map, int w, int h);
+
+// The same for a map whose row y may hold non-zero pixels only in columns
+// spans[y].first .. spans[y].second - 1: only those are looked at.
+std::vector<ValueRect> value_rectangles(const std::vector<std::uint8_t>& map, int w, int h,
+                                        const std::vector<std::pair<int, int>>& spans);

@@ -109,9 +109,13 @@ void outline_rect(const Point& corner, double w, double h, double angle, const C
 void fill_disc(const Point& centre, double r, const Colour& c) {
   const Point p = screen_point(centre);
   const double sr = to_screen(r);
-  begin_placed(p, 0.0, false, c, GL_POLYGON);
-  for (int i = 0; i < circle_segments; ++i) {
-    const Point v = circle_point(sr, i);
+  // The polygon of the 120 points as a fan about the centre: the same pixels
+  // as the polygon (which the renderers split into a fan about its first
+  // point), in small triangles instead of slivers across the whole disc.
+  begin_placed(p, 0.0, false, c, GL_TRIANGLE_FAN);
+  glVertex2d(0.0, 0.0);
+  for (int i = 0; i <= circle_segments; ++i) {
+    const Point v = circle_point(sr, i % circle_segments);
     glVertex2d(v.x, v.y);
   }
   end_placed();

@@ -46,6 +46,18 @@ TEST(ValueRectangles, CoverExactlyTheMarkedPixelsWithTheirValues) {
   EXPECT_EQ(cover, 16 + 18 + 1);
   // Rows of the ring merge: bottom, top, and one rectangle for each side.
   EXPECT_EQ(rects.size(), 4u + 1u + 1u);
+  // Scanning only the columns where each row may hold pixels gives the same.
+  std::vector<std::pair<int, int>> spans(h, {0, 12});
+  for (int y = 0; y < h; ++y) spans[y] = (y >= 1 && y <= 5) ? std::make_pair(1, 12) : std::make_pair(8, 12);
+  const std::vector<ValueRect> scanned = value_rectangles(map, w, h, spans);
+  ASSERT_EQ(scanned.size(), rects.size());
+  for (std::size_t i = 0; i < rects.size(); ++i) {
+    EXPECT_EQ(scanned[i].x0, rects[i].x0);
+    EXPECT_EQ(scanned[i].y1, rects[i].y1);
+  }
+  // Columns outside the spans are not looked at.
+  spans.assign(h, {8, 10});
+  EXPECT_EQ(value_rectangles(map, w, h, spans).size(), 1u);
   EXPECT_TRUE(value_rectangles(map, 0, h).empty());
   EXPECT_TRUE(value_rectangles(std::vector<std::uint8_t>(5, 1), w, h).empty());
 }
