@@ -14,6 +14,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # The pictures the README shows, where its links expect them.
 install(FILES ${CMAKE_SOURCE_DIR}/docs/window-cylindrical.png
               ${CMAKE_SOURCE_DIR}/docs/window-scara.png
+              ${CMAKE_SOURCE_DIR}/docs/window-resized.png
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
 
 set(CPACK_GENERATOR DEB)

@@ -31,5 +31,5 @@ shoot() {
 
 shoot $'a\nh\nn\n' 60 "" window-cylindrical.png
 shoot $'b\nh\nn\n' 50 "" window-scara.png
-shoot $'b\ng\nn\n' 40 1000x600 window-resized.png
+shoot $'b\ng\nn\n' 40 1100x720 window-resized.png
 echo "written: $OUT/window-cylindrical.png $OUT/window-scara.png $OUT/window-resized.png"
