@@ -8,7 +8,6 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -123,11 +122,30 @@ std::vector<std::string> lines_of(const std::string& s) {
   return out;
 }
 
+// Decimal numbers with a point (as every printed value has), "nan" and "inf".
 std::vector<std::string> numbers_of(const std::string& s) {
   std::vector<std::string> out;
-  static const std::regex number(R"([-+]?(\d+\.\d+|nan|inf))");
-  for (auto it = std::sregex_iterator(s.begin(), s.end(), number); it != std::sregex_iterator(); ++it)
-    out.push_back(it->str());
+  const auto digit = [&](std::size_t i) { return i < s.size() && s[i] >= '0' && s[i] <= '9'; };
+  for (std::size_t i = 0; i < s.size();) {
+    if (s.compare(i, 3, "nan") == 0 || s.compare(i, 3, "inf") == 0) {
+      out.push_back(s.substr(i, 3));
+      i += 3;
+      continue;
+    }
+    if (!digit(i)) {
+      ++i;
+      continue;
+    }
+    std::size_t j = i;
+    while (digit(j)) ++j;
+    if (j < s.size() && s[j] == '.' && digit(j + 1)) {
+      ++j;
+      while (digit(j)) ++j;
+      const std::size_t from = (i > 0 && s[i - 1] == '-') ? i - 1 : i;
+      out.push_back(s.substr(from, j - from));
+    }
+    i = j;
+  }
   return out;
 }
 

@@ -10,6 +10,7 @@
 #include <X11/Xutil.h>
 #undef None  // Xlib's macro; KeyAction has a member of that name
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -125,7 +126,13 @@ struct KeyLog {
 
 KeyAction logging_handler(int key, double now, void* user) {
   KeyLog& log = *static_cast<KeyLog*>(user);
-  log.keys += key < 256 ? std::string(1, static_cast<char>(key)) : "<" + std::to_string(key) + ">";
+  if (key < 256) {
+    log.keys += static_cast<char>(key);
+  } else {
+    char code[16];
+    std::snprintf(code, sizeof code, "<%d>", key);
+    log.keys += code;
+  }
   log.times.push_back(now);
   return key == 's' ? KeyAction::Redraw : KeyAction::None;
 }
