@@ -24,29 +24,10 @@ APP=${1:-"$ROOT/build/tocsim"}
 RUNS=${2:-5}
 OUT=${BENCH_OUT:-"$ROOT/build-bench"}
 
-die() { echo "memory_compare: $*" >&2; exit 1; }
-[ -x "$APP" ] || die "no tocsim binary at $APP (build it first)"
-for tool in g++ cc Xvfb; do command -v "$tool" >/dev/null || die "$tool is needed"; done
-APP=$(cd "$(dirname "$APP")" && pwd)/$(basename "$APP")
-
-# ---- Helpers ----
-mkdir -p "$OUT"
-MINIMAL="$OUT/startup_minimal"
-HOOK="$OUT/memory_last_sample.so"
-if [ ! -x "$MINIMAL" ] || [ "$ROOT/bench/startup_minimal.cpp" -nt "$MINIMAL" ]; then
-  g++ -std=c++20 -O2 -Wall -Wextra -o "$MINIMAL" "$ROOT/bench/startup_minimal.cpp" -lglut -lGL
-fi
-if [ ! -f "$HOOK" ] || [ "$ROOT/bench/memory_last_sample.c" -nt "$HOOK" ]; then
-  cc -O2 -Wall -Wextra -shared -fPIC -o "$HOOK" "$ROOT/bench/memory_last_sample.c" -ldl -lGL -lX11
-fi
-
-# ---- A display of our own and a scratch directory, as the end-to-end tests have them ----
-source "$ROOT/tests/e2e/lib.bash"
-tmp=$E2E_TMP
-start_display
+source "$ROOT/bench/bench_lib.bash"
+bench_setup memory_compare "$ROOT/bench/memory_last_sample.c"
 
 printf 'a\nh\nn\n' >"$tmp/answers"
-export LC_ALL=C.UTF-8
 
 # Peak resident set size in kB of one run of a command with the hook preloaded.
 peak_of() {
