@@ -40,7 +40,7 @@ std::string dialogue(Scenario& s, const std::string& answers,
   return con.output();
 }
 
-// A dialogue that ends the process: its status and what it printed.
+// A dialogue that ends the process: its status (-1 when it returned) and what it printed.
 struct Ended {
   int status = -1;
   std::string output;
@@ -240,25 +240,14 @@ TEST(Dialogue, UnreachableScaraPointFailsThenRetryWithTheOtherRobotSucceeds) {
 
 TEST(Dialogue, AnswerNAfterAFailedSolveEndsTheProcessWithStatusZero) {
   Scenario s = after_startup('b', 'h');
-  try {
-    dialogue(s, "y z h y 0.8 0 1.2 0.5\n1 x x n");
-    FAIL() << "the dialogue returned";
-  } catch (const ProcessEnd& e) {
-    EXPECT_EQ(e.status, 0);
-  }
+  EXPECT_EQ(dialogue_to_end(s, "y z h y 0.8 0 1.2 0.5\n1 x x n", SolverChoice::Extended).status, 0);
 }
 
 TEST(Dialogue, UnknownRobotAfterFailureAsksNoRatios) {
   Scenario s = after_startup('b', 'h');
-  std::string out;
-  Console con("y z h y 0.8 0 1.2 0.5\n1 x x y q y h n x", Encoding::Utf8);
-  con.set_exit_handler(throw_end);
-  try {
-    { Ui sp{con, Lang::Ja}; run_condition_dialogue(s, sp, DialogueEntry::Heading); }
-  } catch (const ProcessEnd&) {
-    // whether robot q solves or not, the questions before are what matters here
-  }
-  out = con.output();
+  // Whether robot q solves or not, the questions before are what matters here.
+  const std::string out =
+      dialogue_to_end(s, "y z h y 0.8 0 1.2 0.5\n1 x x y q y h n x", SolverChoice::Extended).output;
   EXPECT_EQ(s.robot_key, 'q');
   EXPECT_EQ(s.robot, parse_robot('q'));
   const std::string after = out.substr(out.find(kRobotQ));
@@ -269,12 +258,7 @@ TEST(Dialogue, UnknownRobotAfterFailureAsksNoRatios) {
 
 TEST(Dialogue, EndOfInputAtAQuestionEndsWithStatusOne) {
   Scenario s = after_startup('a', 'h');
-  try {
-    dialogue(s, "y");
-    FAIL() << "the dialogue returned";
-  } catch (const ProcessEnd& e) {
-    EXPECT_EQ(e.status, 1);
-  }
+  EXPECT_EQ(dialogue_to_end(s, "y", SolverChoice::Extended).status, 1);
 }
 
 TEST(Dialogue, UnreadableNumbersKeepTheOldValues) {
