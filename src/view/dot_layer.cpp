@@ -1,10 +1,11 @@
 #include "view/dot_layer.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <cmath>
 
-#include "view/pixel_rects.h"
-#include "view/vertex_batch.h"
+#include "view/pixel_texture.h"
 
 namespace {
 
@@ -17,6 +18,13 @@ int clamp_to_int(double v, int lo, int hi) {
   if (!(v > lo)) return lo;  // also not a number
   if (v >= hi) return hi;
   return static_cast<int>(v);
+}
+
+// A colour channel as the byte a framebuffer of 8 bits a channel holds.
+std::uint8_t to_byte(float c) {
+  if (!(c > 0.0f)) return 0;
+  if (c >= 1.0f) return 255;
+  return static_cast<std::uint8_t>(std::lround(c * 255.0f));
 }
 
 }  // namespace
@@ -91,34 +99,61 @@ void rasterise(const Disc& d, std::uint8_t* px, int w, int bx, int by) {
 
 }  // namespace
 
-std::vector<DotLayer::Rect> DotLayer::rectangles() const {
-  std::vector<Rect> rects;
-  if (discs_.empty()) return rects;
-  // The pixel map of all discs' box, in drawing order: 0 = no dot.
+DotLayer::Tiles DotLayer::tiles() const {
+  Tiles out;
+  if (discs_.empty()) return out;
+  // The map of colour indices over all discs' box, in drawing order: 0 = no
+  // dot; and which of the box's tiles the discs touch.
   const int w = box_x1_ - box_x0_;
   const int h = box_y1_ - box_y0_;
   std::vector<std::uint8_t> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
-  // Columns that each row's discs may touch: only those are scanned.
-  std::vector<std::pair<int, int>> spans(static_cast<std::size_t>(h), {w, 0});
+  const int tiles_x = (w + kTile - 1) / kTile;
+  const int tiles_y = (h + kTile - 1) / kTile;
+  std::vector<std::uint8_t> touched(static_cast<std::size_t>(tiles_x) * tiles_y, 0);
   for (const Disc& d : discs_) {
     rasterise(d, pixels.data(), w, box_x0_, box_y0_);
-    for (int y = d.y0; y < d.y1; ++y) {
-      std::pair<int, int>& span = spans[static_cast<std::size_t>(y - box_y0_)];
-      span.first = std::min(span.first, d.x0 - box_x0_);
-      span.second = std::max(span.second, d.x1 - box_x0_);
-    }
+    for (int ty = (d.y0 - box_y0_) / kTile; ty <= (d.y1 - 1 - box_y0_) / kTile; ++ty)
+      for (int tx = (d.x0 - box_x0_) / kTile; tx <= (d.x1 - 1 - box_x0_) / kTile; ++tx)
+        touched[static_cast<std::size_t>(ty) * tiles_x + tx] = 1;
   }
-  const int ox = vp_.x + box_x0_;
-  const int oy = vp_.y + box_y0_;
-  for (const ValueRect& r : value_rectangles(pixels, w, h, spans))
-    rects.push_back(Rect{ox + r.x0, oy + r.y0, ox + r.x1, oy + r.y1, colours_[r.value - 1]});
-  return rects;
+
+  std::vector<std::array<std::uint8_t, 4>> palette(colours_.size() + 1, {0, 0, 0, 0});
+  for (std::size_t i = 0; i < colours_.size(); ++i)
+    palette[i + 1] = {to_byte(colours_[i].r), to_byte(colours_[i].g), to_byte(colours_[i].b), 255};
+
+  std::size_t count = 0;
+  for (std::uint8_t t : touched) count += t;
+  constexpr int kPerRow = 32;  // tiles a sheet row: 512 texels
+  const int rows = static_cast<int>((count + kPerRow - 1) / kPerRow);
+  out.sheet_w = kPerRow * kTile;
+  out.sheet_h = rows * kTile;
+  out.rgba.assign(4 * static_cast<std::size_t>(out.sheet_w) * out.sheet_h, 0);
+  out.pieces.reserve(count);
+  for (int ty = 0; ty < tiles_y; ++ty)
+    for (int tx = 0; tx < tiles_x; ++tx) {
+      if (!touched[static_cast<std::size_t>(ty) * tiles_x + tx]) continue;
+      const int slot = static_cast<int>(out.pieces.size());
+      const int u = (slot % kPerRow) * kTile;
+      const int v = (slot / kPerRow) * kTile;
+      // The tile's part of the box (tiles at the box's far edges are cut).
+      const int x0 = tx * kTile, y0 = ty * kTile;
+      const int tw = std::min(kTile, w - x0), th = std::min(kTile, h - y0);
+      for (int y = 0; y < th; ++y) {
+        const std::uint8_t* from = &pixels[static_cast<std::size_t>(y0 + y) * w + x0];
+        std::uint8_t* to = &out.rgba[4 * (static_cast<std::size_t>(v + y) * out.sheet_w + u)];
+        for (int x = 0; x < tw; ++x) std::memcpy(to + 4 * x, palette[from[x]].data(), 4);
+      }
+      out.pieces.push_back(PixelTexture::Piece{vp_.x + box_x0_ + x0, vp_.y + box_y0_ + y0, u, v, tw, th});
+    }
+  return out;
 }
 
 void DotLayer::draw() const {
-  const std::vector<Rect> rects = rectangles();
-  VertexBatch batch(VertexBatch::Kind::Triangles);
-  batch.reserve(6 * rects.size());
-  for (const Rect& r : rects) batch.add_pixel_rect(r.x0, r.y0, r.x1, r.y1, vp_, r.colour);
-  batch.draw();
+  // Like the window's context, the texture lives as long as the program; each
+  // frame's dots replace the last ones'.
+  static PixelTexture texture;
+  const Tiles t = tiles();
+  if (t.pieces.empty()) return;
+  texture.upload(PixelTexture::Format::Rgba, t.sheet_w, t.sheet_h, t.rgba.data());
+  texture.draw(t.pieces, vp_, colour_white);
 }

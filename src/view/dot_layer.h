@@ -1,10 +1,11 @@
-// Round dots rasterised on the CPU and drawn as a few rectangles.
+// Round dots rasterised on the CPU and drawn from a texture.
 //
 // The tip paths are hundreds of small overlapping discs. Each disc as a
 // polygon costs the software renderers a dozen triangles; here the discs are
 // laid into a pixel map of the viewport in drawing order (a later dot covers
-// an earlier one), and the map is drawn as rectangles of one colour: runs of
-// equal pixels along a row, merged with identical runs of the rows above.
+// an earlier one), and the map's tiles that hold dots are drawn from a
+// texture, a textured square each. A path is a thin line across a wide box,
+// so the tiles hold a small part of the box's pixels.
 // A pixel belongs to a disc when its centre lies inside the circle, which is
 // what a fine polygon of the disc covers.
 #pragma once
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "view/pixel_texture.h"
 #include "view/primitives.h"
 #include "view/viewport.h"
 
@@ -25,13 +27,19 @@ class DotLayer {
   // outside the viewport, is left out.
   void add(const Point& centre, double r, const Colour& colour);
 
-  // Rectangles (window pixels x0 .. x1 - 1, y0 .. y1 - 1) and their colours,
-  // bottom row first.
-  struct Rect {
-    int x0, y0, x1, y1;
-    Colour colour;
+  // Side in pixels of the tiles the dots are drawn in.
+  static constexpr int kTile = 16;
+
+  // The dots' pixels: the tiles of kTile x kTile window pixels that hold
+  // any, packed side by side into a sheet of RGBA texels (rows bottom to top;
+  // alpha 255 where a dot lies, in its colour, 0 elsewhere), and for each tile
+  // a piece saying where it goes in the window. Empty without dots.
+  struct Tiles {
+    int sheet_w = 0, sheet_h = 0;
+    std::vector<std::uint8_t> rgba;
+    std::vector<PixelTexture::Piece> pieces;
   };
-  std::vector<Rect> rectangles() const;
+  Tiles tiles() const;
 
   // All dots in one draw.
   void draw() const;

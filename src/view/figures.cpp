@@ -6,7 +6,7 @@
 #include <initializer_list>
 
 #include "view/dot_layer.h"
-#include "view/vertex_batch.h"
+#include "view/line_batch.h"
 #include "view/viewport.h"
 
 namespace {
@@ -42,11 +42,11 @@ void draw_grid(const Point& centre, double angle, int n, double dx, double dy) {
   // All lines are black, so the order does not show: the two centre lines in
   // one draw, all others in another.
   constexpr Colour black{0.0f, 0.0f, 0.0f, 0.0f};
-  VertexBatch centre_lines(VertexBatch::Kind::Lines);
-  VertexBatch lines(VertexBatch::Kind::Lines);
+  LineBatch centre_lines;
+  LineBatch lines;
   lines.reserve(8 * static_cast<std::size_t>(n > 0 ? n : 0));
   for (int i = -n; i <= n; ++i) {
-    VertexBatch& to = (i == 0) ? centre_lines : lines;
+    LineBatch& to = (i == 0) ? centre_lines : lines;
     to.add_segment(Point{i * sx, -n * sy}, Point{i * sx, n * sy}, black);
     to.add_segment(Point{-n * sx, i * sy}, Point{n * sx, i * sy}, black);
   }

@@ -5,38 +5,35 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
-#include "view/pixel_rects.h"
-#include "view/vertex_batch.h"
+#include "view/pixel_texture.h"
 #include "view/viewport.h"
 
 namespace {
 
-// Glyph pixels relative to the whole-pixel part of the raster position.
+// The box of a glyph's pixels, relative to the whole-pixel part of the raster
+// position (x0 .. x1 - 1, y0 .. y1 - 1; empty for a space), and where the box
+// lies in the glyph texture.
 struct Glyph {
-  std::vector<ValueRect> rects;
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  int u = 0, v = 0;
   int advance = 0;
 };
 
 struct Font {
-  explicit Font(void* font) : id(font) {}
+  Font(void* font, int sheet) : id(font), sheet_row(sheet) {}
   void* id;
+  int sheet_row;  // first texel row of the font's sheet in the glyph texture
   bool captured = false;
   std::array<Glyph, 256> glyphs{};
 };
 
-Font helvetica12{GLUT_BITMAP_HELVETICA_12};
-Font helvetica18{GLUT_BITMAP_HELVETICA_18};
-
-Font* font_of(void* id) {
-  if (id == helvetica12.id) return &helvetica12;
-  if (id == helvetica18.id) return &helvetica18;
-  return nullptr;
-}
 
 // The characters the program writes: the printable ASCII ones and the line
 // feed that ends some texts. Each is drawn in a cell of its own, 12 cells a
@@ -57,6 +54,20 @@ int cell_of(int c) { return c == '\n' ? 0 : c - kFirst + 1; }
 int cell_x(int c) { return (cell_of(c) % kPerRow) * kCell; }
 int cell_y(int c) { return (cell_of(c) / kPerRow) * kCell; }
 
+// Both fonts' sheets, one above the other, as coverage texels: the texture
+// every text is drawn from. Like the window's context it serves, it lives as
+// long as the program.
+Font helvetica12{GLUT_BITMAP_HELVETICA_12, 0};
+Font helvetica18{GLUT_BITMAP_HELVETICA_18, kSheetHeight};
+constexpr int kTextureHeight = 2 * kSheetHeight;
+PixelTexture glyph_texture;
+
+Font* font_of(void* id) {
+  if (id == helvetica12.id) return &helvetica12;
+  if (id == helvetica18.id) return &helvetica18;
+  return nullptr;
+}
+
 // Calls f for each captured character.
 template <class F>
 void for_captured(F f) {
@@ -64,21 +75,9 @@ void for_captured(F f) {
   for (int c = kFirst; c <= kLast; ++c) f(c);
 }
 
-// Rectangles of a glyph cell: runs along rows or along columns, whichever
-// needs fewer (a glyph is mostly strokes of one of the two directions).
-std::vector<ValueRect> fewest_rectangles(const std::vector<std::uint8_t>& cell) {
-  std::vector<ValueRect> by_rows = value_rectangles(cell, kCell, kCell);
-  std::vector<std::uint8_t> turned(cell.size());
-  for (int y = 0; y < kCell; ++y)
-    for (int x = 0; x < kCell; ++x)
-      turned[static_cast<std::size_t>(x) * kCell + y] = cell[static_cast<std::size_t>(y) * kCell + x];
-  std::vector<ValueRect> by_columns = value_rectangles(turned, kCell, kCell);
-  if (by_rows.size() <= by_columns.size()) return by_rows;
-  for (ValueRect& r : by_columns) r = ValueRect{r.y0, r.x0, r.y1, r.x1, r.value};
-  return by_columns;
-}
-
-void capture(Font& font) {
+// Reads the font's glyphs into its sheet of `texels` (the glyph texture's
+// rows, kSheetWidth wide): 255 where a glyph sets a pixel, 0 elsewhere.
+void capture(Font& font, std::vector<std::uint8_t>& texels) {
   glClear(GL_COLOR_BUFFER_BIT);
   for_captured([&](int c) {
     glWindowPos2f(static_cast<float>(cell_x(c) + kOriginX) + 0.25f,
@@ -90,18 +89,22 @@ void capture(Font& font) {
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, kSheetWidth, kSheetHeight, GL_RED, GL_UNSIGNED_BYTE, sheet.data());
 
-  std::vector<std::uint8_t> cell(static_cast<std::size_t>(kCell) * kCell);
   for_captured([&](int c) {
-    for (int y = 0; y < kCell; ++y)
-      for (int x = 0; x < kCell; ++x)
-        cell[static_cast<std::size_t>(y) * kCell + x] =
-            sheet[static_cast<std::size_t>(cell_y(c) + y) * kSheetWidth + cell_x(c) + x] < 128 ? 1
-                                                                                           : 0;
     Glyph& g = font.glyphs[c];
-    g.rects = fewest_rectangles(cell);
-    for (ValueRect& r : g.rects) {
-      r.x0 -= kOriginX, r.x1 -= kOriginX;
-      r.y0 -= kOriginY, r.y1 -= kOriginY;
+    g = Glyph{};
+    int x0 = kCell, y0 = kCell, x1 = 0, y1 = 0;
+    for (int y = 0; y < kCell; ++y)
+      for (int x = 0; x < kCell; ++x) {
+        const std::size_t at = static_cast<std::size_t>(cell_y(c) + y) * kSheetWidth + cell_x(c) + x;
+        const bool set = sheet[at] < 128;
+        texels[static_cast<std::size_t>(font.sheet_row) * kSheetWidth + at] = set ? 255 : 0;
+        if (set) x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x + 1), y1 = std::max(y1, y + 1);
+      }
+    if (x1 > x0) {
+      g.x0 = x0 - kOriginX, g.x1 = x1 - kOriginX;
+      g.y0 = y0 - kOriginY, g.y1 = y1 - kOriginY;
+      g.u = cell_x(c) + x0;
+      g.v = font.sheet_row + cell_y(c) + y0;
     }
     g.advance = glutBitmapWidth(font.id, c);
   });
@@ -125,8 +128,10 @@ void capture_glyphs() {
   glDisable(GL_LIGHTING);
   glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
   glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
-  capture(helvetica12);
-  capture(helvetica18);
+  std::vector<std::uint8_t> texels(static_cast<std::size_t>(kSheetWidth) * kTextureHeight, 0);
+  capture(helvetica12, texels);
+  capture(helvetica18, texels);
+  glyph_texture.upload(PixelTexture::Format::Alpha, kSheetWidth, kTextureHeight, texels.data());
   glPopClientAttrib();
   glPopAttrib();
   glClear(GL_COLOR_BUFFER_BIT);
@@ -149,29 +154,16 @@ bool draw_glyphs(void* id, const char* text) {
   const int bx = static_cast<int>(std::floor(raster[0]));
   const int by = static_cast<int>(std::floor(raster[1]));
 
-  const SquareViewport vp = current_square_viewport();
-  const Colour c{colour[0], colour[1], colour[2], colour[3]};
-  VertexBatch batch(VertexBatch::Kind::Triangles);
-  std::size_t rects = 0;
-  for (const char* p = text; *p != '\0'; ++p) rects += font->glyphs[static_cast<unsigned char>(*p)].rects.size();
-  batch.reserve(6 * rects);
+  std::vector<PixelTexture::Piece> pieces;
+  pieces.reserve(std::strlen(text));
   int pen = 0;
   for (const char* p = text; *p != '\0'; ++p) {
     const Glyph& g = font->glyphs[static_cast<unsigned char>(*p)];
-    for (const ValueRect& r : g.rects)
-      batch.add_pixel_rect(bx + pen + r.x0, by + r.y0, bx + pen + r.x1, by + r.y1, vp, c);
+    if (g.x1 > g.x0)
+      pieces.push_back(PixelTexture::Piece{bx + pen + g.x0, by + g.y0, g.u, g.v, g.x1 - g.x0, g.y1 - g.y0});
     pen += g.advance;
   }
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
-  batch.draw();
-  glPopMatrix();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
+  glyph_texture.draw(pieces, current_square_viewport(),
+                     Colour{colour[0], colour[1], colour[2], colour[3]});
   return true;
 }

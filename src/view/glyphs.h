@@ -1,11 +1,11 @@
-// Text of the GLUT bitmap fonts drawn as ordinary geometry.
+// Text of the GLUT bitmap fonts drawn from a texture of their glyphs.
 //
 // Mesa's software renderers draw every glBitmap text through a texture of its
 // own and switch the whole fragment state to do so and back, which for the
 // two dozen texts of a frame costs about as much as all the rest of it. So
 // the glyphs of the two fonts in use are read back once, exactly as
-// glutBitmapCharacter sets them, and a text is then drawn as those pixels:
-// rectangles in the current colour, one draw per text.
+// glutBitmapCharacter sets them, into one texture, and a text is then drawn
+// as one textured rectangle a character, in one draw.
 #pragma once
 
 // Reads back the glyphs of the printable ASCII characters and the line feed

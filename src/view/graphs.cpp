@@ -7,7 +7,7 @@
 #include "robot/torque_laws.h"
 #include "view/caption_text.h"
 #include "view/text.h"
-#include "view/vertex_batch.h"
+#include "view/line_batch.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ void line_if_finite(const Point& a, const Point& b, const Colour& c) {
 }
 
 // Curve segments in the order they were added, in the curve width, within `panel`.
-void draw_curves(const VertexBatch& curves, const DrawingRect& panel) {
+void draw_curves(const LineBatch& curves, const DrawingRect& panel) {
   const ScissorScope clip(panel);
   glLineWidth(static_cast<GLfloat>(to_screen(kCurveWidth) * 400.0));
   curves.draw();
@@ -119,7 +119,7 @@ void draw_displacement_graph(const Scenario& s, int frame_index) {
   // Sample by sample: both feedback joints, then both time-optimal joints, so
   // that later samples lie over earlier ones as the curves grow.
   const int last = clamped_frame(frame_index);
-  VertexBatch curves(VertexBatch::Kind::Lines);
+  LineBatch curves;
   curves.reserve(8 * static_cast<std::size_t>(last));
   for (int i = 1; i <= last; ++i) {
     const double x0 = sample_x(G.x, i - 1, L.graph_width, s.frame_count);
@@ -165,7 +165,7 @@ void draw_torque_graphs(const Scenario& s, int frame_index) {
     if (!scale) continue;
     const double sigma = *scale;
 
-    VertexBatch curves(VertexBatch::Kind::Lines);
+    LineBatch curves;
     curves.reserve(4 * static_cast<std::size_t>(last));
     for (int i = 1; i <= last; ++i) {
       const double x0 = sample_x(O.x, i - 1, L.graph_width, s.frame_count);

@@ -1,6 +1,5 @@
-// The few-draw paths of a frame: pixel maps turned into rectangles, the tip
-// paths as one layer of round dots, text as read-back glyphs, and lighting
-// left off through a frame.
+// The few-draw paths of a frame: the tip paths as one layer of round dots,
+// text as read-back glyphs, and lighting left off through a frame.
 #include <gtest/gtest.h>
 
 #include <GL/freeglut.h>
@@ -13,7 +12,6 @@
 
 #include "view/dot_layer.h"
 #include "view/glyphs.h"
-#include "view/pixel_rects.h"
 #include "view/primitives.h"
 #include "view/text.h"
 #include "view_harness.h"
@@ -21,46 +19,6 @@
 namespace {
 
 using namespace viewtest;
-
-TEST(ValueRectangles, CoverExactlyTheMarkedPixelsWithTheirValues) {
-  // A ring, a bar and a lone pixel of three values in a 12 x 9 map.
-  const int w = 12, h = 9;
-  std::vector<std::uint8_t> map(w * h, 0);
-  auto set = [&](int x, int y, std::uint8_t v) { map[y * w + x] = v; };
-  for (int y = 1; y <= 5; ++y)
-    for (int x = 1; x <= 5; ++x)
-      if (x == 1 || x == 5 || y == 1 || y == 5) set(x, y, 1);
-  for (int y = 0; y < h; ++y) set(8, y, 2), set(9, y, 2);
-  set(11, 8, 3);
-  const std::vector<ValueRect> rects = value_rectangles(map, w, h);
-  std::vector<std::uint8_t> drawn(w * h, 0);
-  int cover = 0;
-  for (const ValueRect& r : rects)
-    for (int y = r.y0; y < r.y1; ++y)
-      for (int x = r.x0; x < r.x1; ++x) {
-        EXPECT_EQ(drawn[y * w + x], 0) << x << "," << y;  // no overlap
-        drawn[y * w + x] = r.value;
-        ++cover;
-      }
-  EXPECT_EQ(drawn, map);
-  EXPECT_EQ(cover, 16 + 18 + 1);
-  // Rows of the ring merge: bottom, top, and one rectangle for each side.
-  EXPECT_EQ(rects.size(), 4u + 1u + 1u);
-  // Scanning only the columns where each row may hold pixels gives the same.
-  std::vector<std::pair<int, int>> spans(h, {0, 12});
-  for (int y = 0; y < h; ++y) spans[y] = (y >= 1 && y <= 5) ? std::make_pair(1, 12) : std::make_pair(8, 12);
-  const std::vector<ValueRect> scanned = value_rectangles(map, w, h, spans);
-  ASSERT_EQ(scanned.size(), rects.size());
-  for (std::size_t i = 0; i < rects.size(); ++i) {
-    EXPECT_EQ(scanned[i].x0, rects[i].x0);
-    EXPECT_EQ(scanned[i].y1, rects[i].y1);
-  }
-  // Columns outside the spans are not looked at.
-  spans.assign(h, {8, 10});
-  EXPECT_EQ(value_rectangles(map, w, h, spans).size(), 1u);
-  EXPECT_TRUE(value_rectangles(map, 0, h).empty());
-  EXPECT_TRUE(value_rectangles(std::vector<std::uint8_t>(5, 1), w, h).empty());
-}
 
 TEST(DotLayer, HoldsThePixelsWhoseCentresLieInEachCircleLaterDotsOnTop) {
   const SquareViewport vp{100, 50, 400};  // 0.005 of a drawing unit per pixel
@@ -71,13 +29,27 @@ TEST(DotLayer, HoldsThePixelsWhoseCentresLieInEachCircleLaterDotsOnTop) {
   layer.add(b, r, colour_blue);
   layer.add(Point{std::nan(""), 0.0}, r, colour_red);  // left out
   layer.add(Point{5.0, 5.0}, r, colour_red);           // off the picture
+  const Point c{0.61, 0.377};                          // far from the others: the
+  layer.add(c, r, colour_red);                         // tiles between stay out
   std::vector<int> owner(400 * 400, 0);  // 0 none, 1 red, 2 blue
-  for (const DotLayer::Rect& q : layer.rectangles())
-    for (int y = q.y0; y < q.y1; ++y)
-      for (int x = q.x0; x < q.x1; ++x) {
-        ASSERT_TRUE(x >= vp.x && x < vp.x + vp.side && y >= vp.y && y < vp.y + vp.side);
-        owner[(y - vp.y) * 400 + (x - vp.x)] = q.colour.r > 0.5f ? 1 : 2;
+  const DotLayer::Tiles tiles = layer.tiles();
+  ASSERT_EQ(tiles.rgba.size(), 4u * tiles.sheet_w * tiles.sheet_h);
+  std::vector<int> drawn(400 * 400, 0);
+  for (const PixelTexture::Piece& q : tiles.pieces) {
+    ASSERT_TRUE(q.w > 0 && q.w <= DotLayer::kTile && q.h > 0 && q.h <= DotLayer::kTile);
+    ASSERT_TRUE(q.u >= 0 && q.u + q.w <= tiles.sheet_w && q.v >= 0 && q.v + q.h <= tiles.sheet_h);
+    for (int y = 0; y < q.h; ++y)
+      for (int x = 0; x < q.w; ++x) {
+        const int wx = q.x + x - vp.x, wy = q.y + y - vp.y;
+        ASSERT_TRUE(wx >= 0 && wx < 400 && wy >= 0 && wy < 400);
+        EXPECT_EQ(drawn[wy * 400 + wx]++, 0) << "tiles overlap at " << wx << "," << wy;
+        const std::uint8_t* p = &tiles.rgba[4 * ((q.v + y) * tiles.sheet_w + q.u + x)];
+        if (p[3] == 0) continue;
+        ASSERT_EQ(p[3], 255);
+        ASSERT_TRUE((p[0] == 255 && p[1] == 0 && p[2] == 0) || (p[0] == 0 && p[1] == 0 && p[2] == 255));
+        owner[wy * 400 + wx] = p[0] == 255 ? 1 : 2;
       }
+  }
   int red = 0, blue = 0;
   for (int y = 0; y < 400; ++y)
     for (int x = 0; x < 400; ++x) {
@@ -85,12 +57,15 @@ TEST(DotLayer, HoldsThePixelsWhoseCentresLieInEachCircleLaterDotsOnTop) {
         const double dx = x + 0.5 - (c.x + 1.0) * 200.0, dy = y + 0.5 - (c.y + 1.0) * 200.0;
         return dx * dx + dy * dy <= 16.0;
       };
-      const int expect = inside(b) ? 2 : inside(a) ? 1 : 0;
+      const int expect = inside(b) ? 2 : (inside(a) || inside(c)) ? 1 : 0;
       EXPECT_EQ(owner[y * 400 + x], expect) << x << "," << y;
       red += expect == 1, blue += expect == 2;
     }
-  EXPECT_GT(red, 10);
+  EXPECT_GT(red, 10 + 45);
   EXPECT_GT(blue, 45);
+  // Two groups of at most 2 x 2 tiles each, not the box's 8 x 8.
+  EXPECT_LE(tiles.pieces.size(), 8u);
+  EXPECT_TRUE(DotLayer(vp).tiles().pieces.empty());
 }
 
 class Drawn : public ::testing::Test {
