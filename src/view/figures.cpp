@@ -28,8 +28,7 @@ Point base(const Scenario& s) { return Point{s.layout.robot_base[0], s.layout.ro
 
 // White box with a coloured outline.
 void boxed_rect(const Point& corner, double w, double h, double angle, const Colour& colour) {
-  fill_rect(corner, w, h, angle, colour_white);
-  outline_rect(corner, w, h, angle, colour);
+  boxed_rect(corner, w, h, angle, colour_white, colour);
 }
 
 }  // namespace
@@ -149,12 +148,14 @@ void draw_hand(const Scenario& s, const Point& tip, double angle, const Colour& 
   const Point A1 = add(F, mul(vs * k, across));
   const Point A2 = sub(F, mul(vs * k, across));
 
-  draw_wide_line(A1, A2, kFingerWidth, colour);
-  for (const Point& A : {A1, A2}) {
-    const Point start = sub(A, mul(vs * (g / 2.0), along));
-    const Point end = add(start, mul(vs * (L.hand_len - L.wrist_draw_len + g), along));
-    draw_wide_line(start, end, kFingerWidth, colour);
+  // The cross bar, then a finger from each of its ends.
+  Point bars[3][2] = {{A1, A2}, {}, {}};
+  for (int i = 0; i < 2; ++i) {
+    const Point start = sub(i == 0 ? A1 : A2, mul(vs * (g / 2.0), along));
+    bars[i + 1][0] = start;
+    bars[i + 1][1] = add(start, mul(vs * (L.hand_len - L.wrist_draw_len + g), along));
   }
+  draw_wide_lines(bars, 3, kFingerWidth, colour);
 
   const Point piece = add(P, mul(vs, add(mul(-L.mass_size / 2.0, along),
                                          mul(L.mass_size2 / 2.0, across))));

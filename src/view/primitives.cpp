@@ -27,35 +27,68 @@ void restore_lighting() {
 
 namespace {
 
-// Lighting off, optional placement, colour, then the caller's vertices.
-void begin_placed(const Point& at, double angle, bool rotate, const Colour& c, GLenum mode) {
-  glDisable(GL_LIGHTING);
-  glPushMatrix();
-  glTranslated(at.x, at.y, 0.0);
-  if (rotate) glRotated(angle / kRadPerDegree, 0.0, 0.0, 1.0);
-  glColor4f(c.r, c.g, c.b, c.a);
-  glBegin(mode);
-}
-
-void end_placed() {
-  glEnd();
-  glPopMatrix();
-  restore_lighting();
-}
-
 Point screen_point(const Point& p) { return Point{to_screen(p.x), to_screen(p.y)}; }
 
-void rect(GLenum mode, const Point& corner, double w, double h, double angle, const Colour& c) {
-  const Point p = screen_point(corner);
-  const double sw = to_screen(w);
-  const double sh = to_screen(h);
-  begin_placed(p, angle, true, c, mode);
-  glVertex2d(0.0, 0.0);
-  glVertex2d(sw, 0.0);
-  glVertex2d(sw, sh);
-  glVertex2d(0.0, sh);
-  end_placed();
-}
+// The rectangle 0 .. w along, 0 .. h across, under a matrix that puts its
+// corner at `corner` (screen units) and turns it by `angle`; draw() adds its
+// shapes, each of its own colour and mode, under that one matrix.
+class PlacedRect {
+ public:
+  PlacedRect(const Point& corner, double w, double h, double angle)
+      : w_(to_screen(w)), h_(to_screen(h)) {
+    const Point p = screen_point(corner);
+    glDisable(GL_LIGHTING);
+    glPushMatrix();
+    glTranslated(p.x, p.y, 0.0);
+    glRotated(angle / kRadPerDegree, 0.0, 0.0, 1.0);
+  }
+  ~PlacedRect() {
+    glPopMatrix();
+    restore_lighting();
+  }
+  PlacedRect(const PlacedRect&) = delete;
+  PlacedRect& operator=(const PlacedRect&) = delete;
+  void draw(GLenum mode, const Colour& c) const {
+    glColor4f(c.r, c.g, c.b, c.a);
+    glBegin(mode);
+    glVertex2d(0.0, 0.0);
+    glVertex2d(w_, 0.0);
+    glVertex2d(w_, h_);
+    glVertex2d(0.0, h_);
+    glEnd();
+  }
+
+ private:
+  double w_, h_;
+};
+
+// A shape about a centre (screen units), placed without a matrix: each vertex
+// is the centre plus its offset, added in float as OpenGL's transform by a
+// glTranslated matrix adds them (both rounded to float first, then one
+// rounding of the sum), so the vertices are those the translated shape had.
+// Leaving the matrix alone lets consecutive shapes reach the renderer as one
+// draw.
+class Centred {
+ public:
+  Centred(const Point& centre, const Colour& c, GLenum mode)
+      : x_(static_cast<float>(centre.x)), y_(static_cast<float>(centre.y)) {
+    glDisable(GL_LIGHTING);
+    glColor4f(c.r, c.g, c.b, c.a);
+    glBegin(mode);
+  }
+  ~Centred() {
+    glEnd();
+    restore_lighting();
+  }
+  Centred(const Centred&) = delete;
+  Centred& operator=(const Centred&) = delete;
+  void vertex(const Point& offset) const {
+    glVertex2f(x_ + static_cast<float>(offset.x), y_ + static_cast<float>(offset.y));
+  }
+
+ private:
+  float x_, y_;
+};
 
 // Point i of a circle of radius r, counter-clockwise from angle 0.
 Point circle_point(double r, int i) {
@@ -84,26 +117,39 @@ void draw_line(const Point& p1, const Point& p2, const Colour& c) {
 }
 
 void draw_wide_line(const Point& p1, const Point& p2, double width, const Colour& c) {
-  const Point a = screen_point(p1);
-  const Point b = screen_point(p2);
-  const double w = to_screen(width);
+  const Point segment[1][2] = {{p1, p2}};
+  draw_wide_lines(segment, 1, width, c);
+}
+
+void draw_wide_lines(const Point (*segments)[2], int n, double width, const Colour& c) {
   glDisable(GL_LIGHTING);
-  glLineWidth(static_cast<GLfloat>(w * 400.0));
+  glLineWidth(static_cast<GLfloat>(to_screen(width) * 400.0));
   glColor4f(c.r, c.g, c.b, c.a);
   glBegin(GL_LINES);
-  glVertex2d(a.x, a.y);
-  glVertex2d(b.x, b.y);
+  for (int i = 0; i < n; ++i) {
+    const Point a = screen_point(segments[i][0]);
+    const Point b = screen_point(segments[i][1]);
+    glVertex2d(a.x, a.y);
+    glVertex2d(b.x, b.y);
+  }
   glEnd();
   glLineWidth(2.0f);
   restore_lighting();
 }
 
 void fill_rect(const Point& corner, double w, double h, double angle, const Colour& c) {
-  rect(GL_POLYGON, corner, w, h, angle, c);
+  PlacedRect(corner, w, h, angle).draw(GL_POLYGON, c);
 }
 
 void outline_rect(const Point& corner, double w, double h, double angle, const Colour& c) {
-  rect(GL_LINE_LOOP, corner, w, h, angle, c);
+  PlacedRect(corner, w, h, angle).draw(GL_LINE_LOOP, c);
+}
+
+void boxed_rect(const Point& corner, double w, double h, double angle, const Colour& fill,
+                const Colour& outline) {
+  const PlacedRect rect(corner, w, h, angle);
+  rect.draw(GL_POLYGON, fill);
+  rect.draw(GL_LINE_LOOP, outline);
 }
 
 void fill_disc(const Point& centre, double r, const Colour& c) {
@@ -112,13 +158,9 @@ void fill_disc(const Point& centre, double r, const Colour& c) {
   // The polygon of the 120 points as a fan about the centre: the same pixels
   // as the polygon (which the renderers split into a fan about its first
   // point), in small triangles instead of slivers across the whole disc.
-  begin_placed(p, 0.0, false, c, GL_TRIANGLE_FAN);
-  glVertex2d(0.0, 0.0);
-  for (int i = 0; i <= circle_segments; ++i) {
-    const Point v = circle_point(sr, i % circle_segments);
-    glVertex2d(v.x, v.y);
-  }
-  end_placed();
+  const Centred shape(p, c, GL_TRIANGLE_FAN);
+  shape.vertex(Point{0.0, 0.0});
+  for (int i = 0; i <= circle_segments; ++i) shape.vertex(circle_point(sr, i % circle_segments));
 }
 
 void outline_circle(const Point& centre, double r, const Colour& c) {
@@ -126,33 +168,21 @@ void outline_circle(const Point& centre, double r, const Colour& c) {
   const double sr = to_screen(r);
   // The loop p0, p1, ..., p119 and back to p0: each point once, since a
   // point repeated would only add segments of no length, which draw nothing.
-  begin_placed(p, 0.0, false, c, GL_LINE_LOOP);
-  for (int i = 0; i < circle_segments; ++i) {
-    const Point v = circle_point(sr, i);
-    glVertex2d(v.x, v.y);
-  }
-  end_placed();
+  const Centred shape(p, c, GL_LINE_LOOP);
+  for (int i = 0; i < circle_segments; ++i) shape.vertex(circle_point(sr, i));
 }
 
 void fill_half_disc(const Point& centre, double r, double a, const Colour& c) {
   const Point p = screen_point(centre);
   const double sr = to_screen(r);
-  begin_placed(p, 0.0, false, c, GL_POLYGON);
-  for (int i = 0; i < circle_segments; ++i) {
-    const Point v = half_circle_point(sr, a, i);
-    glVertex2d(v.x, v.y);
-  }
-  end_placed();
+  const Centred shape(p, c, GL_POLYGON);
+  for (int i = 0; i < circle_segments; ++i) shape.vertex(half_circle_point(sr, a, i));
 }
 
 void outline_half_circle(const Point& centre, double r, double a, const Colour& c) {
   const Point p = screen_point(centre);
   const double sr = to_screen(r);
   // The open strip q0, q1, ..., q119, each point once (see outline_circle).
-  begin_placed(p, 0.0, false, c, GL_LINE_STRIP);
-  for (int i = 0; i < circle_segments; ++i) {
-    const Point v = half_circle_point(sr, a, i);
-    glVertex2d(v.x, v.y);
-  }
-  end_placed();
+  const Centred shape(p, c, GL_LINE_STRIP);
+  for (int i = 0; i < circle_segments; ++i) shape.vertex(half_circle_point(sr, a, i));
 }

@@ -50,10 +50,16 @@ inline double to_screen(double v) { return v * 400.0 / 400.0; }
 void draw_line(const Point& p1, const Point& p2, const Colour& colour);
 // The segment p1-p2, width in drawing units (x 400 pixels); leaves the width at 2.
 void draw_wide_line(const Point& p1, const Point& p2, double width, const Colour& colour);
+// The n segments segments[i][0]-segments[i][1] in that order, as draw_wide_line
+// draws each, in one draw.
+void draw_wide_lines(const Point (*segments)[2], int n, double width, const Colour& colour);
 // Rectangle with its corner at `corner`, sides w along and h across the
 // direction `angle` (radians, counter-clockwise).
 void fill_rect(const Point& corner, double w, double h, double angle, const Colour& colour);
 void outline_rect(const Point& corner, double w, double h, double angle, const Colour& colour);
+// fill_rect in `fill`, then outline_rect in `outline`, placed once for both.
+void boxed_rect(const Point& corner, double w, double h, double angle, const Colour& fill,
+                const Colour& outline);
 // Disc and circle of radius r about `centre`.
 void fill_disc(const Point& centre, double r, const Colour& colour);
 void outline_circle(const Point& centre, double r, const Colour& colour);
