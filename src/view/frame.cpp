@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "view/figures.h"
+#include "view/glyphs.h"
 #include "view/graphs.h"
 #include "view/primitives.h"
 #include "view/text.h"
@@ -57,9 +58,12 @@ void compose_frame(const Scenario& s) {
     std::optional<ScissorScope> left_of_panel;
     if (robot) left_of_panel.emplace(DrawingRect{-1.0, -1.0, mask_panel_rect(s).x0, 1.0});
 
-    draw_title();
-    draw_captions(s);
-    draw_readout(s);
+    {
+      const GlyphBatch together;  // the texts above the robot in one draw
+      draw_title();
+      draw_captions(s);
+      draw_readout(s);
+    }
 
     const double vs = s.view_scale;
     draw_grid(Point{vs * s.layout.robot_base[0], vs * s.layout.robot_base[1]}, 0.0, 20, 0.1 * vs,

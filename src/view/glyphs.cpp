@@ -62,6 +62,20 @@ Font helvetica18{GLUT_BITMAP_HELVETICA_18, kSheetHeight};
 constexpr int kTextureHeight = 2 * kSheetHeight;
 PixelTexture glyph_texture;
 
+// Texts held back while a GlyphBatch lives: their pieces, all of one colour
+// in one viewport, drawn together when it ends.
+struct PendingGlyphs {
+  int scopes = 0;
+  std::vector<PixelTexture::Piece> pieces;
+  Colour colour{0.0f, 0.0f, 0.0f, 0.0f};
+  SquareViewport vp{0, 0, 0};
+};
+PendingGlyphs pending;
+
+bool same_colour(const Colour& a, const Colour& b) {
+  return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
+}
+
 Font* font_of(void* id) {
   if (id == helvetica12.id) return &helvetica12;
   if (id == helvetica18.id) return &helvetica18;
@@ -154,16 +168,38 @@ bool draw_glyphs(void* id, const char* text) {
   const int bx = static_cast<int>(std::floor(raster[0]));
   const int by = static_cast<int>(std::floor(raster[1]));
 
-  std::vector<PixelTexture::Piece> pieces;
-  pieces.reserve(std::strlen(text));
+  const Colour c{colour[0], colour[1], colour[2], colour[3]};
+  const SquareViewport vp = current_square_viewport();
+  // Held-back texts of another colour or viewport go first: order is kept.
+  if (!pending.pieces.empty() &&
+      (!same_colour(c, pending.colour) || vp.x != pending.vp.x || vp.y != pending.vp.y ||
+       vp.side != pending.vp.side))
+    flush_glyphs();
+  pending.colour = c;
+  pending.vp = vp;
   int pen = 0;
   for (const char* p = text; *p != '\0'; ++p) {
     const Glyph& g = font->glyphs[static_cast<unsigned char>(*p)];
     if (g.x1 > g.x0)
-      pieces.push_back(PixelTexture::Piece{bx + pen + g.x0, by + g.y0, g.u, g.v, g.x1 - g.x0, g.y1 - g.y0});
+      pending.pieces.push_back(
+          PixelTexture::Piece{bx + pen + g.x0, by + g.y0, g.u, g.v, g.x1 - g.x0, g.y1 - g.y0});
     pen += g.advance;
   }
-  glyph_texture.draw(pieces, current_square_viewport(),
-                     Colour{colour[0], colour[1], colour[2], colour[3]});
+  if (pending.scopes == 0) flush_glyphs();
   return true;
+}
+
+void flush_glyphs() {
+  if (pending.pieces.empty()) return;
+  // The current colour and switches as draw_text leaves them.
+  glPushAttrib(GL_CURRENT_BIT | GL_ENABLE_BIT);
+  glyph_texture.draw(pending.pieces, pending.vp, pending.colour);
+  glPopAttrib();
+  pending.pieces.clear();
+}
+
+GlyphBatch::GlyphBatch() { ++pending.scopes; }
+
+GlyphBatch::~GlyphBatch() {
+  if (--pending.scopes == 0) flush_glyphs();
 }

@@ -20,3 +20,18 @@ void capture_glyphs();
 // lighting off. Returns false, drawing nothing, when the font's glyphs have not
 // been read back or the text has a character that was not.
 bool draw_glyphs(void* font, const char* text);
+
+// While one lives, draw_glyphs holds its texts back and they are drawn
+// together, in their order, when it ends (or at flush_glyphs): one draw for
+// several texts. Only for texts drawn one after another with nothing else in
+// between, which is what keeps the picture the same. Scopes may nest.
+class GlyphBatch {
+ public:
+  GlyphBatch();
+  ~GlyphBatch();
+  GlyphBatch(const GlyphBatch&) = delete;
+  GlyphBatch& operator=(const GlyphBatch&) = delete;
+};
+
+// Draws the texts held back so far.
+void flush_glyphs();

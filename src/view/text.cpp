@@ -23,6 +23,7 @@ void draw_text(double x, double y, void* font, const char* text) {
   // The same pixels as glutBitmapCharacter sets, drawn as geometry when the
   // font's glyphs have been read back.
   if (!draw_glyphs(font, text)) {
+    flush_glyphs();  // texts held back come before this one
     for (const char* p = text; *p != '\0'; ++p) {
       glutBitmapCharacter(font, static_cast<unsigned char>(*p));
     }

@@ -114,6 +114,40 @@ TEST_F(Drawn, TextIsThePixelsOfGlutBitmapCharacters) {
   EXPECT_GT(times.count(0, 0, kSize - 1, kSize - 1, is_text_grey), 30);
 }
 
+TEST_F(Drawn, TextsHeldBackTogetherLookAsTextsDrawnOneByOne) {
+  // Overlapping texts of two colours, one that only GLUT draws between them,
+  // and a nested batch: the same picture as without holding them back.
+  auto texts = [] {
+    auto at = [](float x, float y, float grey, const char* text) {
+      glColor4f(grey, grey, grey, 1.0f);
+      glRasterPos2f(x, y);
+      if (!draw_glyphs(GLUT_BITMAP_HELVETICA_18, text)) {
+        flush_glyphs();
+        for (const char* p = text; *p != '\0'; ++p)
+          glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, static_cast<unsigned char>(*p));
+      }
+    };
+    glDisable(GL_LIGHTING);
+    at(-0.5f, 0.0f, 0.2f, "MMMMWWWW");
+    at(-0.5f, 0.0f, 0.6f, "IIII||||");
+    at(-0.49f, 0.0f, 0.2f, "caf\xe9 caf\xe9");
+    at(-0.5f, 0.01f, 0.2f, "########");
+  };
+  const Image one_by_one = render_with(texts);
+  const Image held_back = render_with([&] {
+    const GlyphBatch outer;
+    {
+      const GlyphBatch inner;
+      texts();
+    }
+    glColor4f(1.0f, 0.0f, 0.0f, 1.0f);  // the held-back texts keep their colours
+  });
+  auto grey = [](int v) { return [v](const Rgb& c) { return c.r == v && c.g == v && c.b == v; }; };
+  EXPECT_GT(one_by_one.count(0, 0, kSize - 1, kSize - 1, grey(51)), 100);
+  EXPECT_GT(one_by_one.count(0, 0, kSize - 1, kSize - 1, grey(153)), 20);
+  EXPECT_TRUE(held_back.px == one_by_one.px);
+}
+
 TEST_F(Drawn, LightingStaysOffWhileAScopeLivesAndComesBackAfter) {
   window();
   glEnable(GL_LIGHTING);
