@@ -123,9 +123,11 @@ DotLayer::Tiles DotLayer::tiles() const {
 
   std::size_t count = 0;
   for (std::uint8_t t : touched) count += t;
-  constexpr int kPerRow = 32;  // tiles a sheet row: 512 texels
-  const int rows = static_cast<int>((count + kPerRow - 1) / kPerRow);
-  out.sheet_w = kPerRow * kTile;
+  // A sheet about as wide as tall (at least 32 tiles wide): it never needs
+  // more texels a side than the viewport has pixels, whatever the dots cover.
+  const int per_row = std::max(32, static_cast<int>(std::ceil(std::sqrt(static_cast<double>(count)))));
+  const int rows = static_cast<int>((count + per_row - 1) / per_row);
+  out.sheet_w = per_row * kTile;
   out.sheet_h = rows * kTile;
   out.rgba.assign(4 * static_cast<std::size_t>(out.sheet_w) * out.sheet_h, 0);
   out.pieces.reserve(count);
@@ -133,8 +135,8 @@ DotLayer::Tiles DotLayer::tiles() const {
     for (int tx = 0; tx < tiles_x; ++tx) {
       if (!touched[static_cast<std::size_t>(ty) * tiles_x + tx]) continue;
       const int slot = static_cast<int>(out.pieces.size());
-      const int u = (slot % kPerRow) * kTile;
-      const int v = (slot / kPerRow) * kTile;
+      const int u = (slot % per_row) * kTile;
+      const int v = (slot / per_row) * kTile;
       // The tile's part of the box (tiles at the box's far edges are cut).
       const int x0 = tx * kTile, y0 = ty * kTile;
       const int tw = std::min(kTile, w - x0), th = std::min(kTile, h - y0);

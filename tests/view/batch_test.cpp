@@ -66,6 +66,16 @@ TEST(DotLayer, HoldsThePixelsWhoseCentresLieInEachCircleLaterDotsOnTop) {
   // Two groups of at most 2 x 2 tiles each, not the box's 8 x 8.
   EXPECT_LE(tiles.pieces.size(), 8u);
   EXPECT_TRUE(DotLayer(vp).tiles().pieces.empty());
+  // Dots over a whole large viewport: a sheet no larger a side than it.
+  const SquareViewport big{0, 0, 2400};
+  DotLayer everywhere(big);
+  for (int i = 0; i < 100; ++i)
+    for (int j = 0; j < 100; ++j)
+      everywhere.add(Point{-0.99 + 0.02 * i, -0.99 + 0.02 * j}, 0.02, colour_blue);
+  const DotLayer::Tiles all = everywhere.tiles();
+  EXPECT_EQ(all.pieces.size(), 150u * 150u);
+  EXPECT_LE(all.sheet_w, 2400);
+  EXPECT_LE(all.sheet_h, 2400);
 }
 
 class Drawn : public ::testing::Test {
