@@ -9,10 +9,6 @@
 
 namespace {
 
-bool same(const Colour& a, const Colour& b) {
-  return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
-}
-
 // The integer within lo .. hi nearest to v (v may be any double).
 int clamp_to_int(double v, int lo, int hi) {
   if (!(v > lo)) return lo;  // also not a number
@@ -31,7 +27,7 @@ std::uint8_t to_byte(float c) {
 
 std::uint8_t DotLayer::colour_index(const Colour& c) {
   for (std::size_t i = 0; i < colours_.size(); ++i)
-    if (same(colours_[i], c)) return static_cast<std::uint8_t>(i + 1);
+    if (same_colour(colours_[i], c)) return static_cast<std::uint8_t>(i + 1);
   if (colours_.size() >= 255) return 0;  // more colours than a layer keeps
   colours_.push_back(c);
   return static_cast<std::uint8_t>(colours_.size());

@@ -72,10 +72,6 @@ struct PendingGlyphs {
 };
 PendingGlyphs pending;
 
-bool same_colour(const Colour& a, const Colour& b) {
-  return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
-}
-
 Font* font_of(void* id) {
   if (id == helvetica12.id) return &helvetica12;
   if (id == helvetica18.id) return &helvetica18;

@@ -16,6 +16,11 @@ struct Colour {
   float r, g, b, a;
 };
 
+// The same colour in every channel.
+inline bool same_colour(const Colour& a, const Colour& b) {
+  return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
+}
+
 // Alpha is 0 in all three; blending is never enabled.
 inline constexpr Colour colour_red{1.0f, 0.0f, 0.0f, 0.0f};
 inline constexpr Colour colour_blue{0.0f, 0.0f, 1.0f, 0.0f};
