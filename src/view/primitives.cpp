@@ -102,6 +102,42 @@ Point half_circle_point(double r, double a, int i) {
   return Point{r * std::cos(ai), r * std::sin(ai)};
 }
 
+// Ears of a convex polygon of circle_segments points: every other corner cut
+// off, round after round, until three are left. Any split of a convex
+// polygon into triangles fills the same pixels; this one keeps triangles
+// small near the rim and few over any block of pixels.
+struct EarList {
+  int index[3 * (circle_segments - 2)];
+  int count = 0;
+  EarList() {
+    int left[circle_segments];
+    int n = circle_segments;
+    for (int i = 0; i < n; ++i) left[i] = i;
+    while (n > 3) {
+      int kept = 0;
+      int i = 0;
+      // The ear at corner i + 1, while more than three corners would be left.
+      for (int cut = 0; i + 1 < n && n - cut > 3; i += 2, ++cut) {
+        index[count++] = left[i];
+        index[count++] = left[i + 1];
+        index[count++] = left[(i + 2) % n];
+        left[kept++] = left[i];
+      }
+      for (; i < n; ++i) left[kept++] = left[i];
+      n = kept;
+    }
+    index[count++] = left[0];
+    index[count++] = left[1];
+    index[count++] = left[2];
+  }
+};
+
+void fill_convex(const Point& centre, const Point (&ring)[circle_segments], const Colour& c) {
+  static const EarList ears;
+  const Centred shape(centre, c, GL_TRIANGLES);
+  for (int k = 0; k < ears.count; ++k) shape.vertex(ring[ears.index[k]]);
+}
+
 }  // namespace
 
 void draw_line(const Point& p1, const Point& p2, const Colour& c) {
@@ -155,12 +191,9 @@ void boxed_rect(const Point& corner, double w, double h, double angle, const Col
 void fill_disc(const Point& centre, double r, const Colour& c) {
   const Point p = screen_point(centre);
   const double sr = to_screen(r);
-  // The polygon of the 120 points as a fan about the centre: the same pixels
-  // as the polygon (which the renderers split into a fan about its first
-  // point), in small triangles instead of slivers across the whole disc.
-  const Centred shape(p, c, GL_TRIANGLE_FAN);
-  shape.vertex(Point{0.0, 0.0});
-  for (int i = 0; i <= circle_segments; ++i) shape.vertex(circle_point(sr, i % circle_segments));
+  Point ring[circle_segments];
+  for (int i = 0; i < circle_segments; ++i) ring[i] = circle_point(sr, i);
+  fill_convex(p, ring, c);
 }
 
 void outline_circle(const Point& centre, double r, const Colour& c) {
@@ -175,8 +208,9 @@ void outline_circle(const Point& centre, double r, const Colour& c) {
 void fill_half_disc(const Point& centre, double r, double a, const Colour& c) {
   const Point p = screen_point(centre);
   const double sr = to_screen(r);
-  const Centred shape(p, c, GL_POLYGON);
-  for (int i = 0; i < circle_segments; ++i) shape.vertex(half_circle_point(sr, a, i));
+  Point ring[circle_segments];
+  for (int i = 0; i < circle_segments; ++i) ring[i] = half_circle_point(sr, a, i);
+  fill_convex(p, ring, c);
 }
 
 void outline_half_circle(const Point& centre, double r, double a, const Colour& c) {

@@ -5,7 +5,9 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <random>
 
+#include "model/constants.h"
 #include "view/primitives.h"
 #include "view_harness.h"
 
@@ -84,6 +86,54 @@ TEST_F(Primitives, HalfDiscLiesTowardStartAngleMinusQuarterTurn) {
   EXPECT_GT(arc.near(0.0, -0.25, 1, is_red), 0);
   EXPECT_EQ(arc.near(0.0, 0.25, 2, is_red), 0);
   EXPECT_EQ(arc.near(0.0, 0.0, 5, is_red), 0);  // the strip stays open: no chord
+}
+
+// The 120 corners as OpenGL's own polygon draws them, each the float sum of
+// centre and offset: the pixels a disc and a half disc must cover, however
+// they are split into triangles.
+void reference_polygon(const Point& centre, double r, double start, double step) {
+  glDisable(GL_LIGHTING);
+  glColor4f(0.0f, 0.0f, 1.0f, 0.0f);
+  glBegin(GL_POLYGON);
+  for (int i = 0; i < circle_segments; ++i) {
+    const double a = start + i * step;
+    glVertex2f(static_cast<float>(centre.x) + static_cast<float>(r * std::cos(a)),
+               static_cast<float>(centre.y) + static_cast<float>(r * std::sin(a)));
+  }
+  glEnd();
+  glEnable(GL_LIGHTING);
+}
+
+// Pixels whose colours differ between two frames.
+int differing_pixels(const Image& a, const Image& b) {
+  int n = 0;
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize; ++x) {
+      const Rgb p = a.at(x, y), q = b.at(x, y);
+      n += (p.r != q.r || p.g != q.g || p.b != q.b) ? 1 : 0;
+    }
+  return n;
+}
+
+TEST_F(Primitives, DiscsCoverExactlyThePixelsOfTheirPolygon) {
+  std::mt19937 random(20261207);
+  std::uniform_real_distribution<double> place(-0.85, 0.85), radius(0.002, 0.15),
+      angle(-4.0, 4.0);
+  for (int k = 0; k < 40; ++k) {
+    const Point c{place(random), place(random)};
+    const double r = radius(random);
+    const double a = angle(random);
+    SCOPED_TRACE(::testing::Message() << "centre " << c.x << ", " << c.y << " radius " << r
+                                      << " start " << a);
+    const Image disc = render_with([&] { fill_disc(c, r, colour_blue); });
+    const Image polygon =
+        render_with([&] { reference_polygon(c, r, 0.0, 2.0 * CIRCLE_PI / circle_segments); });
+    EXPECT_EQ(differing_pixels(disc, polygon), 0);
+    const Image half = render_with([&] { fill_half_disc(c, r, a, colour_blue); });
+    const Image half_polygon =
+        render_with([&] { reference_polygon(c, r, a, -CIRCLE_PI / circle_segments); });
+    EXPECT_EQ(differing_pixels(half, half_polygon), 0);
+  }
 }
 
 TEST_F(Primitives, WideLineHasItsWidthAndLeavesTwoPixels) {
