@@ -16,8 +16,8 @@ namespace {
 
 // Hands what has been drawn so far to the renderer. Mesa's software renderers
 // rasterise a flushed part in their own threads while this thread prepares
-// the next part, so a frame sent in parts is done sooner than one sent whole.
-// A flush changes no pixel.
+// the next part, so a frame sent in a few parts is done sooner than one sent
+// whole (each part costs a little, so not too many). A flush changes no pixel.
 void hand_over() { glFlush(); }
 
 // Figures, goal marker and tip paths for the robot's records.
@@ -25,10 +25,8 @@ void draw_robot_area(const Scenario& s, const RobotRecord& rec,
                      void (*figure)(const Scenario&, const double*, const Colour&)) {
   const int shown = clamped_frame(s.frame_index);
   figure(s, rec.fb_phi[shown], colour_red);
-  hand_over();
   figure(s, rec.toc_phi[shown], colour_blue);
   draw_goal_marker(s, s.xf, s.yf, colour_blue);
-  hand_over();
   draw_path_points(s, rec.fb_tip, rec.toc_tip, shown);
 }
 
@@ -49,7 +47,6 @@ void compose_frame(const Scenario& s) {
   glDisable(GL_SCISSOR_TEST);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
-  hand_over();
   // Nothing drawn spills out of the picture's square (wide lines and text
   // could); lighting stays off until the end of the frame.
   scissor_to_picture();
@@ -73,7 +70,6 @@ void compose_frame(const Scenario& s) {
       draw_captions(s);
       draw_readout(s);
     }
-    hand_over();
 
     const double vs = s.view_scale;
     draw_grid(Point{vs * s.layout.robot_base[0], vs * s.layout.robot_base[1]}, 0.0, 20, 0.1 * vs,
