@@ -88,15 +88,21 @@ TEST_F(Primitives, HalfDiscLiesTowardStartAngleMinusQuarterTurn) {
   EXPECT_EQ(arc.near(0.0, 0.0, 5, is_red), 0);  // the strip stays open: no chord
 }
 
+// Corner i of a disc, counter-clockwise from angle 0, and of a half disc,
+// clockwise from its start angle.
+double disc_corner(int i, double) { return i * 2.0 * CIRCLE_PI / circle_segments; }
+double half_disc_corner(int i, double start) { return start - i * CIRCLE_PI / circle_segments; }
+
 // The 120 corners as OpenGL's own polygon draws them, each the float sum of
 // centre and offset: the pixels a disc and a half disc must cover, however
 // they are split into triangles.
-void reference_polygon(const Point& centre, double r, double start, double step) {
+void reference_polygon(const Point& centre, double r, double start,
+                       double (*corner)(int, double)) {
   glDisable(GL_LIGHTING);
   glColor4f(0.0f, 0.0f, 1.0f, 0.0f);
   glBegin(GL_POLYGON);
   for (int i = 0; i < circle_segments; ++i) {
-    const double a = start + i * step;
+    const double a = corner(i, start);
     glVertex2f(static_cast<float>(centre.x) + static_cast<float>(r * std::cos(a)),
                static_cast<float>(centre.y) + static_cast<float>(r * std::sin(a)));
   }
@@ -127,11 +133,11 @@ TEST_F(Primitives, DiscsCoverExactlyThePixelsOfTheirPolygon) {
                                       << " start " << a);
     const Image disc = render_with([&] { fill_disc(c, r, colour_blue); });
     const Image polygon =
-        render_with([&] { reference_polygon(c, r, 0.0, 2.0 * CIRCLE_PI / circle_segments); });
+        render_with([&] { reference_polygon(c, r, 0.0, disc_corner); });
     EXPECT_EQ(differing_pixels(disc, polygon), 0);
     const Image half = render_with([&] { fill_half_disc(c, r, a, colour_blue); });
     const Image half_polygon =
-        render_with([&] { reference_polygon(c, r, a, -CIRCLE_PI / circle_segments); });
+        render_with([&] { reference_polygon(c, r, a, half_disc_corner); });
     EXPECT_EQ(differing_pixels(half, half_polygon), 0);
   }
 }
