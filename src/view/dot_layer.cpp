@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 
 #include "view/pixel_texture.h"
 

@@ -9,7 +9,6 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "view/pixel_texture.h"
@@ -33,7 +32,6 @@ struct Font {
   bool captured = false;
   std::array<Glyph, 256> glyphs{};
 };
-
 
 // The characters the program writes: the printable ASCII ones and the line
 // feed that ends some texts. Each is drawn in a cell of its own, 12 cells a

@@ -2,7 +2,6 @@
 
 #include <GL/freeglut.h>
 
-#include <cmath>
 
 #include "robot/torque_laws.h"
 #include "view/caption_text.h"
@@ -17,11 +16,9 @@ constexpr double kTickHeight = 0.02;
 // How far the vertical axis reaches beyond the plotted height.
 constexpr double kAxisOverhang = 0.05;
 
-bool finite(const Point& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
-
 // A segment whose ends are not finite numbers is left out.
 void line_if_finite(const Point& a, const Point& b, const Colour& c) {
-  if (finite(a) && finite(b)) draw_line(a, b, c);
+  if (is_finite(a) && is_finite(b)) draw_line(a, b, c);
 }
 
 // Curve segments in the order they were added, in the curve width, within `panel`.

@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 
-#include <cmath>
 
 namespace {
 
@@ -14,8 +13,6 @@ float to_float(double v) {
   if (v < -kCoordinateLimit) v = -kCoordinateLimit;
   return static_cast<float>(v);
 }
-
-bool finite(const Point& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 }  // namespace
 
@@ -34,7 +31,7 @@ void LineBatch::vertex(float x, float y, const Colour& c) {
 }
 
 void LineBatch::add_segment(const Point& a, const Point& b, const Colour& c) {
-  if (!finite(a) || !finite(b)) return;
+  if (!is_finite(a) || !is_finite(b)) return;
   vertex(to_float(to_screen(a.x)), to_float(to_screen(a.y)), c);
   vertex(to_float(to_screen(b.x)), to_float(to_screen(b.y)), c);
 }
@@ -46,8 +43,7 @@ void LineBatch::draw() const {
   glEnableClientState(GL_COLOR_ARRAY);
   glVertexPointer(2, GL_FLOAT, 0, xy_.data());
   glColorPointer(4, GL_FLOAT, 0, rgba_.data());
-  glDrawArrays(GL_LINES, 0,
-               static_cast<GLsizei>(vertex_count()));
+  glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(vertex_count()));
   glDisableClientState(GL_COLOR_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);
   restore_lighting();

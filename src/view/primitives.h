@@ -8,9 +8,14 @@
 // at 2 pixels, the other primitives never set it.
 #pragma once
 
+#include <cmath>
+
 struct Point {
   double x, y;
 };
+
+// Both coordinates are finite numbers.
+inline bool is_finite(const Point& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 struct Colour {
   float r, g, b, a;
