@@ -2,7 +2,6 @@
 
 #include <GL/freeglut.h>
 
-
 #include "robot/torque_laws.h"
 #include "view/caption_text.h"
 #include "view/text.h"

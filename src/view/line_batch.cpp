@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 
-
 namespace {
 
 // Farther than any picture reaches, near enough for a float.
