@@ -2,9 +2,9 @@
 //
 // A fresh scenario runs the start-up dialogue on a scripted console over the
 // bytes; after it, each further key the console hands out (the next byte that
-// is not white space) is pressed in the window through apply_key, and the keys
+// is not white space) is pressed in the window through the session, and the keys
 // that run the dialogue read their answers from the same bytes. The session
-// ends at ESC or when the input runs out (the console's exit handler throws).
+// ends at ESC or when the input runs out.
 //
 // Checked after every key: the shown sample lies in 0..frame_count and
 // frame_count fits the motion records; the pure helpers of the drawing code
@@ -26,7 +26,7 @@
 #include <optional>
 #include <string>
 
-#include "app/key_table.h"
+#include "app/session.h"
 #include "app/startup.h"
 #include "console/console.h"
 #include "model/scenario.h"
@@ -46,12 +46,6 @@ constexpr int kMaxDialogueKeys = 4;
 constexpr std::size_t kMaxBytesWithSearch = 48;
 
 bool strict = false;
-
-struct SessionEnd {
-  int status;
-};
-
-[[noreturn]] void end_session(int status) { throw SessionEnd{status}; }
 
 void require(bool ok, const char* what, double a = 0, double b = 0) {
   if (ok) return;
@@ -155,31 +149,36 @@ void check_solution(const Scenario& s) {
 void run_session(const std::string& input) {
   auto s = std::make_unique<Scenario>();  // value-initialised, as Scenario s{}
   Console con(input, Encoding::Utf8);
-  con.set_exit_handler(end_session);
   Ui out{con, Lang::Ja};
   out.solver = input.size() <= kMaxBytesWithSearch ? SolverChoice::Extended : SolverChoice::Reference;
-  try {
-    run_startup(*s, out);
+  const Progress startup = DialogueRun(run_startup(*s, out)).finish(out);
+  require(startup != Progress::Waiting, "a scripted start-up waits for input");
+  if (startup == Progress::Done) {
     check_solution(*s);
     check_view_state(*s);
     check_drawing_helpers(*s);
+    Session window(*s, out);
     int dialogue_keys = 0;
     for (;;) {
       con.clear_output();
-      const char key = con.read_key();
-      if (is_condition_key(key) && ++dialogue_keys > kMaxDialogueKeys) continue;
-      const KeyAction action = apply_key(*s, out, static_cast<unsigned char>(key), 0.0);
+      const std::optional<char> key = con.read_key();
+      if (!key) break;  // the input ended between keys
+      if (is_condition_key(*key) && ++dialogue_keys > kMaxDialogueKeys) continue;
+      const KeyAction action = window.key(static_cast<unsigned char>(*key), 0.0);
       check_view_state(*s);
-      if (action == KeyAction::Quit) break;
-      if (is_condition_key(key)) {
+      require(!window.in_dialogue(), "a scripted dialogue waits for input");
+      if (action == KeyAction::Quit) {
+        require(window.exit_status() == 0 || window.exit_status() == 1, "unexpected exit status",
+                window.exit_status());
+        break;
+      }
+      if (is_condition_key(*key)) {
         check_solution(*s);
         check_drawing_helpers(*s);
       }
       require(con.reads() <= static_cast<long>(input.size()) + 1, "more reads than input bytes",
               con.reads(), input.size());
     }
-  } catch (const SessionEnd& end) {
-    require(end.status == 0 || end.status == 1, "unexpected exit status", end.status);
   }
   check_view_state(*s);
   require(con.reads() <= static_cast<long>(input.size()) + 1, "more reads than input bytes",

@@ -10,69 +10,68 @@
 namespace {
 
 // Reads two ratios; values that cannot be read keep their old value.
-void ask_ratios(RobotRecord& r, Text prompt, Ui& out) {
+Task<> ask_ratios(RobotRecord& r, Text prompt, Ui& out) {
   out.sayf(prompt, r.u1, r.u2);
   double u[2] = {r.u1, r.u2};
-  out.con.read_numbers(u, 2);
+  co_await out.numbers(u, 2);
   r.u1 = u[0];
   r.u2 = u[1];
 }
 
 // Ratios, gravity; returns false when the user wants no further questions.
-bool ask_ratios_and_gravity(Scenario& s, Ui& out) {
+Task<bool> ask_ratios_and_gravity(Scenario& s, Ui& out) {
   out.say(Text::RatioGate);
-  const char key = out.key();
-  if (key == 'n') return false;
+  const char key = co_await out.key();
+  if (key == 'n') co_return false;
   if (key != 'z') {
-    if (s.robot == Robot::Cylindrical) ask_ratios(s.cyl, Text::RatiosCyl, out);
-    else if (s.robot == Robot::Scara) ask_ratios(s.scara, Text::RatiosScara, out);
+    if (s.robot == Robot::Cylindrical) co_await ask_ratios(s.cyl, Text::RatiosCyl, out);
+    else if (s.robot == Robot::Scara) co_await ask_ratios(s.scara, Text::RatiosScara, out);
   }
   out.say(Text::GravityWas);
   out.say(s.gravity == Gravity::On ? Text::GravityWasOn : Text::GravityWasOff);
   out.say(Text::GravityChange);
-  select_gravity(s, out.key());
-  return true;
+  select_gravity(s, co_await out.key());
+  co_return true;
 }
 
-void ask_elbow(Scenario& s, Ui& out) {
+Task<> ask_elbow(Scenario& s, Ui& out) {
   out.say(Text::ElbowQuestion);
-  s.elbow = parse_elbow(out.key());
+  s.elbow = parse_elbow(co_await out.key());
   const TaskReach reach = compute_scara_task_angles(s);
-  report_unreachable(s, out, reach.start, reach.end);
+  co_await report_unreachable(s, out, reach.start, reach.end);
 }
 
-void ask_points(Scenario& s, Ui& out) {
+Task<> ask_points(Scenario& s, Ui& out) {
   out.sayf(Text::PointsGate, s.x0, s.y0, s.xf, s.yf);
-  if (out.key() == 'n') return;
+  const char change = co_await out.key();
+  if (change == 'n') co_return;
   out.say(Text::PointsInput);
   double p[4] = {s.x0, s.y0, s.xf, s.yf};
-  out.con.read_numbers(p, 4);
+  co_await out.numbers(p, 4);
   s.x0 = p[0];
   s.y0 = p[1];
   s.xf = p[2];
   s.yf = p[3];
   compute_cyl_task_angles(s);
-  if (s.robot == Robot::Scara) ask_elbow(s, out);
+  if (s.robot == Robot::Scara) co_await ask_elbow(s, out);
 }
 
-// The questions from the given entry on, up to the recomputation.
-void ask_questions(Scenario& s, Ui& out, DialogueEntry entry) {
-  switch (entry) {
-    case DialogueEntry::Heading:
-      if (s.robot == Robot::Cylindrical) out.say(Text::HeadingCyl);
-      if (s.robot == Robot::Scara) out.say(Text::HeadingScara);
-      out.say(Text::ChangeGate);
-      if (out.key() == 'n') return;
-      [[fallthrough]];
-    case DialogueEntry::Ratios:
-      if (!ask_ratios_and_gravity(s, out)) return;
-      [[fallthrough]];
-    case DialogueEntry::Points:
-      ask_points(s, out);
-      return;
-    case DialogueEntry::Recompute:
-      return;
+// The questions from the given entry on, up to the recomputation: each entry
+// asks its own questions and then those of the entries after it.
+Task<> ask_questions(Scenario& s, Ui& out, DialogueEntry entry) {
+  if (entry == DialogueEntry::Recompute) co_return;
+  if (entry == DialogueEntry::Heading) {
+    if (s.robot == Robot::Cylindrical) out.say(Text::HeadingCyl);
+    if (s.robot == Robot::Scara) out.say(Text::HeadingScara);
+    out.say(Text::ChangeGate);
+    const char change = co_await out.key();
+    if (change == 'n') co_return;
   }
+  if (entry != DialogueEntry::Points) {
+    const bool go_on = co_await ask_ratios_and_gravity(s, out);
+    if (!go_on) co_return;
+  }
+  co_await ask_points(s, out);
 }
 
 void print_solver_title(const Scenario& s, Ui& out) {
@@ -96,25 +95,25 @@ void write_csv_option(const Scenario& s, Ui& out) {
 
 }  // namespace
 
-void report_unreachable(const Scenario& s, Ui& out, bool start_ok, bool end_ok) {
+Task<> report_unreachable(const Scenario& s, Ui& out, bool start_ok, bool end_ok) {
   const ScaraRecord& b = s.scara;
   const double points[2][2] = {{s.x0, s.y0}, {s.xf, s.yf}};
   const bool ok[2] = {start_ok, end_ok};
   for (int i = 0; i < 2; ++i) {
     if (ok[i]) continue;
     out.sayf(Text::Unreachable, b.l1, b.l2, points[i][0], points[i][1]);
-    out.key();  // the user acknowledges; the key itself means nothing
+    co_await out.key();  // the user acknowledges; the key itself means nothing
   }
 }
 
-void run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry entry) {
+Task<DialogueEnd> run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry entry) {
   out.say(Text::KeyHelp);
   print_conditions(s, out);
   SwitchingSolution solution{};
   for (;;) {
-    ask_questions(s, out, entry);
+    co_await ask_questions(s, out, entry);
     const TaskReach reach = recompute_conditions(s);
-    report_unreachable(s, out, reach.start, reach.end);
+    co_await report_unreachable(s, out, reach.start, reach.end);
     print_conditions(s, out);
     out.con.print("\n");
 
@@ -124,9 +123,10 @@ void run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry entry) {
     if (solution.found) break;
 
     out.say(Text::NoSolution);
-    if (out.key() == 'n') out.con.terminate(0);
+    const char again = co_await out.key();
+    if (again == 'n') co_return DialogueEnd::Quit;
     out.say(Text::RetryRobot);
-    select_robot(s, out.key());
+    select_robot(s, co_await out.key());
     entry = DialogueEntry::Ratios;
   }
 
@@ -145,4 +145,5 @@ void run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry entry) {
   out.say(Text::ToWindow);
   s.view_scale = 1.0;
   s.frame_index = 0;
+  co_return DialogueEnd::Done;
 }

@@ -1,6 +1,8 @@
 // The console dialogue: the only place where conditions change and results are computed.
 #pragma once
 
+#include "app/dialogue_run.h"
+#include "app/task.h"
 #include "app/ui.h"
 #include "model/scenario.h"
 
@@ -10,10 +12,9 @@
 enum class DialogueEntry { Heading, Ratios, Points, Recompute };
 
 // Key help, report, the questions the entry calls for, recomputation, solver
-// (with its retry loop), feedback run, result lines and view reset. Returns
-// only after a successful solve; the answer n after a failed solve ends the
-// process with status 0 (through the console's terminate).
-void run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry entry);
+// (with its retry loop), feedback run, result lines and view reset. Ends
+// Done after a successful solve, or Quit at the answer n after a failed one.
+Task<DialogueEnd> run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry entry);
 
 // The unreachable-point lines of the SCARA task, each acknowledged by a key.
-void report_unreachable(const Scenario& s, Ui& out, bool start_ok, bool end_ok);
+Task<> report_unreachable(const Scenario& s, Ui& out, bool start_ok, bool end_ok);

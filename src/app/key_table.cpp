@@ -7,12 +7,6 @@ namespace {
 
 constexpr int kEscape = 27;
 
-KeyAction run_dialogue(Scenario& s, Ui& ui, DialogueEntry entry, ConditionDialogue dialogue) {
-  s.frame_index = 0;
-  dialogue(s, ui, entry);
-  return KeyAction::Redraw;
-}
-
 KeyAction show_step(Scenario& s, Step which) {
   s.frame_index = step(s.playback, which, s.frame_index, s.frame_count);
   return KeyAction::Redraw;
@@ -28,28 +22,27 @@ void say_result(Ui& ui, const WriteResult& r) {
 
 }  // namespace
 
-KeyAction apply_key_with(Scenario& s, Ui& ui, int key, double now, ConditionDialogue dialogue) {
+std::optional<DialogueEntry> begin_condition_key(Scenario& s, Ui& ui, int key) {
+  if (key != 'a' && key != 'b' && key != 'g' && key != 'h' && key != 'u' && key != 'k')
+    return std::nullopt;
+  pause(s.playback);
+  // Keys typed on the terminal while the window had the user's eye must
+  // not answer the first question.
+  ui.con.discard_typed_ahead();
+  s.frame_index = 0;
+  if (key == 'a' || key == 'b') {
+    select_robot(s, static_cast<char>(key));
+    return DialogueEntry::Heading;
+  }
+  if (key == 'g' || key == 'h') {
+    select_gravity(s, static_cast<char>(key));
+    return DialogueEntry::Recompute;
+  }
+  return key == 'u' ? DialogueEntry::Ratios : DialogueEntry::Points;
+}
+
+KeyAction apply_key(Scenario& s, Ui& ui, int key, double now) {
   switch (key) {
-    case 'a':
-    case 'b':
-    case 'g':
-    case 'h':
-    case 'u':
-    case 'k':
-      pause(s.playback);
-      // Keys typed on the terminal while the window had the user's eye must
-      // not answer the first question.
-      ui.con.discard_typed_ahead();
-      if (key == 'a' || key == 'b') {
-        select_robot(s, static_cast<char>(key));
-        return run_dialogue(s, ui, DialogueEntry::Heading, dialogue);
-      }
-      if (key == 'g' || key == 'h') {
-        select_gravity(s, static_cast<char>(key));
-        return run_dialogue(s, ui, DialogueEntry::Recompute, dialogue);
-      }
-      return run_dialogue(s, ui, key == 'u' ? DialogueEntry::Ratios : DialogueEntry::Points,
-                          dialogue);
     case ' ':
       toggle_play(s.playback, now, s.frame_index, s.frame_count);
       return KeyAction::Redraw;
@@ -83,10 +76,6 @@ KeyAction apply_key_with(Scenario& s, Ui& ui, int key, double now, ConditionDial
     default:
       return KeyAction::None;
   }
-}
-
-KeyAction apply_key(Scenario& s, Ui& ui, int key, double now) {
-  return apply_key_with(s, ui, key, now, run_condition_dialogue);
 }
 
 KeyAction apply_tick(Scenario& s, double now) {

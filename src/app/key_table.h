@@ -3,21 +3,23 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "app/dialogue.h"
 #include "view/key_action.h"
 
-using ConditionDialogue = void (*)(Scenario&, Ui&, DialogueEntry);
+// The dialogue a condition key runs: run_condition_dialogue, or a stand-in in tests.
+using ConditionDialogue = Task<DialogueEnd> (*)(Scenario&, Ui&, DialogueEntry);
 
-// Applies one key (a byte or kKey*) at clock reading `now` [s]. Condition keys
-// (a b u g h k) pause playback, drop keys typed ahead on a terminal, select
-// what they stand for and run `dialogue` from the matching entry; they return
-// Redraw too, so the window shows what the console has just reported. p
-// answers SavePicture: reading the picture back is the window's part.
-KeyAction apply_key_with(Scenario& s, Ui& ui, int key, double now, ConditionDialogue dialogue);
+// Condition keys (a b u g h k): pause playback, drop keys typed ahead on a
+// terminal, show sample 0, select what the key stands for and answer the
+// entry from which the dialogue is to run. Other keys: nothing.
+std::optional<DialogueEntry> begin_condition_key(Scenario& s, Ui& ui, int key);
 
-// apply_key_with the real dialogue.
+// Applies one key (a byte or kKey*) that is not a condition key at clock
+// reading `now` [s]. p answers SavePicture: reading the picture back is the
+// window's part.
 KeyAction apply_key(Scenario& s, Ui& ui, int key, double now);
 
 // The playback timer at `now`: Redraw when another sample is due.

@@ -2,9 +2,10 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
+#include <memory>
 
-#include "app/key_table.h"
 #include "app/options.h"
+#include "app/session.h"
 #include "app/startup.h"
 #include "console/console.h"
 #include "view/display.h"
@@ -17,12 +18,12 @@ namespace {
 struct App {
   Scenario& scenario;
   Ui& ui;
+  Session& session;
 };
 
 KeyAction on_window_key(int key, double now, void* user) {
   App& app = *static_cast<App*>(user);
-  const KeyAction action = apply_key(app.scenario, app.ui, key, now);
-  if (action == KeyAction::Quit) app.ui.con.terminate(app::kExitOk);
+  const KeyAction action = app.session.key(key, now);
   if (action == KeyAction::SavePicture) {
     // The picture as shown, drawn again into the back buffer and read from there.
     const int width = glutGet(GLUT_WINDOW_WIDTH);
@@ -35,7 +36,7 @@ KeyAction on_window_key(int key, double now, void* user) {
 }
 
 KeyAction on_window_tick(double now, void* user) {
-  return apply_tick(static_cast<App*>(user)->scenario, now);
+  return static_cast<App*>(user)->session.tick(now);
 }
 
 // Text for the terminal outside the dialogue (help, version, errors).
@@ -60,19 +61,26 @@ int main(int argc, char** argv) {
     return app::kExitFailure;
   }
 
-  static Scenario scenario{};
+  const std::unique_ptr<Scenario> scenario = std::make_unique<Scenario>();
   Console& con = Console::standard(enc);
   Ui ui{con, options.lang};
   ui.solver = options.solver;
   ui.csv_path = options.csv_path;
-  run_startup(scenario, ui);
-  if (options.no_window) con.terminate(app::kExitOk);
+
+  // The start-up questions come before the window opens.
+  const Progress startup = DialogueRun(run_startup(*scenario, ui)).finish(ui);
+  if (startup != Progress::Done || options.no_window) {
+    con.finish();
+    return exit_status(startup);
+  }
 
   // GLUT sees only the program name: every option is ours.
   int glut_argc = 1;
   char* glut_argv[] = {argv[0], nullptr};
-  App app{scenario, ui};
-  run_view(scenario, text(Text::WindowTitle, ui.lang), on_window_key, on_window_tick, &app,
+  Session session(*scenario, ui);
+  App app{*scenario, ui, session};
+  run_view(*scenario, text(Text::WindowTitle, ui.lang), on_window_key, on_window_tick, &app,
            &glut_argc, glut_argv);
-  con.terminate(app::kExitOk);
+  con.finish();
+  return session.exit_status();
 }

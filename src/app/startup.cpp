@@ -5,36 +5,30 @@
 #include "model/defaults.h"
 #include "robot/conditions.h"
 
-namespace {
-
-void report_defaults(Scenario& s, Ui& out, Text heading, char robot_key) {
-  out.say(heading);
-  select_robot(s, robot_key);
-  select_gravity(s, 'h');
-  const TaskReach reach = compute_conditions(s);
-  report_unreachable(s, out, reach.start, reach.end);
+void initialset(Scenario& s, Ui& out) {
+  // The same steps as compute_default_conditions, with each robot's report.
+  // The default points lie within both robots' reach, so there is nothing
+  // unreachable to report.
+  set_defaults(s);
+  compute_cyl_task_angles(s);
+  out.say(Text::DefaultsCyl);
+  compute_robot_defaults(s, 'a');
+  print_conditions(s, out);
+  out.say(Text::DefaultsScara);
+  compute_robot_defaults(s, 'b');
   print_conditions(s, out);
 }
 
-}  // namespace
-
-void initialset(Scenario& s, Ui& out) {
-  set_defaults(s);
-  compute_cyl_task_angles(s);
-  report_defaults(s, out, Text::DefaultsCyl, 'a');
-  report_defaults(s, out, Text::DefaultsScara, 'b');
-}
-
-void run_startup(Scenario& s, Ui& out) {
+Task<DialogueEnd> run_startup(Scenario& s, Ui& out) {
   out.con.set_input_end_text(text(Text::InputEnded, out.lang));
   out.say(Text::StartTitle);
   initialset(s, out);
   out.say(Text::RobotQuestion);
-  select_robot(s, out.key());
+  select_robot(s, co_await out.key());
   out.con.printf(" %c", s.robot_key);
   out.say(Text::GravityQuestion);
-  select_gravity(s, out.key());
+  select_gravity(s, co_await out.key());
   out.con.printf(" %c", s.gravity_key);
   s.elbow = Elbow::Down;
-  run_condition_dialogue(s, out, DialogueEntry::Heading);
+  co_return co_await run_condition_dialogue(s, out, DialogueEntry::Heading);
 }

@@ -2,6 +2,7 @@
 // robot and gravity keys, and the first dialogue run.
 #pragma once
 
+#include "app/dialogue_run.h"
 #include "app/ui.h"
 #include "model/scenario.h"
 
@@ -9,4 +10,4 @@
 // leaving the SCARA selected without gravity.
 void initialset(Scenario& s, Ui& out);
 
-void run_startup(Scenario& s, Ui& out);
+Task<DialogueEnd> run_startup(Scenario& s, Ui& out);

@@ -64,7 +64,9 @@ Console& Console::standard(Encoding enc) {
   return console;
 }
 
-Console::Console(std::string input, Encoding enc) : enc_(enc), buf_(std::move(input)) {}
+// A scripted console has all of its input from the start.
+Console::Console(std::string input, Encoding enc)
+    : enc_(enc), buf_(std::move(input)), at_end_(true) {}
 
 Console::Console(int in_fd, std::FILE* out, Encoding enc)
     : in_fd_(in_fd), out_(out), enc_(enc), tty_(in_fd >= 0 && isatty(in_fd) == 1) {}
@@ -112,99 +114,99 @@ void Console::compact() {
   if (buf_.capacity() > kKeepCapacity && buf_.size() < kKeepCapacity / 4) buf_.shrink_to_fit();
 }
 
-bool Console::fill() {
-  if (in_fd_ < 0) return false;  // a scripted console has all of its input already
+void Console::fill(bool block) {
+  if (at_end_) return;
+  if (!block) {
+    pollfd p{in_fd_, POLLIN, 0};
+    if (::poll(&p, 1, 0) <= 0) return;  // nothing yet (a hang-up shows as POLLHUP: read it)
+  }
   compact();
   char chunk[kReadChunk];
   for (;;) {
     const ssize_t n = ::read(in_fd_, chunk, sizeof chunk);
     if (n > 0) {
       buf_.append(chunk, static_cast<std::size_t>(n));
-      return true;
+      return;
     }
-    if (n == 0) return false;
-    if (errno == EINTR) continue;
-    if (errno == EAGAIN || errno == EWOULDBLOCK) {
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      if (!block) return;
       pollfd p{in_fd_, POLLIN, 0};
       ::poll(&p, 1, -1);
       continue;
     }
-    return false;  // EIO after a hang-up and the like: no more input
+    at_end_ = true;  // end of file, or EIO after a hang-up and the like
+    return;
   }
 }
 
-bool Console::fill_key() {
-  if (!tty_) return fill();
-  console_terminal::KeyMode keys(in_fd_);
-  key_eof_ = keys.eof_key();
-  return fill();
-}
-
-int Console::peek_byte() {
-  if (pos_ >= buf_.size() && !fill()) return -1;
-  return static_cast<unsigned char>(buf_[pos_]);
-}
-
-int Console::next_byte() {
-  const int c = peek_byte();
-  if (c >= 0) ++pos_;
-  return c;
-}
-
-void Console::ensure_line() {
-  std::size_t scanned = 0;  // bytes after pos_ known to hold no line feed
-  for (;;) {
-    if (buf_.find('\n', pos_ + scanned) != std::string::npos) return;
-    scanned = buf_.size() - pos_;
-    if (!fill()) return;
+void Console::key_mode(bool on) {
+  if (!tty_ || on == key_mode_.has_value()) return;
+  if (on) {
+    key_mode_.emplace(in_fd_);
+    key_eof_ = key_mode_->eof_key();
+  } else {
+    key_mode_.reset();
   }
 }
 
-void Console::drop_line() {
-  for (;;) {
-    const std::size_t lf = buf_.find('\n', pos_);
-    if (lf != std::string::npos) {
-      pos_ = lf + 1;
-      return;
-    }
-    pos_ = buf_.size();
-    if (!fill()) return;
-  }
+void Console::take_available(bool for_key) {
+  flush();
+  key_mode(for_key);
+  fill(false);
 }
+
+void Console::wait_for_input(bool for_key) {
+  flush();
+  // On a terminal the key mode lasts only while a key is awaited, so that
+  // the terminal is itself again between questions.
+  key_mode(for_key);
+  fill(true);
+  key_mode(false);
+}
+
+void Console::idle() { key_mode(false); }
 
 // ---- Reads ----
 
-char Console::read_key() {
-  ++reads_;
-  flush();
-  for (;;) {
-    // Type-ahead first; then wait for the next key. On a terminal every key
-    // counts (Enter and space too); piped or scripted input puts one answer
-    // per line, so white space there only separates the answers.
-    while (pos_ < buf_.size()) {
-      const unsigned char c = static_cast<unsigned char>(buf_[pos_++]);
-      if (tty_ && static_cast<int>(c) == key_eof_) input_ended();
-      if (tty_ || !is_space(c)) return static_cast<char>(c);
+Console::Read Console::try_key(char& key) {
+  if (ended_) return input_ended();
+  // On a terminal every key counts (Enter and space too); piped or scripted
+  // input puts one answer per line, so white space there only separates the
+  // answers.
+  while (pos_ < buf_.size()) {
+    const unsigned char c = static_cast<unsigned char>(buf_[pos_++]);
+    if (tty_ && static_cast<int>(c) == key_eof_) return input_ended();
+    if (tty_ || !is_space(c)) {
+      ++reads_;
+      key = static_cast<char>(c);
+      return Read::Done;
     }
-    if (!fill_key()) input_ended();
   }
+  return at_end_ ? input_ended() : Read::Wait;
 }
 
-int Console::read_numbers(double* v, int n) {
-  ++reads_;
-  flush();
-  if (n <= 0) return 0;
-
-  int got = 0;
-  while (got < n) {
-    int c;
-    while ((c = peek_byte()) >= 0 && is_space(c)) ++pos_;
-    if (c < 0) input_ended();
+Console::Read Console::try_numbers(double* v, int n, int& got) {
+  if (ended_) return input_ended();
+  if (n <= 0) {
+    got = 0;
+    ++reads_;
+    return Read::Done;
+  }
+  while (!numbers_dropping_ && numbers_got_ < n) {
+    while (pos_ < buf_.size() && is_space(static_cast<unsigned char>(buf_[pos_]))) ++pos_;
+    if (pos_ >= buf_.size()) return at_end_ ? input_ended() : Read::Wait;
 
     // A token never spans a line feed, so with the whole line buffered it is
     // complete. strtod works on a NUL-terminated copy of the token, so it
     // cannot run past the buffered bytes.
-    ensure_line();
+    if (!at_end_) {
+      if (buf_.find('\n', pos_ + line_scanned_) == std::string::npos) {
+        line_scanned_ = buf_.size() - pos_;
+        return Read::Wait;
+      }
+    }
+    line_scanned_ = 0;
     std::size_t end = pos_;
     while (end < buf_.size() && !is_space(static_cast<unsigned char>(buf_[end]))) ++end;
     const std::string token = buf_.substr(pos_, end - pos_);
@@ -213,12 +215,43 @@ int Console::read_numbers(double* v, int n) {
     const double value = c_loc != static_cast<locale_t>(0) ? strtod_l(token.c_str(), &stop, c_loc)
                                                           : std::strtod(token.c_str(), &stop);
     if (stop == token.c_str()) break;  // not a number: the value stays as it was
-    v[got++] = value;
+    v[numbers_got_++] = value;
     pos_ += static_cast<std::size_t>(stop - token.c_str());
   }
   // The rest of the line goes, with the Enter that ended it.
-  drop_line();
-  return got;
+  numbers_dropping_ = true;
+  const std::size_t lf = buf_.find('\n', pos_);
+  if (lf == std::string::npos) {
+    pos_ = buf_.size();
+    if (!at_end_) return Read::Wait;
+  } else {
+    pos_ = lf + 1;
+  }
+  got = numbers_got_;
+  numbers_got_ = 0;
+  numbers_dropping_ = false;
+  ++reads_;
+  return Read::Done;
+}
+
+std::optional<char> Console::read_key() {
+  char key = 0;
+  for (;;) {
+    const Read r = try_key(key);
+    if (r == Read::Done) return key;
+    if (r == Read::Ended) return std::nullopt;
+    wait_for_input(true);
+  }
+}
+
+int Console::read_numbers(double* v, int n) {
+  int got = 0;
+  for (;;) {
+    const Read r = try_numbers(v, n, got);
+    if (r == Read::Done) return got;
+    if (r == Read::Ended) return -1;
+    wait_for_input(false);
+  }
 }
 
 // ---- End ----
@@ -228,17 +261,24 @@ void Console::discard_typed_ahead() {
   tcflush(in_fd_, TCIFLUSH);
   buf_.clear();
   pos_ = 0;
+  numbers_got_ = 0;
+  numbers_dropping_ = false;
+  line_scanned_ = 0;
 }
 
-void Console::input_ended() {
+Console::Read Console::input_ended() {
+  key_mode(false);
   console_terminal::restore();
-  print(input_end_text_.c_str());
-  terminate(1);
+  if (!ended_) {
+    ended_ = true;
+    ++reads_;
+    print(input_end_text_.c_str());
+  }
+  return Read::Ended;
 }
 
-void Console::terminate(int status) {
+void Console::finish() {
+  key_mode(false);
   console_terminal::restore();
   flush();
-  if (exit_handler_ != nullptr) exit_handler_(status);
-  std::exit(status);
 }

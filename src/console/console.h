@@ -5,8 +5,11 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <utility>
+
+#include "console/terminal.h"
 
 enum class Encoding { Utf8, Cp932 };
 
@@ -19,7 +22,7 @@ std::string encode_text(const std::string& utf8, Encoding enc);
 class Console {
  public:
   // The process's standard input and output. On a terminal, keys are read
-  // without echo and without Enter; the terminal is restored after each read
+  // without echo and without Enter; the terminal is restored after each key
   // and when the process ends or is stopped by SIGINT/SIGTERM/SIGHUP.
   // The first call decides the encoding.
   static Console& standard(Encoding enc);
@@ -41,18 +44,40 @@ class Console {
   void printf(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
   void vprintf(const char* fmt, va_list ap);
 
-  // The line printed when the input ends during a read (UTF-8), before the
-  // process ends with status 1. Empty by default.
+  // The line printed when the input ends during a read (UTF-8); the program
+  // then ends with status 1. Empty by default.
   void set_input_end_text(std::string utf8) { input_end_text_ = std::move(utf8); }
 
-  // One key. On a terminal: without echo and without Enter. From a pipe or
-  // file (or a scripted console): the next byte that is not white space.
-  char read_key();
+  // How a read went: done, waiting for input that has not arrived yet, or
+  // met the end of the input (then the end text has been printed and the
+  // terminal restored; every later read ends the same way).
+  enum class Read { Done, Wait, Ended };
 
-  // Reads up to n whitespace-separated decimals (they may run over several
-  // lines) into v[0..n-1]; stops at the first token that is not a number,
-  // leaving the rest of v unchanged, then drops the rest of that line.
-  // Returns how many values were read.
+  // One key from what has arrived. On a terminal: every byte is a key. From a
+  // pipe or file (or a scripted console): the next byte that is not white space.
+  Read try_key(char& key);
+
+  // Up to n whitespace-separated decimals (they may run over several lines)
+  // into v[0..n-1], from what has arrived; stops at the first token that is
+  // not a number, leaving the rest of v unchanged, then drops the rest of that
+  // line. `got` is how many values were read. After Wait the read is half
+  // done: ask again with the same v and n once more input has arrived.
+  Read try_numbers(double* v, int n, int& got);
+
+  // Reads whatever input is there without waiting (the event loop's poll).
+  // `for_key`: a key question waits, so a terminal delivers keys without
+  // Enter and without echo until the next call or idle().
+  void take_available(bool for_key);
+
+  // Waits for more input (the plain loop without a window).
+  void wait_for_input(bool for_key);
+
+  // No question waits: the terminal is back in its own mode.
+  void idle();
+
+  // Blocking forms: wait until the read is done. Nothing when the input ended.
+  std::optional<char> read_key();
+  // How many values were read, or -1 when the input ended first.
   int read_numbers(double* v, int n);
 
   // On a terminal: forgets every key typed so far and not yet read (also those
@@ -60,9 +85,12 @@ class Console {
   // keys typed after it. From a pipe or file nothing is dropped.
   void discard_typed_ahead();
 
-  // Ends the process with the given status after restoring the terminal,
-  // through the exit handler (std::exit unless a test replaced it).
-  [[noreturn]] void terminate(int status);
+  // Restores the terminal and flushes the output: the last thing before the
+  // program returns from main.
+  void finish();
+
+  // Whether the input has ended (a read met its end).
+  bool ended() const { return ended_; }
 
   // Scripted consoles: everything written so far (in the console's encoding).
   const std::string& output() const { return captured_; }
@@ -70,23 +98,14 @@ class Console {
 
   Encoding encoding() const { return enc_; }
 
-  // Replaces what terminate() does after restoring the terminal. A handler
-  // must not return (it may throw or longjmp); if it does, std::exit follows.
-  using ExitHandler = void (*)(int status);
-  void set_exit_handler(ExitHandler h) { exit_handler_ = h; }
-
   // Number of key and number reads so far (for bounded-session checks).
   long reads() const { return reads_; }
 
  private:
-  int next_byte();            // -1 at end of input
-  int peek_byte();            // -1 at end of input
-  bool fill();                // reads more input into the buffer; false at end
-  bool fill_key();            // fill(), on a terminal without echo and without Enter
-  void ensure_line();         // buffers up to the next line feed (or the end of input)
-  void drop_line();           // drops the rest of the current line and its line feed
+  void fill(bool block);      // reads more input into the buffer; at its end, sets at_end_
   void compact();             // forgets the bytes already consumed
-  [[noreturn]] void input_ended();
+  Read input_ended();
+  void key_mode(bool on);     // a terminal delivers keys without Enter and echo while on
   void write_raw(const std::string& bytes);
   void flush();
 
@@ -97,8 +116,15 @@ class Console {
   std::string buf_;           // pending input bytes
   std::size_t pos_ = 0;       // read position in buf_
   std::string captured_;
-  ExitHandler exit_handler_ = nullptr;
   long reads_ = 0;
-  int key_eof_ = -1;
-  std::string input_end_text_;          // the terminal's end-of-file key (Ctrl-D) during key reads
+  int key_eof_ = -1;          // the terminal's end-of-file key (Ctrl-D) during key reads
+  bool at_end_ = false;       // the input has no more bytes than buf_ holds
+  bool ended_ = false;        // a read met the end
+  // A number read that waits for input: values read so far, whether only the
+  // rest of the line is left to drop, and how far past pos_ no line feed is.
+  int numbers_got_ = 0;
+  bool numbers_dropping_ = false;
+  std::size_t line_scanned_ = 0;
+  std::optional<console_terminal::KeyMode> key_mode_;
+  std::string input_end_text_;
 };

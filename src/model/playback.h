@@ -58,6 +58,8 @@ int step(Playback& pb, Step which, int shown, int last);
 // "2x", "1/4x", "1x" for speed_log2 1, -2, 0.
 std::string speed_text(int speed_log2);
 
-// "t = 1.20 s  (60/200)", then "  2x" when the speed is not 1x, then
-// "  playing" while playing. The decimal point is '.' in every locale.
-std::string playback_readout(double t, int sample, int last, int speed_log2, bool playing);
+// "t = 1.20 s  (60/200)", then "  answer in the console" while a console
+// question waits, "  2x" when the speed is not 1x, and "  playing" while
+// playing. The decimal point is '.' in every locale.
+std::string playback_readout(double t, int sample, int last, int speed_log2, bool playing,
+                             bool answer_pending = false);

@@ -85,6 +85,7 @@ struct Scenario {
   int frame_index;    // sample shown, 0..frame_count
   double view_scale;  // zoom of the robot area
   Playback playback;  // playing the records at their pace
+  bool answer_pending;  // a console question waits: the window keys wait too, but ESC
 };
 
 inline void select_robot(Scenario& s, char key) {

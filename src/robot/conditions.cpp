@@ -172,12 +172,14 @@ void compute_pid_gains(Scenario& s) {
   pid_gains(J2, p.omega2, p.zeta2, p.pole2, r->Kp2, r->Kd2, r->Ki2);
 }
 
+TaskReach compute_robot_defaults(Scenario& s, char robot_key) {
+  select_robot(s, robot_key);
+  select_gravity(s, 'h');
+  return compute_conditions(s);
+}
+
 void compute_default_conditions(Scenario& s) {
   set_defaults(s);
   compute_cyl_task_angles(s);
-  for (const char robot : {'a', 'b'}) {
-    select_robot(s, robot);
-    select_gravity(s, 'h');
-    compute_conditions(s);
-  }
+  for (const char robot : {'a', 'b'}) compute_robot_defaults(s, robot);
 }

@@ -26,6 +26,10 @@ void compute_inertias(Scenario& s);
 void compute_terminal_times(Scenario& s);
 void compute_pid_gains(Scenario& s);
 
+// Selects the robot of the key without gravity and computes its conditions:
+// one robot's part of the start-up.
+TaskReach compute_robot_defaults(Scenario& s, char robot_key);
+
 // The state after start-up before any question: every default, the derived
 // conditions of the cylindrical robot, then those of the SCARA, which is left
 // selected without gravity. What the start-up computes between its reports.

@@ -15,5 +15,5 @@ enum : int { kKeyLeft = 0x100, kKeyRight, kKeyHome, kKeyEnd };
 // Called for every key, with the window's clock in seconds; `user` is what the
 // window was given with the handlers.
 using KeyHandler = KeyAction (*)(int key, double now, void* user);
-// Called about every 10 ms while the motion plays.
+// Called about every 10 ms while the motion plays or a console question waits.
 using TickHandler = KeyAction (*)(double now, void* user);

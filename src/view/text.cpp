@@ -52,6 +52,7 @@ void draw_captions(const Scenario& s) {
 
 void draw_readout(const Scenario& s) {
   const std::string line = playback_readout(s.frame_index * s.dt, s.frame_index, s.frame_count,
-                                            s.playback.speed_log2, s.playback.playing);
+                                            s.playback.speed_log2, s.playback.playing,
+                                            s.answer_pending);
   draw_text(-0.9, 0.6, GLUT_BITMAP_HELVETICA_18, line.c_str());
 }

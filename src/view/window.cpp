@@ -49,9 +49,10 @@ void on_timer(int, void* user_data) {
   handle_tick(ctx, window_clock());
 }
 
-// One timer at a time, and only while the motion plays.
+// One timer at a time, and only while the motion plays or a console question
+// waits (the timer looks for its answer).
 void arm_timer(ViewContext& ctx) {
-  if (ctx.timer_armed || !ctx.scenario->playback.playing) return;
+  if (ctx.timer_armed || !(ctx.scenario->playback.playing || ctx.scenario->answer_pending)) return;
   ctx.timer_armed = true;
   glutTimerFuncUcall(kTickMilliseconds, on_timer, 0, &ctx);
 }

@@ -17,6 +17,7 @@
 #include "app/dialogue.h"
 #include "app/dialogue_texts.h"
 #include "app/key_table.h"
+#include "app/session.h"
 #include "app/startup.h"
 #include "console/console.h"
 #include "model/scenario.h"
@@ -27,44 +28,44 @@ using namespace dialogue_texts;
 
 constexpr int kReturned = -1;  // the dialogue returned: the window would open
 
-struct Session {
+struct Attempt {
   std::unique_ptr<Scenario> s = std::make_unique<Scenario>();  // value-initialised
   std::string out;       // console output of the last step
   int status = kReturned;
   long reads = 0;
 };
 
-// Runs `step` on a console over `input`. Every read consumes input or ends it,
+// Runs `step` on a console over `input`; the step answers the status the
+// program would end with, or kReturned. Every read consumes input or ends it,
 // so no step may read more often than there are bytes, plus the read that
 // finds the end.
 template <class Step>
-void run_step(Session& x, const std::string& input, Step step) {
+void run_step(Attempt& x, const std::string& input, Step step) {
   Console con(input, Encoding::Utf8);
-  con.set_exit_handler(throw_end);
   con.set_input_end_text(text(Text::InputEnded, Lang::Ja));  // as the start-up sets it
-  x.status = kReturned;
-  try {
-    step(con);
-  } catch (const ProcessEnd& end) {
-    x.status = end.status;
-  }
+  x.status = step(con);
   x.out = con.output();
   x.reads = con.reads();
   EXPECT_LE(x.reads, static_cast<long>(input.size()) + 1) << "input: " << input;
 }
 
-Session startup(const std::string& input) {
-  Session x;
-  run_step(x, input, [&](Console& con) { { Ui sp{con, Lang::Ja}; run_startup(*x.s, sp); } });
+Attempt startup(const std::string& input) {
+  Attempt x;
+  run_step(x, input, [&](Console& con) {
+    Ui sp{con, Lang::Ja};
+    return status_of(run_to_end(run_startup(*x.s, sp), sp));
+  });
   return x;
 }
 
 // One window key, with the console input its dialogue (if any) reads.
-KeyAction press(Session& x, unsigned char key, const std::string& input = "") {
+KeyAction press(Attempt& x, unsigned char key, const std::string& input = "") {
   KeyAction action = KeyAction::None;
   run_step(x, input, [&](Console& con) {
     Ui sp{con, Lang::Ja};
-    action = apply_key(*x.s, sp, key, 0.0);
+    Session window(*x.s, sp);
+    action = window.key(key, 0.0);
+    return action == KeyAction::Quit ? window.exit_status() : kReturned;
   });
   return action;
 }
@@ -82,8 +83,8 @@ std::string reach_line(double x, double y) {
 }
 
 // A finished start-up with the defaults of one robot, as the window gets it.
-Session solved_defaults(char robot) {
-  Session x = startup(std::string(1, robot) + "\nh\nn\n");
+Attempt solved_defaults(char robot) {
+  Attempt x = startup(std::string(1, robot) + "\nh\nn\n");
   EXPECT_EQ(x.status, kReturned);
   EXPECT_EQ(count(x.out, kSolved), 1u);
   return x;
@@ -96,7 +97,7 @@ bool same_times(const double a[4], const double b[4]) {
 }
 
 // The session ended because the input did, right after `prompt`.
-::testing::AssertionResult ended_at(const Session& x, const std::string& prompt) {
+::testing::AssertionResult ended_at(const Attempt& x, const std::string& prompt) {
   if (x.status != 1) return ::testing::AssertionFailure() << "status " << x.status;
   if (count(x.out, kInputEnded) != 1) return ::testing::AssertionFailure() << "no end-of-input line";
   if (!ends_with(x.out, prompt + kInputEnded))
@@ -111,7 +112,7 @@ bool same_times(const double a[4], const double b[4]) {
 // ---- Number lines that are not (only) numbers ----
 
 TEST(BadInput, RatiosNotANumberKeepTheOldRatios) {
-  Session x = startup("a\nh\ny\ny\nabc\ng\nn\n");
+  Attempt x = startup("a\nh\ny\ny\nabc\ng\nn\n");
   EXPECT_EQ(x.status, kReturned);
   EXPECT_EQ(x.s->cyl.u1, 30.0);
   EXPECT_EQ(x.s->cyl.u2, 30.0);
@@ -123,7 +124,7 @@ TEST(BadInput, RatiosNotANumberKeepTheOldRatios) {
 }
 
 TEST(BadInput, RatiosPartlyNumericTakeTheLeadingNumber) {
-  Session x = startup("a\nh\ny\ny\n40 abc\nh\nn\n");
+  Attempt x = startup("a\nh\ny\ny\n40 abc\nh\nn\n");
   EXPECT_EQ(x.status, kReturned);
   EXPECT_EQ(x.s->cyl.u1, 40.0);
   EXPECT_EQ(x.s->cyl.u2, 30.0);  // not readable: stays
@@ -137,7 +138,7 @@ TEST(BadInput, RatioGluedToTextDropsTheRestOfTheLine) {
   // "1.5x" gives 1.5; the x stops the reading and the 2 after it goes with
   // the rest of the line instead of becoming the next answer (as a gravity
   // key, it would have left h to answer the points question).
-  Session x = startup("a\nh\ny\ny\n1.5x 2\nh\nn\n");
+  Attempt x = startup("a\nh\ny\ny\n1.5x 2\nh\nn\n");
   EXPECT_EQ(x.status, kReturned);
   EXPECT_EQ(x.s->cyl.u1, 1.5);
   EXPECT_EQ(x.s->cyl.u2, 30.0);
@@ -149,7 +150,7 @@ TEST(BadInput, RatioGluedToTextDropsTheRestOfTheLine) {
 }
 
 TEST(BadInput, PointsNotANumberKeepTheOldPoints) {
-  Session x = startup("a\nh\ny\nz\nh\ny\nabc\n");
+  Attempt x = startup("a\nh\ny\nz\nh\ny\nabc\n");
   EXPECT_EQ(x.status, kReturned);
   EXPECT_EQ(x.s->x0, 0.8);
   EXPECT_EQ(x.s->y0, 0.0);
@@ -159,7 +160,7 @@ TEST(BadInput, PointsNotANumberKeepTheOldPoints) {
 }
 
 TEST(BadInput, PointsPartlyNumericChangeOnlyTheLeadingCoordinates) {
-  Session x = startup("a\nh\ny\nz\nh\ny\n0.5 0.5 abc\n");
+  Attempt x = startup("a\nh\ny\nz\nh\ny\n0.5 0.5 abc\n");
   EXPECT_EQ(x.status, kReturned);
   EXPECT_EQ(x.s->x0, 0.5);
   EXPECT_EQ(x.s->y0, 0.5);
@@ -184,7 +185,7 @@ void expect_ratio_without_solution(char robot, const std::string& typed) {
   SCOPED_TRACE(std::string("robot ") + robot + ", ratios " + typed);
   char shown[400];
   std::snprintf(shown, sizeof shown, "%6.1f", std::strtod(typed.c_str(), nullptr));
-  Session x = solved_defaults(robot);
+  Attempt x = solved_defaults(robot);
   const RobotRecord& rec = model_record(*x.s, parse_robot(robot));
   double tt_before[4];
   for (int k = 0; k < 4; ++k) tt_before[k] = rec.tt[k];
@@ -241,7 +242,7 @@ TEST(BadInput, JointTwoRatioNotFiniteHasNoSolution) {
 }
 
 TEST(BadInput, FailedSolveRetryWithUsableRatiosSolves) {
-  Session x = solved_defaults('a');
+  Attempt x = solved_defaults('a');
   // no solution with 0 0; retry: yes, robot b, ratios 25 25, no gravity, points kept
   press(x, 'u', "y\n0 0\nh\nn\ny\nb\ny\n25 25\nh\nn\n");
   EXPECT_EQ(x.status, kReturned);
@@ -263,7 +264,7 @@ TEST(BadInput, PointsInfiniteOrHugeForTheCylindricalRobotHaveNoSolution) {
     SCOPED_TRACE(p);
     // The start lies outside the SCARA's reach too, and the SCARA's inverse
     // kinematics runs for every robot: its message waits for one key (x).
-    Session x = startup(std::string("a\nh\ny\nz\nh\ny\n") + p + "\nx\nn\n");
+    Attempt x = startup(std::string("a\nh\ny\nz\nh\ny\n") + p + "\nx\nn\n");
     EXPECT_EQ(x.status, 0);
     EXPECT_EQ(count(x.out, kUnreachable), 1u);
     EXPECT_EQ(x.s->cyl.Phi0[0], 0.0);
@@ -276,7 +277,7 @@ TEST(BadInput, PointsInfiniteOrHugeForTheCylindricalRobotHaveNoSolution) {
 
 TEST(BadInput, PointNanForTheCylindricalRobotHasNoSolution) {
   // A NaN coordinate is not caught as out of reach: no message, no key wait.
-  Session x = startup("a\nh\ny\nz\nh\ny\nnan 0 0 0.8\nn\n");
+  Attempt x = startup("a\nh\ny\nz\nh\ny\nnan 0 0 0.8\nn\n");
   EXPECT_EQ(x.status, 0);
   EXPECT_EQ(count(x.out, kUnreachable), 0u);
   EXPECT_TRUE(std::isnan(x.s->cyl.Phi0[0]));
@@ -286,7 +287,7 @@ TEST(BadInput, PointNanForTheCylindricalRobotHasNoSolution) {
 
 TEST(BadInput, PointHugeForTheScaraWaitsTwiceThenHasNoSolution) {
   // Once when the elbow is chosen, once in the recomputation.
-  Session x = startup("b\nh\ny\nz\nh\ny\n1e308 0 0 0.8\n1\nx\nx\nn\n");
+  Attempt x = startup("b\nh\ny\nz\nh\ny\n1e308 0 0 0.8\n1\nx\nx\nn\n");
   EXPECT_EQ(x.status, 0);
   EXPECT_EQ(count(x.out, kUnreachable), 2u);
   EXPECT_TRUE(std::isnan(x.s->scara.Phi0[0]));
@@ -295,7 +296,7 @@ TEST(BadInput, PointHugeForTheScaraWaitsTwiceThenHasNoSolution) {
 }
 
 TEST(BadInput, PointNanForTheScaraIsNotReportedAsOutOfReach) {
-  Session x = startup("b\nh\ny\nz\nh\ny\nnan 0 0 0.8\n1\nn\n");
+  Attempt x = startup("b\nh\ny\nz\nh\ny\nnan 0 0 0.8\n1\nn\n");
   EXPECT_EQ(x.status, 0);
   EXPECT_EQ(count(x.out, kUnreachable), 0u);
   EXPECT_EQ(count(x.out, "Φ0=(    nan     nan)[rad]"), 1u);
@@ -304,7 +305,7 @@ TEST(BadInput, PointNanForTheScaraIsNotReportedAsOutOfReach) {
 
 TEST(BadInput, ScaraPointAtTheBaseIsOutOfReach) {
   // l1 - l2 = 0.1 m: the base itself is out of reach.
-  Session x = startup("b\nh\ny\nz\nh\ny\n0 0 0.8 0\n1\nx\nx\nn\n");
+  Attempt x = startup("b\nh\ny\nz\nh\ny\n0 0 0.8 0\n1\nx\nx\nn\n");
   EXPECT_EQ(x.status, 0);
   EXPECT_EQ(count(x.out, kUnreachable), 2u);
   EXPECT_EQ(count(x.out, reach_line(0, 0)), 2u);
@@ -315,7 +316,7 @@ TEST(BadInput, ScaraPointAtTheBaseIsOutOfReach) {
 }
 
 TEST(BadInput, ScaraPointOutOfReach) {
-  Session x = startup("b\nh\ny\nz\nh\ny\n0.8 0 0 1.0\n2\nx\nx\nn\n");
+  Attempt x = startup("b\nh\ny\nz\nh\ny\n0.8 0 0 1.0\n2\nx\nx\nn\n");
   EXPECT_EQ(x.status, 0);
   EXPECT_EQ(count(x.out, reach_line(0, 1.0)), 2u);
   EXPECT_EQ(x.s->elbow, parse_elbow('2'));
@@ -327,7 +328,7 @@ TEST(BadInput, ScaraPointOutOfReach) {
 TEST(BadInput, StartEqualToEndSolvesWithZeroTimes) {
   for (char robot : {'a', 'b'}) {
     SCOPED_TRACE(robot);
-    Session x = startup(std::string(1, robot) + "\nh\ny\nz\nh\ny\n0.5 0.5 0.5 0.5\n1\n");
+    Attempt x = startup(std::string(1, robot) + "\nh\ny\nz\nh\ny\n0.5 0.5 0.5 0.5\n1\n");
     EXPECT_EQ(x.status, kReturned);
     EXPECT_EQ(count(x.out, kSolved), 1u);
     const RobotRecord& rec = model_record(*x.s, parse_robot(robot));
@@ -344,7 +345,7 @@ TEST(BadInput, StartEqualToEndSolvesWithZeroTimes) {
 TEST(BadInput, StartEqualToEndFeedbackArmStaysAtThePoint) {
   for (char robot : {'a', 'b'}) {
     SCOPED_TRACE(robot);
-    Session x = startup(std::string(1, robot) + "\nh\ny\nz\nh\ny\n0.5 0.5 0.5 0.5\n1\n");
+    Attempt x = startup(std::string(1, robot) + "\nh\ny\nz\nh\ny\n0.5 0.5 0.5 0.5\n1\n");
     const RobotRecord& rec = model_record(*x.s, parse_robot(robot));
     EXPECT_TRUE(std::isnan(rec.alpha1));  // the report still shows what 0/0 gives
     for (int i = 0; i <= x.s->frame_count; ++i)
@@ -355,8 +356,8 @@ TEST(BadInput, StartEqualToEndFeedbackArmStaysAtThePoint) {
 // ---- Unknown selector keys at start-up ----
 
 TEST(BadInput, UnknownRobotKeyRunsWithoutARobot) {
-  Session known = solved_defaults('a');
-  Session x = startup("x\nh\nn\n");
+  Attempt known = solved_defaults('a');
+  Attempt x = startup("x\nh\nn\n");
   EXPECT_EQ(x.status, kReturned);
   EXPECT_EQ(x.s->robot_key, 'x');
   EXPECT_EQ(x.s->robot, parse_robot('x'));
@@ -372,8 +373,8 @@ TEST(BadInput, UnknownRobotKeyRunsWithoutARobot) {
 }
 
 TEST(BadInput, UnknownGravityKeyMeansNoGravity) {
-  Session known = solved_defaults('b');
-  Session x = startup("b\nq\nn\n");
+  Attempt known = solved_defaults('b');
+  Attempt x = startup("b\nq\nn\n");
   EXPECT_EQ(x.status, kReturned);
   EXPECT_EQ(x.s->gravity_key, 'q');
   EXPECT_EQ(x.s->gravity, parse_gravity('q'));
@@ -398,7 +399,7 @@ TEST(BadInput, EndOfInputAtTheRatioGate) { EXPECT_TRUE(ended_at(startup("a\nh\ny
 
 TEST(BadInput, EndOfInputAtTheRatioNumbers) {
   EXPECT_TRUE(ended_at(startup("a\nh\ny\ny\n"), kRatiosA));
-  Session half = startup("a\nh\ny\ny\n40");  // one of two numbers
+  Attempt half = startup("a\nh\ny\ny\n40");  // one of two numbers
   EXPECT_TRUE(ended_at(half, kRatiosA));
   EXPECT_EQ(half.s->cyl.u1, 30.0);  // nothing half-typed is taken over
 }
@@ -408,7 +409,7 @@ TEST(BadInput, EndOfInputAtTheGravityQuestion) { EXPECT_TRUE(ended_at(startup("a
 TEST(BadInput, EndOfInputAtThePointsGate) { EXPECT_TRUE(ended_at(startup("a\nh\ny\nz\nh\n"), kPointsGate)); }
 
 TEST(BadInput, EndOfInputAtThePointsNumbers) {
-  Session x = startup("b\nh\ny\nz\nh\ny\n0.8 0 0");
+  Attempt x = startup("b\nh\ny\nz\nh\ny\n0.8 0 0");
   EXPECT_TRUE(ended_at(x, kPointsInput));
   EXPECT_EQ(x.s->x0, 0.8);
   EXPECT_EQ(x.s->yf, 0.8);
@@ -431,7 +432,7 @@ TEST(BadInput, EndOfInputAtTheRobotKeyOfARetry) {
 }
 
 TEST(BadInput, EndOfInputInADialogueStartedByAWindowKey) {
-  Session x = solved_defaults('a');
+  Attempt x = solved_defaults('a');
   press(x, 'k');
   EXPECT_TRUE(ended_at(x, kPointsGate));
 }
@@ -439,7 +440,7 @@ TEST(BadInput, EndOfInputInADialogueStartedByAWindowKey) {
 // ---- Window keys pressed many times ----
 
 TEST(BadInput, ShrinkKey500TimesLeavesATinyPositiveScale) {
-  Session x = solved_defaults('a');
+  Attempt x = solved_defaults('a');
   for (int i = 0; i < 500; ++i) ASSERT_EQ(press(x, 'w'), KeyAction::Redraw);
   EXPECT_GT(x.s->view_scale, 0.0);
   EXPECT_NEAR(x.s->view_scale / std::pow(0.9, 500), 1.0, 1e-9);  // about 1.3e-23
@@ -449,7 +450,7 @@ TEST(BadInput, ShrinkKey500TimesLeavesATinyPositiveScale) {
 }
 
 TEST(BadInput, EnlargeKey500TimesLeavesALargeFiniteScale) {
-  Session x = solved_defaults('b');
+  Attempt x = solved_defaults('b');
   for (int i = 0; i < 500; ++i) ASSERT_EQ(press(x, 'W'), KeyAction::Redraw);
   EXPECT_TRUE(std::isfinite(x.s->view_scale));
   EXPECT_NEAR(x.s->view_scale / std::pow(1 / 0.9, 500), 1.0, 1e-9);  // about 7.6e22
@@ -459,7 +460,7 @@ TEST(BadInput, EnlargeKey500TimesLeavesALargeFiniteScale) {
 }
 
 TEST(BadInput, StepKey1000TimesStopsAtTheLastSample) {
-  Session x = solved_defaults('a');
+  Attempt x = solved_defaults('a');
   for (int i = 0; i < 1000; ++i) {
     ASSERT_EQ(press(x, 's'), KeyAction::Redraw);
     ASSERT_EQ(x.s->frame_index, std::min(i + 1, x.s->frame_count));

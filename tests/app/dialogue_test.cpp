@@ -34,9 +34,8 @@ Scenario after_startup(char robot, char gravity) {
 std::string dialogue(Scenario& s, const std::string& answers,
                      DialogueEntry entry = DialogueEntry::Heading) {
   Console con(answers, Encoding::Utf8);
-  con.set_exit_handler(throw_end);
   Ui out{con, Lang::Ja};
-  run_condition_dialogue(s, out, entry);
+  run_to_end(run_condition_dialogue(s, out, entry), out);
   return con.output();
 }
 
@@ -47,15 +46,10 @@ struct Ended {
 };
 Ended dialogue_to_end(Scenario& s, const std::string& answers, SolverChoice solver) {
   Console con(answers, Encoding::Utf8);
-  con.set_exit_handler(throw_end);
   Ui out{con, Lang::Ja};
   out.solver = solver;
   Ended end;
-  try {
-    run_condition_dialogue(s, out, DialogueEntry::Heading);
-  } catch (const ProcessEnd& e) {
-    end.status = e.status;
-  }
+  end.status = status_of(run_to_end(run_condition_dialogue(s, out, DialogueEntry::Heading), out));
   end.output = con.output();
   return end;
 }
@@ -187,9 +181,9 @@ TEST(Dialogue, GravityKeysRecomputeWithoutQuestions) {
     dialogue(s, "n");
     select_gravity(s, key);
     Console con("", Encoding::Utf8);  // nothing to read: any question would end the input
-    con.set_exit_handler(throw_end);
     Ui speaker{con, Lang::Ja};
-    run_condition_dialogue(s, speaker, DialogueEntry::Recompute);
+    EXPECT_EQ(run_to_end(run_condition_dialogue(s, speaker, DialogueEntry::Recompute), speaker),
+              Progress::Done);
     const std::string& out = con.output();
     EXPECT_EQ(con.reads(), 0);
     EXPECT_TRUE(in_order(out, {kHelpFirst, kReport, key == 'g' ? "\n重力考慮" : "\n重力なし",
@@ -280,11 +274,8 @@ TEST(Dialogue, SampleStepDoublesOnlyBeyondFourSeconds) {
     char answers[200];
     // both points are out of the SCARA's reach: two key waits in the recomputation
     std::snprintf(answers, sizeof answers, "y z h y 0 0 %.17g 0\nk k n", factor * A2);
-    try {
-      dialogue(s, answers);
-    } catch (const ProcessEnd&) {
-      // the pure radial move may have no bang-bang solution; dt is set before the solve
-    }
+    // The pure radial move may have no bang-bang solution; dt is set before the solve.
+    dialogue(s, answers);
     if (factor == 4.0) {
       EXPECT_EQ(s.tfm, 4.0);
       EXPECT_DOUBLE_EQ(s.dt, 0.02);
@@ -327,7 +318,7 @@ TEST(Dialogue, EachUnreachablePointIsReportedAndAcknowledgedInTurn) {
   s.yf = 0.0;
   Console con("xy", Encoding::Utf8);
   Ui out{con, Lang::Ja};
-  report_unreachable(s, out, false, false);
+  run_to_end(as_dialogue(report_unreachable(s, out, false, false)), out);
   EXPECT_EQ(con.output(),
             "\n!!! 逆運動学の解なし．始めからやり直し．"
             "\n    アーム長1,2=( 0.500  0.400) 位置(x,y)=( 1.000  0.500)"
@@ -337,7 +328,7 @@ TEST(Dialogue, EachUnreachablePointIsReportedAndAcknowledgedInTurn) {
 
   Console quiet("", Encoding::Utf8);
   Ui none{quiet, Lang::Ja};
-  report_unreachable(s, none, true, true);
+  run_to_end(as_dialogue(report_unreachable(s, none, true, true)), none);
   EXPECT_EQ(quiet.output(), "");
   EXPECT_EQ(quiet.reads(), 0);
 }
@@ -384,7 +375,7 @@ TEST(Dialogue, CsvOptionWritesEveryComputationAndNeverReplacesAForeignFile) {
     Console con("n", Encoding::Utf8);
     Ui out{con, Lang::Ja};
     out.csv_path = path;
-    run_condition_dialogue(s, out, DialogueEntry::Heading);
+    run_to_end(run_condition_dialogue(s, out, DialogueEntry::Heading), out);
     EXPECT_TRUE(out.csv_created);
     EXPECT_EQ(count(con.output(), "保存できませんでした"), 0u);  // silent when written
     const std::string first = testfs::read_file(path);
@@ -393,7 +384,7 @@ TEST(Dialogue, CsvOptionWritesEveryComputationAndNeverReplacesAForeignFile) {
 
     // Gravity on: the same file, replaced by the new records.
     select_gravity(s, 'g');
-    run_condition_dialogue(s, out, DialogueEntry::Recompute);
+    run_to_end(run_condition_dialogue(s, out, DialogueEntry::Recompute), out);
     EXPECT_NE(testfs::read_file(path), first);
     EXPECT_EQ(count(testfs::read_file(path), "\n"), 202u);
   }
@@ -403,7 +394,7 @@ TEST(Dialogue, CsvOptionWritesEveryComputationAndNeverReplacesAForeignFile) {
     Console con("n", Encoding::Utf8);
     Ui out{con, Lang::Ja};
     out.csv_path = foreign;
-    run_condition_dialogue(s, out, DialogueEntry::Heading);
+    run_to_end(run_condition_dialogue(s, out, DialogueEntry::Heading), out);
     EXPECT_EQ(testfs::read_file(foreign), "keep me\n");
     EXPECT_EQ(count(con.output(), "\n保存できませんでした: cannot write " + foreign), 1u);
     EXPECT_EQ(dir.entries().size(), 2u);  // no temporary left behind

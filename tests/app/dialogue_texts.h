@@ -1,16 +1,29 @@
 // What the dialogue tests share: the console texts they look for, counting and
-// matching helpers, and an exit handler that turns a process end into an exception.
+// matching helpers, and running a dialogue to its end on a scripted console.
 #pragma once
 
 #include <cstddef>
 #include <string>
+#include <utility>
+
+#include "app/dialogue_run.h"
 
 namespace dialogue_texts {
 
-struct ProcessEnd {
-  int status;
-};
-[[noreturn]] inline void throw_end(int status) { throw ProcessEnd{status}; }
+// Runs a dialogue to its end (a scripted console has all its input at once).
+inline Progress run_to_end(Task<DialogueEnd> task, Ui& ui) {
+  return DialogueRun(std::move(task)).finish(ui);
+}
+
+// The status the program ends with after the dialogue, or -1 when the
+// dialogue ended normally (the window would open).
+inline int status_of(Progress p) { return p == Progress::Done ? -1 : exit_status(p); }
+
+// A part of the dialogue run as a whole one.
+inline Task<DialogueEnd> as_dialogue(Task<> part) {
+  co_await part;
+  co_return DialogueEnd::Done;
+}
 
 inline std::size_t count(const std::string& out, const std::string& text) {
   std::size_t n = 0;

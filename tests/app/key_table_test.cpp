@@ -11,6 +11,7 @@
 #include "app/temp_folder.h"
 #include "console/console.h"
 #include "app/key_table.h"
+#include "app/session.h"
 
 namespace {
 
@@ -24,11 +25,12 @@ struct DialogueCall {
 };
 std::vector<DialogueCall> calls;
 
-void recording_dialogue(Scenario& s, Ui&, DialogueEntry entry) {
+Task<DialogueEnd> recording_dialogue(Scenario& s, Ui&, DialogueEntry entry) {
   calls.push_back({entry, s.robot_key, s.gravity_key, s.robot, s.gravity, s.frame_index});
   // The dialogue ends by resetting the view, as the real one does.
   s.view_scale = 1.0;
   s.frame_index = 0;
+  co_return DialogueEnd::Done;
 }
 
 class KeyTable : public ::testing::Test {
@@ -42,7 +44,7 @@ class KeyTable : public ::testing::Test {
     s->frame_index = 37;
     s->view_scale = 1.0;
   }
-  KeyAction press(unsigned char key) { return apply_key_with(*s, out, key, 0.0, recording_dialogue); }
+  KeyAction press(unsigned char key) { return Session(*s, out, recording_dialogue).key(key, 0.0); }
 
   std::unique_ptr<Scenario> s;
   Console con{"", Encoding::Utf8};

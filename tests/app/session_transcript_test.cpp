@@ -12,16 +12,17 @@
 #include <vector>
 
 #include "app/dialogue.h"
-#include "app/key_table.h"
+#include "app/session.h"
 #include "app/startup.h"
 #include "app/dialogue_texts.h"
 
 
 namespace {
 
-using dialogue_texts::ProcessEnd;
+using dialogue_texts::run_to_end;
+using dialogue_texts::status_of;
 
-struct Session {
+struct Recorded {
   const char* name;
   const char* input;        // everything typed on the console, in order
   const char* window_keys;  // keys typed into the window after start-up
@@ -29,22 +30,18 @@ struct Session {
 };
 
 // Runs start-up, then each window key through the key table, on one console.
-std::string run_session(const Session& session, Encoding enc, int* status) {
+std::string run_session(const Recorded& session, Encoding enc, int* status) {
   auto s = std::make_unique<Scenario>();
   Console con(session.input, enc);
-  con.set_exit_handler(dialogue_texts::throw_end);
-  *status = -1;
-  try {
-    Ui out{con, session.lang};
-    run_startup(*s, out);
-    for (const char* k = session.window_keys; *k; ++k) {
-      if (apply_key(*s, out, static_cast<unsigned char>(*k), 0.0) == KeyAction::Quit) {
-        *status = 0;
-        break;
-      }
+  Ui out{con, session.lang};
+  *status = status_of(run_to_end(run_startup(*s, out), out));
+  if (*status != -1) return con.output();
+  Session window(*s, out);
+  for (const char* k = session.window_keys; *k; ++k) {
+    if (window.key(static_cast<unsigned char>(*k), 0.0) == KeyAction::Quit) {
+      *status = window.exit_status();
+      break;
     }
-  } catch (const ProcessEnd& end) {
-    *status = end.status;
   }
   return con.output();
 }
@@ -60,7 +57,7 @@ std::string read_file(const std::string& path) {
   return all.str();
 }
 
-const Session kSessions[] = {
+const Recorded kSessions[] = {
     // Cylindrical, no gravity: every condition key, view keys in between.
     {"cyl_h_all_keys",
      "a h n"
@@ -94,10 +91,10 @@ const Session kSessions[] = {
     {"scara_unreachable_retry_en", "b h y z h y 0.8 0 0 1.0\n1 x x y a n x", "\x1b", Lang::En},
 };
 
-class SessionTranscript : public ::testing::TestWithParam<Session> {};
+class SessionTranscript : public ::testing::TestWithParam<Recorded> {};
 
 TEST_P(SessionTranscript, MatchesTheRecordedTranscriptInBothEncodings) {
-  const Session& session = GetParam();
+  const Recorded& session = GetParam();
   for (const Encoding enc : {Encoding::Utf8, Encoding::Cp932}) {
     int status = -1;
     const std::string out = run_session(session, enc, &status);

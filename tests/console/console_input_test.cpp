@@ -7,7 +7,6 @@
 #include "console/console.h"
 #include "console_test_support.h"
 
-using console_test::ExitCalled;
 using console_test::kInputEnded;
 
 namespace {
@@ -65,8 +64,7 @@ TEST(ConsoleKeys, EveryReadIsCounted) {
   EXPECT_EQ(con.reads(), 3);
   con.read_key();
   EXPECT_EQ(con.reads(), 4);
-  con.set_exit_handler(console_test::throw_exit);
-  EXPECT_THROW(con.read_key(), ExitCalled);  // the read that met the end
+  EXPECT_EQ(con.read_key(), std::nullopt);  // the read that met the end
   EXPECT_EQ(con.reads(), 5);
 }
 
@@ -260,47 +258,50 @@ class ConsoleEndOfInput : public ::testing::TestWithParam<Encoding> {};
 TEST_P(ConsoleEndOfInput, AtAKeyRead) {
   Console con(" y \n\n ", GetParam());
   con.set_input_end_text(console_test::kInputEnded);
-  con.set_exit_handler(console_test::throw_exit);
   EXPECT_EQ(con.read_key(), 'y');
-  try {
-    con.read_key();
-    FAIL() << "read_key returned at the end of the input";
-  } catch (const ExitCalled& e) {
-    EXPECT_EQ(e.status, 1);
-  }
+  EXPECT_FALSE(con.ended());
+  EXPECT_EQ(con.read_key(), std::nullopt);
+  EXPECT_TRUE(con.ended());
   EXPECT_EQ(con.output(), encode_text(kInputEnded, GetParam()));
 }
 
 TEST_P(ConsoleEndOfInput, AtANumberRead) {
   Console con("\n  \n", GetParam());
   con.set_input_end_text(console_test::kInputEnded);
-  con.set_exit_handler(console_test::throw_exit);
   double v[2] = {5.0, 6.0};
-  try {
-    con.read_numbers(v, 2);
-    FAIL() << "read_numbers returned at the end of the input";
-  } catch (const ExitCalled& e) {
-    EXPECT_EQ(e.status, 1);
-  }
+  EXPECT_EQ(con.read_numbers(v, 2), -1);
+  EXPECT_EQ(v[0], 5.0);
   EXPECT_EQ(con.output(), encode_text(kInputEnded, GetParam()));
 }
 
 TEST_P(ConsoleEndOfInput, WhenOnlySomeValuesCame) {
   Console con("1.5\n", GetParam());
   con.set_input_end_text(console_test::kInputEnded);
-  con.set_exit_handler(console_test::throw_exit);
   double v[2] = {5.0, 6.0};
-  EXPECT_THROW(con.read_numbers(v, 2), ExitCalled);
+  EXPECT_EQ(con.read_numbers(v, 2), -1);
   EXPECT_EQ(con.output(), encode_text(kInputEnded, GetParam()));
 }
 
 TEST_P(ConsoleEndOfInput, EmptyScript) {
   Console con("", GetParam());
   con.set_input_end_text(console_test::kInputEnded);
-  con.set_exit_handler(console_test::throw_exit);
   con.print("prompt=");
-  EXPECT_THROW(con.read_key(), ExitCalled);
+  EXPECT_EQ(con.read_key(), std::nullopt);
   EXPECT_EQ(con.output(), "prompt=" + encode_text(kInputEnded, GetParam()));
+}
+
+// Once ended, every read ends at once, and the end is said only once.
+TEST_P(ConsoleEndOfInput, StaysEndedAndSaysSoOnce) {
+  Console con("k", GetParam());
+  con.set_input_end_text(console_test::kInputEnded);
+  EXPECT_EQ(con.read_key(), 'k');
+  char key = 0;
+  int got = 0;
+  double v[1] = {0};
+  EXPECT_EQ(con.try_key(key), Console::Read::Ended);
+  EXPECT_EQ(con.try_numbers(v, 1, got), Console::Read::Ended);
+  EXPECT_EQ(con.try_key(key), Console::Read::Ended);
+  EXPECT_EQ(con.output(), encode_text(kInputEnded, GetParam()));
 }
 
 INSTANTIATE_TEST_SUITE_P(ConsoleBothEncodings, ConsoleEndOfInput,
@@ -312,66 +313,13 @@ INSTANTIATE_TEST_SUITE_P(ConsoleBothEncodings, ConsoleEndOfInput,
 TEST(ConsoleEndOfInputMessage, Cp932Bytes) {
   Console con("", Encoding::Cp932);
   con.set_input_end_text(console_test::kInputEnded);
-  con.set_exit_handler(console_test::throw_exit);
-  EXPECT_THROW(con.read_key(), ExitCalled);
+  EXPECT_EQ(con.read_key(), std::nullopt);
   // "...終了します。\n"
   const std::string tail = console_test::bytes(
       {0x8F, 0x49, 0x97, 0xB9, 0x82, 0xB5, 0x82, 0xDC, 0x82, 0xB7, 0x81, 0x42, '\n'});
   ASSERT_GE(con.output().size(), tail.size() + 1);
   EXPECT_EQ(con.output().front(), '\n');
   EXPECT_EQ(con.output().substr(con.output().size() - tail.size()), tail);
-}
-
-TEST(ConsoleEndOfInputDeathTest, ProcessEndsWithStatusOne) {
-  EXPECT_EXIT(
-      {
-        Console con("", Encoding::Utf8);
-        con.set_input_end_text(console_test::kInputEnded);
-        con.read_key();
-      },
-      ::testing::ExitedWithCode(1), "");
-  EXPECT_EXIT(
-      {
-        Console con("1\n", Encoding::Utf8);
-        con.set_input_end_text(console_test::kInputEnded);
-        double v[2];
-        con.read_numbers(v, 2);
-      },
-      ::testing::ExitedWithCode(1), "");
-}
-
-// ---- terminate ----
-
-TEST(ConsoleTerminate, HandlerGetsTheStatus) {
-  Console con("", Encoding::Utf8);
-  con.set_input_end_text(console_test::kInputEnded);
-  con.set_exit_handler(console_test::throw_exit);
-  for (int status : {0, 1, 3}) {
-    try {
-      con.terminate(status);
-    } catch (const ExitCalled& e) {
-      EXPECT_EQ(e.status, status);
-    }
-  }
-  EXPECT_EQ(con.output(), "");  // terminate itself says nothing
-}
-
-TEST(ConsoleTerminateDeathTest, ExitFollowsAHandlerThatReturns) {
-  EXPECT_EXIT(
-      {
-        Console con("", Encoding::Utf8);
-        con.set_input_end_text(console_test::kInputEnded);
-        con.set_exit_handler([](int) {});
-        con.terminate(3);
-      },
-      ::testing::ExitedWithCode(3), "");
-  EXPECT_EXIT(
-      {
-        Console con("", Encoding::Utf8);
-        con.set_input_end_text(console_test::kInputEnded);
-        con.terminate(0);
-      },
-      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -17,14 +17,6 @@
 
 namespace console_test {
 
-// Thrown by the exit handler so that a test sees terminate() instead of the
-// process ending.
-struct ExitCalled {
-  int status;
-};
-
-inline void throw_exit(int status) { throw ExitCalled{status}; }
-
 inline std::string bytes(std::initializer_list<int> list) {
   std::string s;
   for (int b : list) s.push_back(static_cast<char>(b));

@@ -88,7 +88,7 @@ TEST_P(FrameGolden, MatchesTheRecordedPicture) {
   auto s = std::make_unique<Scenario>();
   Console con(fc.input, Encoding::Utf8);
   Ui out{con, Lang::Ja};
-  run_startup(*s, out);
+  ASSERT_EQ(DialogueRun(run_startup(*s, out)).finish(out), Progress::Done);
   s->frame_index = fc.sample;
   s->view_scale = fc.view_scale;
   const Image img = render(*s);

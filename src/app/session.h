@@ -1,0 +1,38 @@
+// The program once the window is open: window keys, the playback clock, and
+// the condition dialogue a key may start, whose questions wait on the console
+// while the window goes on drawing.
+#pragma once
+
+#include <optional>
+
+#include "app/dialogue.h"
+#include "app/key_table.h"
+
+class Session {
+ public:
+  Session(Scenario& s, Ui& ui, ConditionDialogue dialogue = run_condition_dialogue)
+      : s_(s), ui_(ui), dialogue_(dialogue) {}
+
+  // A key pressed in the window at clock reading `now` [s]. While a console
+  // question waits, every key but ESC is ignored.
+  KeyAction key(int key, double now);
+
+  // About every 10 ms while the motion plays or a question waits: the input
+  // that has come answers the question; otherwise the next sample is due.
+  KeyAction tick(double now);
+
+  // Whether a condition dialogue is under way (a question waits).
+  bool in_dialogue() const { return run_.has_value(); }
+
+  // The status the program ends with after Quit.
+  int exit_status() const { return status_; }
+
+ private:
+  KeyAction advance();
+
+  Scenario& s_;
+  Ui& ui_;
+  ConditionDialogue dialogue_;
+  std::optional<DialogueRun> run_;
+  int status_ = 0;
+};
