@@ -1,6 +1,5 @@
 #include "app/output_file.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -63,10 +62,11 @@ void sync_folder(const std::string& dir) {
 // Returns its path, or "" with errno set; nothing is left behind then.
 std::string write_temporary(const std::string& dir, const std::string& name, std::string_view bytes,
                             const struct stat* mode_of) {
-  static std::atomic<unsigned> counter{0};
+  // The process id keeps other processes' temporaries apart; O_EXCL skips a
+  // name still taken (a temporary left behind by a crash, another write).
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::string tmp = join_path(dir, "." + name + "." + std::to_string(::getpid()) + "-" +
-                                               std::to_string(counter++) + ".tmp");
+                                               std::to_string(attempt) + ".tmp");
     const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
       if (errno == EEXIST) continue;

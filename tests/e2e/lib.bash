@@ -29,10 +29,11 @@ fail() {
 }
 
 # Starts Xvfb on a display number the server picks itself (-displayfd: it
-# writes the number once it accepts connections) and exports DISPLAY.
+# writes the number once it accepts connections) and exports DISPLAY. The
+# screen is 1024 x 1024 unless another size is given.
 start_display() {
-  local n="" i
-  Xvfb -displayfd 5 -screen 0 1024x1024x24 -nolisten tcp 5>"$E2E_TMP/display" >/dev/null 2>&1 &
+  local n="" i size=${1:-1024x1024}
+  Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp 5>"$E2E_TMP/display" >/dev/null 2>&1 &
   XVFB_PID=$!
   for i in $(seq 1 400); do
     n=$(tr -dc '0-9' <"$E2E_TMP/display" 2>/dev/null)
