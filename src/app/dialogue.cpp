@@ -88,9 +88,15 @@ void write_csv_option(const Scenario& s, Ui& out) {
                                         : write_new_motion_csv_to(out.csv_path, m);
   if (r.ok) {
     out.csv_created = true;
-  } else {
-    out.sayf(Text::NotSaved, r.error.c_str());
+    return;
   }
+  // The file was asked for on the command line: its loss is the run's failure,
+  // said where the dialogue goes and where errors go.
+  out.csv_failed = true;
+  out.sayf(Text::NotSaved, r.error.c_str());
+  const char* line = text(Text::NotSaved, out.lang) + 1;  // the same line, without the line feed before it
+  out.con.error_printf(line, r.error.c_str());
+  out.con.error_printf("\n");
 }
 
 }  // namespace

@@ -46,6 +46,11 @@ void put(const std::string& utf8, Encoding enc, std::FILE* to) {
   std::fflush(to);
 }
 
+// A --csv file that could not be written fails a run that would end well.
+int run_status(int status, const Ui& ui) {
+  return status == app::kExitOk && ui.csv_failed ? app::kExitFailure : status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,7 +76,7 @@ int main(int argc, char** argv) {
   const Progress startup = DialogueRun(run_startup(*scenario, ui)).finish(ui);
   if (startup != Progress::Done || options.no_window) {
     con.finish();
-    return exit_status(startup);
+    return run_status(exit_status(startup), ui);
   }
 
   // GLUT sees only the program name: every option is ours.
@@ -82,5 +87,5 @@ int main(int argc, char** argv) {
   run_view(*scenario, text(Text::WindowTitle, ui.lang), on_window_key, on_window_tick, &app,
            &glut_argc, glut_argv);
   con.finish();
-  return session.exit_status();
+  return run_status(session.exit_status(), ui);
 }

@@ -197,7 +197,11 @@ Encoding console_encoding(const Options& options) {
     case EncodingChoice::Cp932: return Encoding::Cp932;
     case EncodingChoice::Auto: break;
   }
-  return detect_console_encoding();
+  // Japanese needs the terminal's own character set; English on a terminal
+  // that is not UTF-8 reads best in plain ASCII, Greek letters spelled out.
+  const Encoding detected = detect_console_encoding();
+  if (options.lang == Language::En && detected != Encoding::Utf8) return Encoding::Ascii;
+  return detected;
 }
 
 }  // namespace app

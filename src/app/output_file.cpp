@@ -135,7 +135,12 @@ WriteResult write_new_file(const std::string& dir, const std::string& stem, cons
                            std::string_view bytes) {
   const std::string first = join_path(dir, numbered_name(stem, ext, 0));
   const std::string tmp = write_temporary(dir, numbered_name(stem, ext, 0), bytes, nullptr);
-  if (tmp.empty()) return failed(first, errno);
+  if (tmp.empty()) {
+    // Say the name the file would have had: the first one not taken.
+    const int err = errno;
+    const std::string next = unused_name(dir, stem, ext);
+    return failed(next.empty() ? first : next, err);
+  }
   for (int n = 0; n <= kMaxNameNumber; ++n) {
     const std::string target = join_path(dir, numbered_name(stem, ext, n));
     switch (place_without_replacing(tmp, target)) {

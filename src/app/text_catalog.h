@@ -169,7 +169,8 @@ enum class Lang { Ja, En };
     "  --lang ja|en        コンソールの文・画面タイトル・この説明の言語 (既定 ja)\n"                                                  \
     "  --encoding auto|utf8|cp932\n"                                                                          \
     "                      コンソールの文字コード (既定 auto: ロケールの文字集合が\n"                                                \
-    "                      UTF-8 なら UTF-8, それ以外は CP932)\n"                                                    \
+    "                      UTF-8 なら UTF-8, それ以外は CP932;\n"                                                    \
+    "                      --lang en では ASCII, ギリシャ文字は tau などと綴る)\n"                                          \
     "  --no-window         コンソールの対話の後，描画画面を開かずに終了\n"                                                          \
     "                      (X ディスプレイ不要)\n"                                                                    \
     "  --csv FILE          計算が成功するたびに，選択中のロボットの記録を\n"                                                         \
@@ -212,7 +213,9 @@ enum class Lang { Ja, En };
     "                      this help (default ja)\n"                                                          \
     "  --encoding auto|utf8|cp932\n"                                                                          \
     "                      console encoding (default auto: UTF-8 when the\n"                                  \
-    "                      locale's character set is UTF-8, otherwise CP932)\n"                               \
+    "                      locale's character set is UTF-8, otherwise CP932;\n"                               \
+    "                      with --lang en, plain ASCII with Greek letters\n"                                  \
+    "                      spelled out: tau1max, alpha1, Phi0, pi)\n"                                         \
     "  --no-window         run the console dialogue, then end before the window\n"                            \
     "                      opens (no X display needed)\n"                                                     \
     "  --csv FILE          after every successful computation, write the current\n"                           \

@@ -35,6 +35,7 @@ struct Ui {
   SolverChoice solver = SolverChoice::Extended;
   std::string csv_path;  // where every successful computation writes its records; empty: nowhere
   bool csv_created = false;  // csv_path is this run's own file (later writes replace it)
+  bool csv_failed = false;   // a write to csv_path failed: the run ends with status 1
   std::string output_dir = ".";  // where the window keys keep pictures and motions
   Question question;
 

@@ -94,7 +94,22 @@ void Console::vprintf(const char* fmt, va_list ap) {
   flush();
 }
 
+void Console::error_printf(const char* fmt, ...) {
+  va_list ap;
+  va_start(ap, fmt);
+  const std::string bytes = encode_text(format_text(fmt, ap), enc_);
+  va_end(ap);
+  if (out_ == nullptr) {
+    captured_errors_ += bytes;
+    return;
+  }
+  flush();  // what stands on standard output comes first
+  std::fwrite(bytes.data(), 1, bytes.size(), stderr);
+  std::fflush(stderr);
+}
+
 void Console::write_raw(const std::string& bytes) {
+  if (!bytes.empty()) line_open_ = bytes.back() != '\n';
   if (out_ != nullptr)
     std::fwrite(bytes.data(), 1, bytes.size(), out_);
   else
@@ -280,5 +295,8 @@ Console::Read Console::input_ended() {
 void Console::finish() {
   key_mode(false);
   console_terminal::restore();
+  // A shell's prompt on a terminal starts a line of its own; a pipe or file
+  // gets exactly what was written.
+  if (line_open_ && out_ != nullptr && isatty(fileno(out_)) == 1) write_raw("\n");
   flush();
 }

@@ -1,6 +1,6 @@
 // The console: everything the program prints or reads goes through one Console.
-// Texts are passed in UTF-8 and written in the terminal's encoding (UTF-8 or
-// CP932). Keys and numbers come from one input buffer, in order.
+// Texts are passed in UTF-8 and written in the terminal's encoding (UTF-8,
+// CP932, or plain ASCII). Keys and numbers come from one input buffer, in order.
 #pragma once
 
 #include <cstdarg>
@@ -11,7 +11,9 @@
 
 #include "console/terminal.h"
 
-enum class Encoding { Utf8, Cp932 };
+// Ascii: for English on a terminal whose character set is not UTF-8; letters
+// outside ASCII are spelled out (tau, alpha, Phi, pi).
+enum class Encoding { Utf8, Cp932, Ascii };
 
 // UTF-8 when the locale's character set is UTF-8, otherwise CP932 (see encoding.cpp).
 Encoding detect_console_encoding();
@@ -43,6 +45,8 @@ class Console {
   // printf-style; numbers always with a decimal point (LC_NUMERIC stays "C").
   void printf(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
   void vprintf(const char* fmt, va_list ap);
+  // printf-style, to standard error (a scripted console keeps it apart).
+  void error_printf(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
 
   // The line printed when the input ends during a read (UTF-8); the program
   // then ends with status 1. Empty by default.
@@ -85,8 +89,9 @@ class Console {
   // keys typed after it. From a pipe or file nothing is dropped.
   void discard_typed_ahead();
 
-  // Restores the terminal and flushes the output: the last thing before the
-  // program returns from main.
+  // Restores the terminal, ends an unfinished last line when the output is a
+  // terminal, and flushes the output: the last thing before the program
+  // returns from main.
   void finish();
 
   // Whether the input has ended (a read met its end).
@@ -95,6 +100,8 @@ class Console {
   // Scripted consoles: everything written so far (in the console's encoding).
   const std::string& output() const { return captured_; }
   void clear_output() { captured_.clear(); }
+  // Everything written to standard error so far, when output is captured.
+  const std::string& error_output() const { return captured_errors_; }
 
   Encoding encoding() const { return enc_; }
 
@@ -116,6 +123,8 @@ class Console {
   std::string buf_;           // pending input bytes
   std::size_t pos_ = 0;       // read position in buf_
   std::string captured_;
+  std::string captured_errors_;
+  bool line_open_ = false;    // the last byte written was not a line feed
   long reads_ = 0;
   int key_eof_ = -1;          // the terminal's end-of-file key (Ctrl-D) during key reads
   bool at_end_ = false;       // the input has no more bytes than buf_ holds

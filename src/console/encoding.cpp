@@ -61,6 +61,54 @@ std::size_t utf8_sequence_length(const unsigned char* s, std::size_t n) {
   return len;
 }
 
+// The Greek alphabet by name, in code point order from U+0391 (capitals) and
+// U+03B1 (small letters); U+03A2 has no capital.
+constexpr const char* kGreekNames[25] = {
+    "alpha", "beta", "gamma", "delta",  "epsilon", "zeta", "eta", "theta", "iota",
+    "kappa", "lambda", "mu",  "nu",     "xi",      "omicron", "pi", "rho", "sigma",
+    "sigma", "tau",  "upsilon", "phi",  "chi",     "psi",  "omega"};
+
+// How a terminal without UTF-8 shows one character: Greek letters by their
+// names (capitals capitalised), the degree sign as "deg", anything else
+// outside ASCII as '?'.
+void append_ascii(std::string& out, unsigned cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp >= 0x03B1 && cp <= 0x03C9) {
+    out += kGreekNames[cp - 0x03B1];
+  } else if (cp >= 0x0391 && cp <= 0x03A9 && cp != 0x03A2) {
+    std::string name = kGreekNames[cp - 0x0391];
+    name[0] = static_cast<char>(name[0] - 'a' + 'A');
+    out += name;
+  } else if (cp == 0x00B0) {
+    out += "deg";
+  } else {
+    out += '?';
+  }
+}
+
+std::string spell_in_ascii(const std::string& utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+  std::size_t left = utf8.size();
+  while (left > 0) {
+    const std::size_t len = utf8_sequence_length(p, left);
+    if (len <= 1) {  // ASCII, or a malformed byte
+      append_ascii(out, p[0] < 0x80 ? p[0] : 0xFFFD);
+      ++p;
+      --left;
+      continue;
+    }
+    unsigned cp = p[0] & (0x7Fu >> len);
+    for (std::size_t i = 1; i < len; ++i) cp = (cp << 6) | (p[i] & 0x3Fu);
+    append_ascii(out, cp);
+    p += len;
+    left -= len;
+  }
+  return out;
+}
+
 }  // namespace
 
 Encoding detect_console_encoding() {
@@ -79,6 +127,7 @@ Encoding detect_console_encoding() {
 
 std::string encode_text(const std::string& utf8, Encoding enc) {
   if (enc == Encoding::Utf8 || utf8.empty()) return utf8;
+  if (enc == Encoding::Ascii) return spell_in_ascii(utf8);
 
   // "CP932", not "SHIFT_JIS": the latter maps the backslash to the yen sign.
   iconv_t cd = iconv_open("CP932", "UTF-8");

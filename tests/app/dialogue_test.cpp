@@ -377,6 +377,8 @@ TEST(Dialogue, CsvOptionWritesEveryComputationAndNeverReplacesAForeignFile) {
     out.csv_path = path;
     run_to_end(run_condition_dialogue(s, out, DialogueEntry::Heading), out);
     EXPECT_TRUE(out.csv_created);
+    EXPECT_FALSE(out.csv_failed);
+    EXPECT_EQ(con.error_output(), "");
     EXPECT_EQ(count(con.output(), "保存できませんでした"), 0u);  // silent when written
     const std::string first = testfs::read_file(path);
     EXPECT_EQ(first.rfind("t_s,toc_q1,", 0), 0u);
@@ -397,6 +399,9 @@ TEST(Dialogue, CsvOptionWritesEveryComputationAndNeverReplacesAForeignFile) {
     run_to_end(run_condition_dialogue(s, out, DialogueEntry::Heading), out);
     EXPECT_EQ(testfs::read_file(foreign), "keep me\n");
     EXPECT_EQ(count(con.output(), "\n保存できませんでした: cannot write " + foreign), 1u);
+    // The run is to fail, and standard error hears of it too.
+    EXPECT_TRUE(out.csv_failed);
+    EXPECT_EQ(con.error_output(), "保存できませんでした: cannot write " + foreign + ": File exists\n");
     EXPECT_EQ(dir.entries().size(), 2u);  // no temporary left behind
   }
 }

@@ -4,6 +4,10 @@
 #include <getopt.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "console/console_test_support.h"
+
 #include <string>
 #include <vector>
 
@@ -231,6 +235,37 @@ TEST(Options, ConsoleEncodingFromTheOption) {
   EXPECT_EQ(app::console_encoding(o), Encoding::Cp932);
   o.encoding = EncodingChoice::Auto;
   EXPECT_EQ(app::console_encoding(o), detect_console_encoding());
+}
+
+// Auto: Japanese follows the locale's character set; English on a terminal
+// that is not UTF-8 is plain ASCII. An explicit choice decides in both.
+TEST(Options, EnglishOutsideUtf8IsPlainAscii) {
+  console_test::LocaleEnvironment env;
+  env.set("LANG", "C");
+  app::Options o;
+  o.lang = Language::En;
+  EXPECT_EQ(app::console_encoding(o), Encoding::Ascii);
+  o.lang = Language::Ja;
+  EXPECT_EQ(app::console_encoding(o), Encoding::Cp932);
+  o.lang = Language::En;
+  o.encoding = EncodingChoice::Cp932;
+  EXPECT_EQ(app::console_encoding(o), Encoding::Cp932);
+  o.encoding = EncodingChoice::Utf8;
+  EXPECT_EQ(app::console_encoding(o), Encoding::Utf8);
+  o.encoding = EncodingChoice::Auto;
+  env.set("LC_ALL", "C.UTF-8");
+  EXPECT_EQ(app::console_encoding(o), Encoding::Utf8);
+}
+
+// Every English console text has a plain ASCII form with nothing lost to '?'.
+TEST(Options, EveryEnglishTextSpellsOutInAscii) {
+  for (int i = 0; i < static_cast<int>(Text::Count); ++i) {
+    const std::string utf8 = text(static_cast<Text>(i), Language::En);
+    const std::string ascii = encode_text(utf8, Encoding::Ascii);
+    const auto marks = [](const std::string& t) { return std::count(t.begin(), t.end(), '?'); };
+    EXPECT_EQ(marks(ascii), marks(utf8)) << i << ": " << ascii;
+    for (char c : ascii) ASSERT_LT(static_cast<unsigned char>(c), 0x80u) << i;
+  }
 }
 
 }  // namespace

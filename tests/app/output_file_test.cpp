@@ -169,6 +169,28 @@ TEST(WriteNewFile, FailedWriteLeavesNothingBehind) {
   EXPECT_EQ(with_small_file_limit([&] { return write_new_file(d.path(), "s", "csv", "small"); }), 1);
 }
 
+// The error names the file the write was for: the next free number, not the
+// name that was already taken.
+TEST(WriteNewFile, FailedWriteNamesTheNumberedFile) {
+  TempFolder d;
+  put_file(d / "s.csv", "user");
+  put_file(d / "s-1.csv", "user");
+  const std::string big(8192, 'x');
+  const pid_t pid = fork();
+  if (pid == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit lim{1024, 1024};
+    setrlimit(RLIMIT_FSIZE, &lim);
+    const WriteResult r = write_new_file(d.path(), "s", "csv", big);
+    const std::string expected = "cannot write " + (d / "s-2.csv") + ": File too large";
+    _exit(!r.ok && r.error == expected ? 0 : 1);
+  }
+  int status = -1;
+  waitpid(pid, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(d.entries(), Names({"s.csv", "s-1.csv"}));
+}
+
 TEST(WriteFileReplacing, CreatesAndReplacesWhole) {
   TempFolder d;
   const std::string path = d / "motion.csv";

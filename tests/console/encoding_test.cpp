@@ -204,3 +204,24 @@ TEST(EncodingUtf8, TextIsLeftAlone) {
 }
 
 }  // namespace
+
+namespace {
+
+// English on a terminal that is not UTF-8: the letters outside ASCII are
+// spelled out, anything else becomes '?', and nothing beyond ASCII remains.
+TEST(EncodingAscii, GreekLettersAreSpelledOut) {
+  EXPECT_EQ(encode_text("τ1max= α1 Φ0 (π/2) Ω ω", Encoding::Ascii),
+            "tau1max= alpha1 Phi0 (pi/2) Omega omega");
+  EXPECT_EQ(encode_text("90° in 2[s]", Encoding::Ascii), "90deg in 2[s]");
+  EXPECT_EQ(encode_text("ΑΡΣ ας", Encoding::Ascii), "AlphaRhoSigma alphasigma");
+}
+
+TEST(EncodingAscii, OtherCharactersAndBrokenBytesBecomeQuestionMarks) {
+  EXPECT_EQ(encode_text("日本 kg･m", Encoding::Ascii), "?? kg?m");
+  EXPECT_EQ(encode_text(std::string("a\xFF") + "b\xCF", Encoding::Ascii), "a?b?");
+  const std::string all = encode_text("τ\x80\xC3\xA9\xF0\x9F\x99\x82~", Encoding::Ascii);
+  for (char c : all) EXPECT_LT(static_cast<unsigned char>(c), 0x80u) << all;
+  EXPECT_EQ(all, "tau???~");
+}
+
+}  // namespace
