@@ -13,6 +13,10 @@ PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
+# The build's progress without make's "Entering/Leaving directory" lines: the
+# makes that `cmake --build` starts read this from the environment.
+MAKEFLAGS += --no-print-directory
+
 # Sanitizer reports are fatal (Mesa's own leaks in window tests are suppressed,
 # see CMakeLists.txt).
 SAN_ENV := ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
