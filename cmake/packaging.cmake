@@ -40,6 +40,12 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 install(TARGETS tocsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${TOCSIM_GZ_DIR}/tocsim.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${TOCSIM_DOCS}/tocsim.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The icon the desktop entry names, in each size docs/icons.sh makes.
+foreach(size 16 32 48 64 128 256)
+  install(FILES ${TOCSIM_DOCS}/icons/tocsim-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME tocsim.png)
+endforeach()
 install(FILES ${TOCSIM_TOP}/README.md ${TOCSIM_DOCS}/copyright ${TOCSIM_GZ_DIR}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # The pictures the README shows, where its links expect them.

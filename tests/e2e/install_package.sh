@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # What an install and the Debian package hold: the program, the man page
-# (gzip-compressed, renders without warnings), the desktop entry (valid), the
-# README, the changelog and the copyright file; the package depends on the
-# libraries the program links, holds no tests, and lintian finds no error and
-# no warning.
+# (gzip-compressed, renders without warnings), the desktop entry (valid without
+# hints, with its icons in every size and an English action), the README, the
+# changelog and the copyright file; the package depends on the libraries the
+# program links, holds no tests, and lintian finds no error and no warning.
 set -u
 APP=$1
 BUILD=$(cd "$(dirname "$APP")" && pwd)
@@ -21,12 +21,14 @@ cmake --install "$BUILD" --prefix "$prefix" >"$tmp/log" 2>&1 || fail "cmake --in
 cmp -s "$APP" "$prefix/bin/tocsim" || fail "bin/tocsim is not the program that was built"
 man_page=$prefix/share/man/man1/tocsim.1.gz
 doc=$prefix/share/doc/tocsim
+ICON_SIZES="16 32 48 64 128 256"
 desktop=$prefix/share/applications/tocsim.desktop
 [ -f "$man_page" ] || fail "man page not installed"
 [ -f "$desktop" ] || fail "desktop entry not installed"
 [ -f "$doc/README.md" ] || fail "README not installed"
 extra=$(cd "$prefix" && find . -type f | grep -v -e '^./bin/tocsim$' -e '^./share/man/man1/tocsim.1.gz$' \
-  -e '^./share/applications/tocsim.desktop$' -e '^./share/doc/tocsim/')
+  -e '^./share/applications/tocsim.desktop$' -e '^./share/doc/tocsim/' \
+  -e '^./share/icons/hicolor/[0-9]*x[0-9]*/apps/tocsim.png$')
 [ -z "$extra" ] || fail "installed beyond the program and its documents: $extra"
 
 # The man page is compressed as Debian wants it (gzip -9n: no name, no time
@@ -63,10 +65,28 @@ head -n 1 "$doc/copyright" | grep -qx 'Format: https://www.debian.org/doc/packag
 grep -qx 'License: MIT' "$doc/copyright" || fail "copyright file names no licence"
 grep -q '^ Permission is hereby granted' "$doc/copyright" || fail "copyright file lacks the licence text"
 
-# The desktop entry is valid and starts the program in a terminal.
+# The desktop entry is valid without even a hint, starts the program in a
+# terminal, has a Japanese name, an icon and an action that starts in English.
 desktop-file-validate "$desktop" >"$tmp/log" 2>&1 || fail "desktop entry is not valid"
+[ -s "$tmp/log" ] && fail "desktop-file-validate: $(cat "$tmp/log")"
 grep -qx 'Exec=tocsim' "$desktop" || fail "desktop entry does not run tocsim"
 grep -qx 'Terminal=true' "$desktop" || fail "desktop entry does not ask for a terminal"
+grep -qx 'Icon=tocsim' "$desktop" || fail "desktop entry has no icon"
+grep -q '^Name\[ja\]=.' "$desktop" || fail "desktop entry has no Japanese name"
+grep -qx 'Actions=english;' "$desktop" || fail "desktop entry has no English action"
+action=$(sed -n '/^\[Desktop Action english\]$/,/^\[/p' "$desktop")
+echo "$action" | grep -qx 'Exec=tocsim --lang en' || fail "the English action does not run tocsim --lang en"
+echo "$action" | grep -q '^Name=.' || fail "the English action has no name"
+echo "$action" | grep -q '^Name\[ja\]=.' || fail "the English action has no Japanese name"
+
+# An icon in each size: a PNG of that many pixels square.
+for n in $ICON_SIZES; do
+  icon=$prefix/share/icons/hicolor/${n}x${n}/apps/tocsim.png
+  [ -f "$icon" ] || fail "no ${n}x${n} icon"
+  [ "$(od -An -tx1 -N8 "$icon" | tr -d ' ')" = 89504e470d0a1a0a ] || fail "${n}x${n} icon is not a PNG"
+  size=$(od -An -tu1 -j16 -N8 "$icon" | awk '{print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8}')
+  [ "$size" = "${n}x${n}" ] || fail "${n}x${n} icon is $size"
+done
 
 # ---- cpack -G DEB into a directory of our own ----
 cpack -G DEB -B "$tmp/pkg" --config "$BUILD/CPackConfig.cmake" >"$tmp/log" 2>&1 || fail "cpack failed"
@@ -78,6 +98,10 @@ for path in ./usr/bin/tocsim ./usr/share/man/man1/tocsim.1.gz ./usr/share/doc/to
             ./usr/share/doc/tocsim/changelog.gz ./usr/share/doc/tocsim/copyright \
             ./usr/share/applications/tocsim.desktop; do
   grep -qx -- "$path" "$tmp/contents" || fail "package lacks $path"
+done
+for n in $ICON_SIZES; do
+  grep -qx -- "./usr/share/icons/hicolor/${n}x${n}/apps/tocsim.png" "$tmp/contents" ||
+    fail "package lacks the ${n}x${n} icon"
 done
 # Owned by root, directories and the program 0755, every other file 0644.
 dpkg-deb -c "$deb" | awk '$2 != "root/root" ||
