@@ -50,6 +50,11 @@ for option in --help --version --lang --encoding --no-window --csv --solver; do
 done
 head -n 1 "$tmp/tocsim.1" | grep -qF "\"tocsim $VERSION\"" || fail "man page is not of version $VERSION"
 
+# The man page's FILES section names what the package installs beside the program.
+for f in changelog.gz copyright tocsim.png; do
+  grep -qF "$f" "$tmp/man.txt" || fail "man page FILES does not name $f"
+done
+
 # The changelog (a native package's: changelog.gz) is in Debian's format, gzip
 # -9n, and its latest entry is this version; the copyright file is
 # machine-readable and gives the licence in full.
