@@ -14,17 +14,21 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 # Debian wants manual pages and changelogs compressed with gzip -9n (no name,
 # no time stamp, so the same text gives the same bytes). They are compressed
 # here, when the project is configured, since installing builds nothing; a
-# change to the text configures again.
+# change to the text configures again. The result replaces the old file only
+# when it differs, so that an install or cpack that reads it while the project
+# is configured again (the tests do both at once) never sees half a file.
 find_program(TOCSIM_GZIP gzip REQUIRED)
 set(TOCSIM_GZ_DIR ${CMAKE_CURRENT_BINARY_DIR}/packaging)
 file(MAKE_DIRECTORY ${TOCSIM_GZ_DIR})
 function(tocsim_gzip source target)
   execute_process(COMMAND ${TOCSIM_GZIP} -9n -c ${source}
-                  OUTPUT_FILE ${TOCSIM_GZ_DIR}/${target}
+                  OUTPUT_FILE ${TOCSIM_GZ_DIR}/${target}.new
                   RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "gzip -9n ${source} failed: ${status}")
   endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E copy_if_different
+                          ${TOCSIM_GZ_DIR}/${target}.new ${TOCSIM_GZ_DIR}/${target})
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
 endfunction()
 tocsim_gzip(${TOCSIM_DOCS}/tocsim.1 tocsim.1.gz)
