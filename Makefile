@@ -9,9 +9,13 @@ JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev \
             libgl1-mesa-dri libx11-dev libpng-dev libgtest-dev libbenchmark-dev \
             xvfb xauth xdotool x11-utils clang libclang-rt-14-dev \
-            dpkg-dev desktop-file-utils man-db groff-base locales
+            dpkg-dev desktop-file-utils man-db groff-base locales lintian
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+# The build's progress without make's "Entering/Leaving directory" lines: the
+# makes that `cmake --build` starts read this from the environment.
+MAKEFLAGS += --no-print-directory
 
 # Sanitizer reports are fatal (Mesa's own leaks in window tests are suppressed,
 # see CMakeLists.txt).
