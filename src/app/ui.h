@@ -7,7 +7,7 @@
 
 #include "app/text_catalog.h"
 #include "console/console.h"
-#include "toc/time_optimal.h"
+#include "toc/switching_solver.h"
 
 struct Ui {
   Ui(Console& console, Lang language) : con(console), lang(language) {}
