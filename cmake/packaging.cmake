@@ -7,14 +7,14 @@ include(GNUInstallDirs)
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 
 install(TARGETS tocsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${CMAKE_SOURCE_DIR}/docs/tocsim.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${CMAKE_SOURCE_DIR}/docs/tocsim.desktop
+install(FILES ${PROJECT_SOURCE_DIR}/docs/tocsim.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/tocsim.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # The pictures the README shows, where its links expect them.
-install(FILES ${CMAKE_SOURCE_DIR}/docs/window-cylindrical.png
-              ${CMAKE_SOURCE_DIR}/docs/window-scara.png
-              ${CMAKE_SOURCE_DIR}/docs/window-resized.png
+install(FILES ${PROJECT_SOURCE_DIR}/docs/window-cylindrical.png
+              ${PROJECT_SOURCE_DIR}/docs/window-scara.png
+              ${PROJECT_SOURCE_DIR}/docs/window-resized.png
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
 
 set(CPACK_GENERATOR DEB)
