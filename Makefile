@@ -14,7 +14,7 @@ PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev \
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # Sanitizer reports are fatal (Mesa's own leaks in window tests are suppressed,
-# see CMakeLists.txt).
+# see tests/CMakeLists.txt).
 SAN_ENV := ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 FUZZ_SECONDS ?= 60
