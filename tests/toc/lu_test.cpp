@@ -162,3 +162,18 @@ TEST(LuSolve, TheInverseHoldsTheSolutionsForTheUnitVectorsBitForBit) {
     for (int r = 0; r < 4; ++r) EXPECT_EQ(e[r], inv[r * 4 + c]) << r << "," << c;
   }
 }
+
+TEST(LuFactor, OfEqualCandidatesThePivotIsTheUppermost) {
+  // |1| = |-1| in column 0 and |2| = |-2| in column 1 of what remains: no
+  // exchange at all. Taking a later row on a tie would give other rounding.
+  const double a[9] = {1, 1, 0,   //
+                       -1, 1, 1,  //
+                       1, -1, 1};
+  LuFactors f;
+  ASSERT_TRUE(lu_factor(3, a, 3, f));
+  EXPECT_EQ(f.row[0], 0);
+  EXPECT_EQ(f.row[1], 1);
+  EXPECT_EQ(f.row[2], 2);
+  EXPECT_EQ(f.sign, 1.0);
+  EXPECT_EQ(lu_determinant(f), 4.0);
+}
