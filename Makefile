@@ -18,7 +18,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 MAKEFLAGS += --no-print-directory
 
 # Sanitizer reports are fatal (Mesa's own leaks in window tests are suppressed,
-# see CMakeLists.txt).
+# see tests/CMakeLists.txt).
 SAN_ENV := ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 FUZZ_SECONDS ?= 60

@@ -6,7 +6,7 @@
 
 #include "app/text_catalog.h"
 #include "console/console.h"
-#include "toc/time_optimal.h"
+#include "toc/switching_solver.h"
 
 namespace app {
 

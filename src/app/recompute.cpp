@@ -1,7 +1,7 @@
 #include "app/recompute.h"
 
-#include "fbc/feedback_run.h"
 #include "model/sample_step.h"
+#include "robot/motion_sample.h"
 
 TaskReach recompute_conditions(Scenario& s) {
   const TaskReach reach = compute_conditions(s);
@@ -10,10 +10,15 @@ TaskReach recompute_conditions(Scenario& s) {
 }
 
 SwitchingSolution recompute_time_optimal(Scenario& s, SolverChoice choice) {
-  return compute_time_optimal(s, s.robot, choice);
+  const SwitchingSolution sol = find_switching_times(s, s.robot, choice);
+  // Without switching times there is no motion to record: the old record stays.
+  if (sol.found) record_motion(s, s.robot, ControlMode::TimeOptimal, model_record(s, s.robot).Phi0);
+  return sol;
 }
 
-void recompute_feedback(Scenario& s) { run_feedback_simulation(s, s.robot); }
+void recompute_feedback(Scenario& s) {
+  record_motion(s, s.robot, ControlMode::Feedback, model_record(s, s.robot).Phi0);
+}
 
 bool feedback_misses_goal(const Scenario& s) {
   const RobotRecord* r = selected_record(s);

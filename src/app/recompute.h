@@ -5,16 +5,19 @@
 
 #include "model/scenario.h"
 #include "robot/conditions.h"
-#include "toc/time_optimal.h"
+#include "toc/switching_solver.h"
 
 // Derived conditions of the selected robot and the sample step that follows
 // from its positioning time.
 TaskReach recompute_conditions(Scenario& s);
 
-// The switching times and time-optimal record of the selected robot.
+// The switching times of the selected robot (find_switching_times) and, when
+// found, its time-optimal record: samples 0..frame_count of s.dt. Nothing is
+// changed when no solution was found.
 SwitchingSolution recompute_time_optimal(Scenario& s, SolverChoice choice);
 
-// The feedback record of the selected robot.
+// The feedback (PID) record of the selected robot: from rest at its start
+// point, samples 0..frame_count of s.dt (at most the record's capacity).
 void recompute_feedback(Scenario& s);
 
 // Whether the feedback arm is still more than 0.1 from its joint-1 goal at the

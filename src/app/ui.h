@@ -14,7 +14,7 @@
 
 #include "app/text_catalog.h"
 #include "console/console.h"
-#include "toc/time_optimal.h"
+#include "toc/switching_solver.h"
 
 // The question a dialogue waits on.
 struct Question {

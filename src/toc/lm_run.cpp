@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "toc/gauss_solve.h"
+#include "toc/lu.h"
 #include "toc/newton.h"
 
 namespace {
@@ -90,7 +90,9 @@ void lm_run(const ShootingModel& m, const double y_start[4], const double x_targ
         M[a][a] = M[a][a] + mu * max_of(A[a][a], 1e-12);
         delta[a] = -g[a];
       }
-      if (gauss_solve(4, &M[0][0], delta)) {
+      LuFactors lu;
+      if (lu_factor(4, &M[0][0], 4, lu)) {
+        lu_solve(lu, delta);
         double zt[4];
         for (int k = 0; k < 4; ++k) zt[k] = z[k] + delta[k];
         project_switching_times(zt);

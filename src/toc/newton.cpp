@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "toc/matrix_inverse.h"
+#include "toc/lu.h"
 
 double sum_abs(int n, const double* x) {
   double s = 0.0;
@@ -28,7 +28,7 @@ double switching_jacobian(const ShootingModel& m, const double y_start[4], const
     simulate_bang_bang(m, zk, y_start, s1, s2, column, &base);
     for (int i = 0; i < 4; ++i) J[i][k] = (column.y_end[i] - base.y_end[i]) / kFdStep;
   }
-  return invert_matrix(4, &J[0][0], 4);
+  return lu_invert(4, &J[0][0], 4, kSingularDeterminant);
 }
 
 NewtonPassResult newton_pass(const ShootingModel& m, const double y_start[4],

@@ -10,6 +10,10 @@ constexpr int kNewtonMaxIterations = 300;    // updates before a pass gives up
 constexpr double kFdStep = 0.005;            // forward-difference step [s]
 constexpr double kFailedFinalTime = 1e10;    // final time reported by a failed pass [s]
 
+// A Jacobian whose |determinant| is at or below this counts as singular and
+// is not inverted.
+constexpr double kSingularDeterminant = 1e-6;
+
 // Sum of the absolute values of x[0..n-1], added in index order.
 double sum_abs(int n, const double* x);
 
@@ -17,8 +21,9 @@ double sum_abs(int n, const double* x);
 double damping_factor(double rho);
 
 // Forward-difference Jacobian of the terminal state with respect to z, from
-// the simulation `base` at z itself, inverted in place (left as it is when
-// nearly singular). Returns the Jacobian's determinant.
+// the simulation `base` at z itself, inverted in place when its |determinant|
+// exceeds kSingularDeterminant (left as it is otherwise, a determinant that is
+// not a number included). Returns the Jacobian's determinant.
 double switching_jacobian(const ShootingModel& m, const double y_start[4], const double z[4],
                           int s1, int s2, const ShootingTrace& base, double J[4][4]);
 

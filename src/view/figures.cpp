@@ -178,12 +178,6 @@ Point path_dot(const Scenario& s, const double p[2]) {
 
 }  // namespace
 
-void draw_path_point(const Scenario& s, const double p[2], const Colour& colour) {
-  DotLayer dots(current_square_viewport());
-  dots.add(path_dot(s, p), s.view_scale * kPathDotRadius, colour);
-  dots.draw();
-}
-
 void draw_path_points(const Scenario& s, const double (*fb)[2], const double (*toc)[2], int last) {
   const double r = s.view_scale * kPathDotRadius;
   DotLayer dots(current_square_viewport());

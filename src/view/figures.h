@@ -28,9 +28,8 @@ void draw_hand(const Scenario& s, const Point& tip, double angle, const Colour& 
 // Dots at view_scale x (robot_base + point): goal marker (radius 0.01) and
 // tip-path point (radius 0.008).
 void draw_goal_marker(const Scenario& s, double x, double y, const Colour& colour);
-void draw_path_point(const Scenario& s, const double p[2], const Colour& colour);
 
 // The tip paths of both runs up to sample `last`: for i = 0 .. last the dot of
-// fb[i] in red, then the dot of toc[i] in blue, as draw_path_point draws
-// them, all in one draw.
+// fb[i] in red, then the dot of toc[i] in blue (radius 0.008 as above), all
+// in one draw.
 void draw_path_points(const Scenario& s, const double (*fb)[2], const double (*toc)[2], int last);

@@ -37,11 +37,6 @@ DrawingRect mask_panel_rect(const Scenario& s) {
   return DrawingRect{x0, -1.0, x0 + 1.0, 1.0};
 }
 
-void mask_panel(const Scenario& s) {
-  const DrawingRect r = mask_panel_rect(s);
-  fill_rect(Point{r.x0, r.y0}, r.x1 - r.x0, r.y1 - r.y0, 0.0, colour_white);
-}
-
 void compose_frame(const Scenario& s) {
   // The clear takes the whole window, the margins beside the picture too.
   glDisable(GL_SCISSOR_TEST);
@@ -60,7 +55,7 @@ void compose_frame(const Scenario& s) {
     // With a robot shown, the panel behind the graphs is blank: everything
     // drawn before the graphs is kept left of the panel's edge, which leaves
     // the panel as white as the clear left it, pixel for pixel the picture
-    // that a white mask_panel over it would give.
+    // that a white rectangle over the panel would give.
     std::optional<ScissorScope> left_of_panel;
     if (robot) left_of_panel.emplace(DrawingRect{-1.0, -1.0, mask_panel_rect(s).x0, 1.0});
 

@@ -14,13 +14,10 @@ void compose_frame(const Scenario& s);
 void display_frame(const Scenario& s);
 
 // The panel behind the graphs: right of x = disp_graph_origin.x - 0.05 over
-// the full height (1.0 wide).
+// the full height (1.0 wide). The graphs stand on a clean white background
+// there without a rectangle drawn: when a robot is shown, compose_frame draws
+// nothing before the graphs over the panel.
 DrawingRect mask_panel_rect(const Scenario& s);
-
-// The panel as a white rectangle, so the graphs stand on a clean background.
-// compose_frame gets the same picture without drawing it: when a robot is
-// shown, nothing before the graphs is drawn over the panel.
-void mask_panel(const Scenario& s);
 
 // The picture keeps its shape in any window: the viewport is the square of
 // side min(width, height) centred in the window (square_viewport), the rest

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <memory>
 
+#include "app/recompute.h"
 #include "robot/dynamics.h"
 #include "robot/runge_kutta_gill.h"
 #include "toc/acceptance.h"
@@ -16,7 +17,6 @@
 #include "toc/reference_cases.h"
 #include "toc/switching_solver.h"
 #include "toc/task_setup.h"
-#include "toc/time_optimal.h"
 
 namespace {
 
@@ -142,10 +142,10 @@ TEST(SwitchingSearch, SolvesAScaraTaskWithGravityThatThePassesMiss) {
 
 TEST(SwitchingSearch, TheResultSaysHowItWasFoundAndTheRecordFollows) {
   const auto s = scara_gravity_task();
-  const SwitchingSolution ref = compute_time_optimal(*s, s->robot, SolverChoice::Reference);
+  const SwitchingSolution ref = recompute_time_optimal(*s, SolverChoice::Reference);
   EXPECT_FALSE(ref.found);
   EXPECT_EQ(s->scara.toc_phi[0][0], 0.0);  // no record
-  const SwitchingSolution sol = compute_time_optimal(*s, s->robot, SolverChoice::Extended);
+  const SwitchingSolution sol = recompute_time_optimal(*s, SolverChoice::Extended);
   ASSERT_TRUE(sol.found);
   EXPECT_TRUE(sol.by_search);
   EXPECT_EQ(s->scara.toc_phi[0][0], s->scara.Phi0[0]);

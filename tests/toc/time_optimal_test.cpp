@@ -1,6 +1,7 @@
-// The time-optimal driver on the reference tasks: the winning pass, stored
-// switching times and signs, title lines and the recorded motion.
-#include "toc/time_optimal.h"
+// The time-optimal solution as the dialogue computes it (recompute.h) on the
+// reference tasks: the winning pass, stored switching times and signs, and the
+// recorded motion.
+#include "app/recompute.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,7 @@ const double kCylSigns[4][2] = {{1, -1}, {1, 1}, {-1, 1}, {-1, -1}};
 
 TEST(TimeOptimal, CylindricalWithoutGravityKeepsPassOne) {
   Case c('a', 'h');
-  const SwitchingSolution r = compute_time_optimal(*c.s, c.s->robot);
+  const SwitchingSolution r = recompute_time_optimal(*c.s, SolverChoice::Extended);
   ASSERT_TRUE(r.found);
   EXPECT_TRUE(r.pass[0].accepted);
   EXPECT_LT(r.pass[0].final_time, r.pass[1].final_time);  // pass 1 wins
@@ -58,7 +59,7 @@ TEST(TimeOptimal, CylindricalWithoutGravityKeepsPassOne) {
 
 TEST(TimeOptimal, CylindricalWithGravityLosesPassTwo) {
   Case c('a', 'g');
-  const SwitchingSolution r = compute_time_optimal(*c.s, c.s->robot);
+  const SwitchingSolution r = recompute_time_optimal(*c.s, SolverChoice::Extended);
   ASSERT_TRUE(r.found);
   EXPECT_FALSE(r.pass[1].converged);
   EXPECT_EQ(r.pass[1].final_time, kFailedFinalTime);
@@ -71,7 +72,7 @@ TEST(TimeOptimal, CylindricalWithGravityLosesPassTwo) {
 
 TEST(TimeOptimal, ScaraWithoutGravityKeepsPassTwo) {
   Case c('b', 'h');
-  const SwitchingSolution r = compute_time_optimal(*c.s, c.s->robot);
+  const SwitchingSolution r = recompute_time_optimal(*c.s, SolverChoice::Extended);
   ASSERT_TRUE(r.found);
   EXPECT_LT(r.pass[1].final_time, r.pass[0].final_time);  // pass 2 wins
   expect_solution(c.rec(), {0.401, 0.695, 1.083, 1.390}, {{1, 1}, {1, -1}, {-1, -1}, {-1, 1}});
@@ -87,7 +88,7 @@ TEST(TimeOptimal, ScaraWithoutGravityKeepsPassTwo) {
 
 TEST(TimeOptimal, MotionRecordFollowsTheBangBangLawThenHolds) {
   Case c('a', 'h');
-  ASSERT_TRUE(compute_time_optimal(*c.s, c.s->robot).found);
+  ASSERT_TRUE(recompute_time_optimal(*c.s, SolverChoice::Extended).found);
   const Scenario& s = *c.s;
   const CylRecord& rec = s.cyl;
   const double limit[2] = {rec.tau1max_h, rec.tau2max_h};
@@ -129,7 +130,7 @@ TEST(TimeOptimal, NoSolutionChangesNothing) {
   rec.tt[2] = 7.0;
   rec.torque_sign[2][1] = 5.0;
   rec.toc_phi[3][0] = 42.0;
-  EXPECT_FALSE(compute_time_optimal(*c.s, c.s->robot).found);
+  EXPECT_FALSE(recompute_time_optimal(*c.s, SolverChoice::Extended).found);
   EXPECT_EQ(rec.tt[2], 7.0);
   EXPECT_EQ(rec.torque_sign[2][1], 5.0);
   EXPECT_EQ(rec.toc_phi[3][0], 42.0);
@@ -139,7 +140,7 @@ TEST(TimeOptimal, FramesBeyondTheRecordsAreNotWritten) {
   Case c('a', 'h');
   c.s->frame_count = 600;
   c.s->cyl.fb_phi[0][0] = -123.0;  // the array after toc_tau
-  ASSERT_TRUE(compute_time_optimal(*c.s, c.s->robot).found);
+  ASSERT_TRUE(recompute_time_optimal(*c.s, SolverChoice::Extended).found);
   const MotionTrack track = motion_track(c.s->cyl, ControlMode::TimeOptimal);
   record_motion_sample(*c.s, Robot::Cylindrical, ControlMode::TimeOptimal, 0.0,
                        c.s->cyl.toc_phi[0], track, kRecordCapacity);

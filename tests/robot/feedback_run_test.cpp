@@ -1,6 +1,4 @@
 // The PID-controlled run on the common time grid and its records.
-#include "fbc/feedback_run.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,12 +10,17 @@
 
 namespace {
 
+// The feedback run as the dialogue makes it: from rest at the robot's start.
+void run_feedback(Scenario& s, Robot robot) {
+  record_motion(s, robot, ControlMode::Feedback, model_record(s, robot).Phi0);
+}
+
 std::unique_ptr<Scenario> run_default(char robot, char gravity, int frame_count = 200) {
   auto s = std::make_unique<Scenario>();
   setup_default_case(*s, robot, gravity);
   s->frame_count = frame_count;
   if (frame_count + 1 < kRecordCapacity) s->cyl.fb_phi[frame_count + 1][0] = -7.0;  // must stay
-  run_feedback_simulation(*s, parse_robot(robot));
+  run_feedback(*s, parse_robot(robot));
   return s;
 }
 
@@ -62,7 +65,7 @@ TEST(FeedbackRun, NothingBeyondTheRecordsIsWritten) {
   auto s = run_default('a', 'h', kRecordCapacity - 1);
   const double following = s->cyl.L;  // the field after the records
   s->frame_count = 700;
-  run_feedback_simulation(*s, Robot::Cylindrical);
+  run_feedback(*s, Robot::Cylindrical);
   const MotionTrack track = motion_track(s->cyl, ControlMode::Feedback);
   record_motion_sample(*s, Robot::Cylindrical, ControlMode::Feedback, 0.0, s->cyl.fb_tau[0], track,
                        kRecordCapacity);
