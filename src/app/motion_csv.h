@@ -1,6 +1,7 @@
 // The motion of one robot as CSV: one line per stored sample with the time,
 // then joint displacements, tip position and joint torques of the time-optimal
-// run and of the PID run.
+// run and of the PID run, then the joint velocities of both runs (added last,
+// so that the columns of files written before keep their places).
 #pragma once
 
 #include <string>
@@ -16,20 +17,22 @@ struct MotionView {
   const double (*fb_phi)[2];   // PID run: the same three
   const double (*fb_tip)[2];
   const double (*fb_tau)[2];
+  const double (*toc_dq)[2];   // joint velocities of the time-optimal run
+  const double (*fb_dq)[2];    //   and of the PID run
   int frame_count;  // index of the last sample
   double dt;        // time between samples [s]
   int capacity;     // rows of each array
 };
 
 // A view of any record with the members toc_phi, toc_tip, toc_tau, fb_phi,
-// fb_tip, fb_tau (double[N][2] each).
+// fb_tip, fb_tau, toc_dq, fb_dq (double[N][2] each).
 template <class Record>
 MotionView motion_view_of(const Record& r, int frame_count, double dt) {
-  return MotionView{r.toc_phi, r.toc_tip, r.toc_tau, r.fb_phi, r.fb_tip, r.fb_tau,
+  return MotionView{r.toc_phi, r.toc_tip, r.toc_tau, r.fb_phi, r.fb_tip, r.fb_tau, r.toc_dq, r.fb_dq,
                     frame_count, dt, static_cast<int>(std::extent_v<decltype(Record::toc_phi)>)};
 }
 
-// All six arrays given and 0 <= frame_count < capacity.
+// All eight arrays given and 0 <= frame_count < capacity.
 bool motion_view_valid(const MotionView& m);
 
 // The header line without its line end.

@@ -31,9 +31,11 @@ struct RobotRecord {
   double toc_phi[kRecordCapacity][2];  // time-optimal run: joint displacements
   double toc_tip[kRecordCapacity][2];  //   tip position relative to joint 1
   double toc_tau[kRecordCapacity][2];  //   joint torques (force for a sliding joint)
-  double fb_phi[kRecordCapacity][2];   // feedback run: the same three
+  double toc_dq[kRecordCapacity][2];   //   joint velocities, from the simulation's state
+  double fb_phi[kRecordCapacity][2];   // feedback run: the same four
   double fb_tip[kRecordCapacity][2];
   double fb_tau[kRecordCapacity][2];
+  double fb_dq[kRecordCapacity][2];
 };
 
 // Cylindrical-coordinate robot: joint 1 rotates (theta), joint 2 slides (r).

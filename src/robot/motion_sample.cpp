@@ -5,8 +5,8 @@
 #include "robot/torque_laws.h"
 
 MotionTrack motion_track(RobotRecord& rec, ControlMode mode) {
-  if (mode == ControlMode::TimeOptimal) return {rec.toc_phi, rec.toc_tip, rec.toc_tau};
-  return {rec.fb_phi, rec.fb_tip, rec.fb_tau};
+  if (mode == ControlMode::TimeOptimal) return {rec.toc_phi, rec.toc_tip, rec.toc_tau, rec.toc_dq};
+  return {rec.fb_phi, rec.fb_tip, rec.fb_tau, rec.fb_dq};
 }
 
 void record_motion_sample(const Scenario& s, Robot robot, ControlMode mode, double t,
@@ -17,6 +17,8 @@ void record_motion_sample(const Scenario& s, Robot robot, ControlMode mode, doub
   double* tau = track.tau[k];
   phi[0] = y[0];
   phi[1] = y[1];
+  track.dq[k][0] = y[2];
+  track.dq[k][1] = y[3];
   if (robot == Robot::Scara) {
     scara_tip(s.scara.l1, s.scara.l2, y[0], y[1], tip);
   } else {

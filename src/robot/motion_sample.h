@@ -20,11 +20,13 @@ struct MotionTrack {
   double (*phi)[2];
   double (*tip)[2];
   double (*tau)[2];
+  double (*dq)[2];
 };
 MotionTrack motion_track(RobotRecord& rec, ControlMode mode);
 
 // One stored sample k at time t: joint displacements, tip position relative to
-// joint 1 and both joint torques of the control mode's law. Samples outside
+// joint 1, both joint torques of the control mode's law, and the joint
+// velocities of the integrated state. Samples outside
 // the record are not stored.
 void record_motion_sample(const Scenario& s, Robot robot, ControlMode mode, double t,
                           const double y[6], const MotionTrack& track, int k);

@@ -22,6 +22,7 @@ constexpr int kRows = 500;
 struct Records {
   double toc_phi[kRows][2], toc_tip[kRows][2], toc_tau[kRows][2];
   double fb_phi[kRows][2], fb_tip[kRows][2], fb_tau[kRows][2];
+  double toc_dq[kRows][2], fb_dq[kRows][2];
 };
 
 // Every value different, of mixed signs and magnitudes, with more digits than are written.
@@ -30,7 +31,8 @@ std::unique_ptr<Records> sample_records() {
   std::mt19937_64 gen(20261207);
   std::uniform_real_distribution<double> mant(-1.0, 1.0);
   std::uniform_int_distribution<int> expo(-12, 6);
-  for (double(*a)[2] : {r->toc_phi, r->toc_tip, r->toc_tau, r->fb_phi, r->fb_tip, r->fb_tau})
+  for (double(*a)[2] :
+       {r->toc_phi, r->toc_tip, r->toc_tau, r->fb_phi, r->fb_tip, r->fb_tau, r->toc_dq, r->fb_dq})
     for (int k = 0; k < kRows; ++k)
       for (int j = 0; j < 2; ++j) a[k][j] = mant(gen) * std::pow(10.0, expo(gen));
   return r;
@@ -58,14 +60,16 @@ std::string printf_10g(double v) {
   return buf;
 }
 
-// Columns 1..12 in the order of the header.
+// Columns 1..16 in the order of the header.
 double expected_value(const Records& r, int k, int column) {
-  const double(*arrays[6])[2] = {r.toc_phi, r.toc_tip, r.toc_tau, r.fb_phi, r.fb_tip, r.fb_tau};
+  const double(*arrays[8])[2] = {r.toc_phi, r.toc_tip, r.toc_tau, r.fb_phi,
+                                 r.fb_tip,  r.fb_tau,  r.toc_dq,  r.fb_dq};
   return arrays[(column - 1) / 2][k][(column - 1) % 2];
 }
 
 constexpr const char* kHeader =
-    "t_s,toc_q1,toc_q2,toc_x_m,toc_y_m,toc_tau1,toc_tau2,pid_q1,pid_q2,pid_x_m,pid_y_m,pid_tau1,pid_tau2";
+    "t_s,toc_q1,toc_q2,toc_x_m,toc_y_m,toc_tau1,toc_tau2,pid_q1,pid_q2,pid_x_m,pid_y_m,pid_tau1,pid_tau2,"
+    "toc_dq1,toc_dq2,pid_dq1,pid_dq2";
 
 TEST(MotionCsv, ReadsBackValueByValue) {
   const auto rec = sample_records();
@@ -83,9 +87,9 @@ TEST(MotionCsv, ReadsBackValueByValue) {
   EXPECT_EQ(std::string(kMotionCsvHeader), kHeader);
   for (int k = 0; k <= 200; ++k) {
     const std::vector<std::string> f = split(lines[k + 1], ',');
-    ASSERT_EQ(f.size(), 13u) << "line " << k + 1;
+    ASSERT_EQ(f.size(), 17u) << "line " << k + 1;
     EXPECT_NEAR(parse(f[0]), k * 0.02, 1e-12) << "t at " << k;
-    for (int c = 1; c <= 12; ++c) {
+    for (int c = 1; c <= 16; ++c) {
       const double want = expected_value(*rec, k, c);
       const double got = parse(f[c]);
       EXPECT_NEAR(got, want, 5e-10 * std::fabs(want)) << "sample " << k << " column " << c;
@@ -115,6 +119,7 @@ TEST(MotionCsv, LastRowOfTheRecords) {
   const std::vector<std::string> lines = split(motion_csv(motion_view_of(*rec, kRows - 1, 0.02)), '\n');
   ASSERT_EQ(lines.size(), static_cast<std::size_t>(kRows + 2));
   EXPECT_EQ(split(lines[kRows], ',')[12], printf_10g(rec->fb_tau[kRows - 1][1]));
+  EXPECT_EQ(split(lines[kRows], ',')[16], printf_10g(rec->fb_dq[kRows - 1][1]));
 }
 
 TEST(MotionCsv, SameBytesInADecimalCommaLocale) {
