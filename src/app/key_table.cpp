@@ -66,6 +66,9 @@ KeyAction apply_key(Scenario& s, Ui& ui, int key, double now) {
     case 'W':
       s.view_scale = s.view_scale / 0.9;
       return KeyAction::Redraw;
+    case 'v':
+      s.view_mode = s.view_mode == ViewMode::Classic ? ViewMode::Lesson : ViewMode::Classic;
+      return KeyAction::Redraw;
     case 'x':
       keep_motion(s, ui);
       return KeyAction::None;

@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
   // GLUT sees only the program name: every option is ours.
   int glut_argc = 1;
   char* glut_argv[] = {argv[0], nullptr};
+  scenario->view_mode = options.view;
   Session session(*scenario, ui);
   App app{*scenario, ui, session};
   run_view(*scenario, text(Text::WindowTitle, ui.lang), on_window_key, on_window_tick, &app,

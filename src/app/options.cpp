@@ -27,6 +27,7 @@ enum OptionCode : int {
   kNoWindow,
   kCsv,
   kSolver,
+  kView,
 };
 
 const struct option kLongOptions[] = {
@@ -37,6 +38,7 @@ const struct option kLongOptions[] = {
     {"no-window", no_argument, nullptr, kNoWindow},
     {"csv", required_argument, nullptr, kCsv},
     {"solver", required_argument, nullptr, kSolver},
+    {"view", required_argument, nullptr, kView},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -114,6 +116,10 @@ Error apply(Options& o, int code, const char* arg) {
     case kSolver:
       if (!pick(v, {"reference", "extended"}, &i)) return reject("reference|extended");
       o.solver = i == 0 ? SolverChoice::Reference : SolverChoice::Extended;
+      break;
+    case kView:
+      if (!pick(v, {"classic", "lesson"}, &i)) return reject("classic|lesson");
+      o.view = i == 0 ? ViewMode::Classic : ViewMode::Lesson;
       break;
     case kCsv:
       if (v.empty()) return reject("FILE");

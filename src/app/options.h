@@ -6,6 +6,7 @@
 
 #include "app/text_catalog.h"
 #include "console/console.h"
+#include "model/selectors.h"
 #include "toc/switching_solver.h"
 
 namespace app {
@@ -25,6 +26,7 @@ struct Options {
   bool no_window = false;    // end after the console dialogue, before the window
   std::string csv_path;      // empty: no CSV after each computation
   SolverChoice solver = SolverChoice::Extended;
+  ViewMode view = ViewMode::Classic;  // the picture the window opens with
 };
 
 enum class ParseAction {

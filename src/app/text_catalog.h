@@ -178,6 +178,9 @@ enum class Lang { Ja, En };
     "  --solver reference|extended\n"                                                                         \
     "                      reference: 2回のニュートン法のみ (真の解だけを採用)\n"                                               \
     "                      extended (既定): 両方で解がなければ多始点探索も行う\n"                                                \
+    "  --view classic|lesson\n"                                                                               \
+    "                      描画画面の最初の表示: classic (既定) または\n"                                                    \
+    "                      lesson (目盛り付きグラフ・速度・位相面)\n"                                                        \
     "\n"                                                                                                      \
     "描画画面のキー:\n"                                                                                              \
     "  a b                 円筒座標・SCARAロボットの選択 (コンソールで対話)\n"                                                    \
@@ -191,6 +194,7 @@ enum class Lang { Ja, En };
     "  0, Home             最初のサンプル\n"                                                                         \
     "  End                 最後のサンプル\n"                                                                         \
     "  w W                 縮小・拡大\n"                                                                           \
+    "  v                   表示の切り替え (classic / lesson)\n"                                                      \
     "  p                   画像を保存 (PNG)\n"                                                                     \
     "  x                   運動を保存 (CSV)\n"                                                                     \
     "  ESC                 終了\n"                                                                              \
@@ -224,6 +228,9 @@ enum class Lang { Ja, En };
     "                      reference: the two Newton passes alone, accepting\n"                               \
     "                      real solutions only; extended (default): then a\n"                                 \
     "                      multi-start search when both passes find none\n"                                   \
+    "  --view classic|lesson\n"                                                                               \
+    "                      the window's first picture: classic (default), or\n"                               \
+    "                      lesson (graphs with scales, velocities, phase planes)\n"                           \
     "\n"                                                                                                      \
     "Window keys:\n"                                                                                          \
     "  a b                 cylindrical-coordinate / SCARA robot (console dialogue)\n"                         \
@@ -237,6 +244,7 @@ enum class Lang { Ja, En };
     "  0, Home             first sample\n"                                                                    \
     "  End                 last sample\n"                                                                     \
     "  w W                 zoom out / in\n"                                                                   \
+    "  v                   switch the picture (classic / lesson)\n"                                           \
     "  p                   save the picture (PNG)\n"                                                          \
     "  x                   save the motion (CSV)\n"                                                           \
     "  ESC                 quit\n"                                                                            \

@@ -88,6 +88,7 @@ struct Scenario {
   double view_scale;  // zoom of the robot area
   Playback playback;  // playing the records at their pace
   bool answer_pending;  // a console question waits: the window keys wait too, but ESC
+  ViewMode view_mode;   // which picture; kept through every change of conditions
 };
 
 inline void select_robot(Scenario& s, char key) {

@@ -103,6 +103,20 @@ TEST_F(KeyTable, ZoomKeysScaleByNineTenthsWithoutLimit) {
   EXPECT_EQ(s->frame_index, 37);  // zoom leaves the sample alone
 }
 
+// v switches the picture and back; nothing else changes, and the choice stays
+// through a change of conditions.
+TEST_F(KeyTable, ViewKeySwitchesThePictureAndKeepsIt) {
+  EXPECT_EQ(s->view_mode, ViewMode::Classic);
+  EXPECT_EQ(apply_key(*s, out, 'v', 0.0), KeyAction::Redraw);
+  EXPECT_EQ(s->view_mode, ViewMode::Lesson);
+  EXPECT_EQ(s->frame_index, 37);
+  EXPECT_EQ(press('g'), KeyAction::Redraw);
+  EXPECT_EQ(s->view_mode, ViewMode::Lesson);
+  EXPECT_EQ(apply_key(*s, out, 'v', 0.0), KeyAction::Redraw);
+  EXPECT_EQ(s->view_mode, ViewMode::Classic);
+  EXPECT_TRUE(con.output().empty());
+}
+
 TEST_F(KeyTable, EscapeQuitsAndOtherKeysChangeNothing) {
   EXPECT_EQ(apply_key(*s, out, 27, 0.0), KeyAction::Quit);
 

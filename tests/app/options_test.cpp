@@ -69,6 +69,9 @@ TEST(Options, EveryValueOfEachChoice) {
   EXPECT_EQ(parse({"--encoding", "cp932"}).options.encoding, EncodingChoice::Cp932);
   EXPECT_EQ(parse({"--solver", "reference"}).options.solver, SolverChoice::Reference);
   EXPECT_EQ(parse({"--solver", "extended"}).options.solver, SolverChoice::Extended);
+  EXPECT_EQ(parse({}).options.view, ViewMode::Classic);
+  EXPECT_EQ(parse({"--view", "lesson"}).options.view, ViewMode::Lesson);
+  EXPECT_EQ(parse({"--view=classic"}).options.view, ViewMode::Classic);
 }
 
 TEST(Options, ValueAfterAnEqualsSign) {
@@ -116,10 +119,11 @@ TEST(Options, HelpNamesEveryOptionKeyAndStatus) {
   for (Language lang : {Language::En, Language::Ja}) {
     const std::string h = app::help_text(lang);
     for (const char* word : {"--help", "--version", "--lang ja|en", "--encoding auto|utf8|cp932",
-                             "--no-window", "--csv FILE", "--solver reference|extended"})
+                             "--no-window", "--csv FILE", "--solver reference|extended",
+                             "--view classic|lesson"})
       EXPECT_NE(h.find(word), std::string::npos) << word;
     for (const char* key : {"a b ", "\n  u ", "g h ", "\n  k ", "space", "+ -", "s, Right", "Left",
-                            "0, Home", "End", "w W", "\n  p ", "\n  x ", "ESC"})
+                            "0, Home", "End", "w W", "\n  v ", "\n  p ", "\n  x ", "ESC"})
       EXPECT_NE(h.find(key), std::string::npos) << key;
     for (const char* status : {"\n  0  ", "\n  1  ", "\n  2  "})
       EXPECT_NE(h.find(status), std::string::npos) << status;
@@ -156,12 +160,13 @@ TEST(Options, BadValues) {
   expect_failure(parse({"--encoding", "sjis"}), "--encoding");
   expect_failure(parse({"--encoding", "UTF-8"}), "'UTF-8'");
   expect_failure(parse({"--solver", "fast"}), "--solver");
+  expect_failure(parse({"--view", "Lesson"}), "--view");
   expect_failure(parse({"--csv="}), "--csv");
   expect_failure(parse({"--lang="}), "--lang");
 }
 
 TEST(Options, MissingArguments) {
-  for (const char* opt : {"--lang", "--encoding", "--csv", "--solver"}) {
+  for (const char* opt : {"--lang", "--encoding", "--csv", "--solver", "--view"}) {
     const ParseResult ja = parse({opt});
     expect_failure(ja, std::string("'") + opt + "'");
     EXPECT_NE(ja.text.find("引数が必要"), std::string::npos) << ja.text;

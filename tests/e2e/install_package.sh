@@ -45,7 +45,7 @@ groff -man -ww -z "$tmp/tocsim.1" 2>"$tmp/log" || fail "groff failed"
 for section in NAME SYNOPSIS DESCRIPTION OPTIONS KEYS ENCODING FILES "EXIT STATUS" EXAMPLES; do
   grep -q "^$section\$" "$tmp/man.txt" || fail "man page has no section $section"
 done
-for option in --help --version --lang --encoding --no-window --csv --solver; do
+for option in --help --version --lang --encoding --no-window --csv --solver --view; do
   grep -q -- "^ *$option" "$tmp/man.txt" || fail "man page does not describe $option"
 done
 head -n 1 "$tmp/tocsim.1" | grep -qF "\"tocsim $VERSION\"" || fail "man page is not of version $VERSION"
