@@ -17,6 +17,7 @@ namespace {
 struct App {
   Scenario& scenario;
   Ui& ui;
+  Renderer& renderer;
 };
 
 KeyAction on_window_key(int key, double now, void* user) {
@@ -27,7 +28,7 @@ KeyAction on_window_key(int key, double now, void* user) {
     // The picture as shown, drawn again into the back buffer and read from there.
     const int width = glutGet(GLUT_WINDOW_WIDTH);
     const int height = glutGet(GLUT_WINDOW_HEIGHT);
-    compose_frame(app.scenario);
+    compose_frame(app.renderer, app.scenario);
     keep_picture(app.scenario, app.ui, read_picture(width, height), width, height);
     return KeyAction::None;
   }
@@ -55,7 +56,10 @@ int main(int argc, char** argv) {
     put(parsed.text, enc, parsed.action == app::ParseAction::Fail ? stderr : stdout);
     return parsed.exit_status;
   }
-  if (!options.no_window && !display_available()) {
+  // Held to the end of the process (see DisplayConnection).
+  DisplayConnection display;
+  if (!options.no_window) display = DisplayConnection::open();
+  if (!options.no_window && !display.connected()) {
     put(text(Text::NoDisplay, options.lang), enc, stderr);
     return app::kExitFailure;
   }
@@ -71,8 +75,9 @@ int main(int argc, char** argv) {
   // GLUT sees only the program name: every option is ours.
   int glut_argc = 1;
   char* glut_argv[] = {argv[0], nullptr};
-  App app{scenario, ui};
-  run_view(scenario, text(Text::WindowTitle, ui.lang), on_window_key, on_window_tick, &app,
-           &glut_argc, glut_argv);
+  Renderer renderer;
+  App app{scenario, ui, renderer};
+  run_view(scenario, renderer, text(Text::WindowTitle, ui.lang), on_window_key, on_window_tick,
+           &app, &glut_argc, glut_argv);
   con.terminate(app::kExitOk);
 }

@@ -2,10 +2,12 @@
 
 #include "fbc/feedback_run.h"
 #include "model/sample_step.h"
+#include "robot/graph_scales.h"
 
 TaskReach recompute_conditions(Scenario& s) {
   const TaskReach reach = compute_conditions(s);
   s.dt = sample_step(s.tfm, s.frame_count);
+  update_graph_scales(s);
   return reach;
 }
 
@@ -13,7 +15,10 @@ SwitchingSolution recompute_time_optimal(Scenario& s, SolverChoice choice) {
   return compute_time_optimal(s, s.robot, choice);
 }
 
-void recompute_feedback(Scenario& s) { run_feedback_simulation(s, s.robot); }
+void recompute_feedback(Scenario& s) {
+  run_feedback_simulation(s, s.robot);
+  update_graph_scales(s);
+}
 
 bool feedback_misses_goal(const Scenario& s) {
   const RobotRecord* r = selected_record(s);

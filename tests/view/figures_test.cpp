@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "robot/graph_scales.h"
 #include "view/figures.h"
 #include "view/frame.h"
 #include "view_harness.h"
@@ -57,8 +58,8 @@ TEST_F(RobotArea, GridRunsThroughTheRobotBaseEveryTenthOfAMetre) {
 
 TEST_F(RobotArea, GridShrinksTowardTheWindowCentreWithTheZoom) {
   const auto grid = [](double vs) {
-    return render_with([vs] {
-      draw_grid(Point{vs * -0.5, vs * -0.5}, 0.0, 20, 0.1 * vs, 0.1 * vs);
+    return render_sketch([vs](Sketch& sk) {
+      describe_grid(sk, Point{vs * -0.5, vs * -0.5}, 0.0, 20, 0.1 * vs, 0.1 * vs);
     });
   };
   const Image im = grid(0.9);
@@ -76,7 +77,7 @@ TEST_F(RobotArea, GridShrinksTowardTheWindowCentreWithTheZoom) {
 TEST_F(RobotArea, CylindricalRobotFigureFollowsItsJointValues) {
   auto s = make_scenario('a', 'h');
   const double phi[2] = {0.0, 0.6};  // arm along +x, tip at (0.1, -0.5)
-  const Image im = render_with([&] { draw_cyl_robot(*s, phi, colour_blue); });
+  const Image im = render_sketch([&](Sketch& sk) { describe_cyl_robot(sk, *s, phi, colour_blue); });
 
   // Sliding beam from r - 1.0 to r - 0.12 along the axis, 0.044 wide.
   EXPECT_GT(im.near(-0.8, -0.478, 1, is_blue), 0);
@@ -107,7 +108,7 @@ TEST_F(RobotArea, CylindricalRobotFigureFollowsItsJointValues) {
 
   // A quarter turn stands the arm upright over the base.
   const double up[2] = {kPi / 2, 0.6};
-  const Image turned = render_with([&] { draw_cyl_robot(*s, up, colour_red); });
+  const Image turned = render_sketch([&](Sketch& sk) { describe_cyl_robot(sk, *s, up, colour_red); });
   EXPECT_GE(turned.near(-0.5, 0.1, 1, is_red), 8);
   EXPECT_GT(turned.near(-0.478, -0.8, 1, is_red), 0);
   EXPECT_GT(turned.near(-0.522, -0.8, 1, is_red), 0);
@@ -118,7 +119,7 @@ TEST_F(RobotArea, ScaraRobotFigureFollowsItsJointAngles) {
   auto s = make_scenario('b', 'h');
   // Link 1 straight up to the elbow at (-0.5, 0), link 2 back along -x.
   const double phi[2] = {kPi / 2, kPi / 2};
-  const Image im = render_with([&] { draw_scara_robot(*s, phi, colour_blue); });
+  const Image im = render_sketch([&](Sketch& sk) { describe_scara_robot(sk, *s, phi, colour_blue); });
 
   EXPECT_EQ(im.near(-0.5, -0.5, 8, is_blue), 17 * 17);  // filled hub of joint 1
   EXPECT_GT(im.near(-0.44, -0.5, 1, is_blue), 0);       // joint-1 ring
@@ -141,7 +142,7 @@ TEST_F(RobotArea, ScaraRobotFigureFollowsItsJointAngles) {
 
   // With theta2 = 0 link 2 continues link 1 upward.
   const double straight[2] = {kPi / 2, 0.0};
-  const Image st = render_with([&] { draw_scara_robot(*s, straight, colour_blue); });
+  const Image st = render_sketch([&](Sketch& sk) { describe_scara_robot(sk, *s, straight, colour_blue); });
   EXPECT_GE(st.near(-0.5, 0.4, 1, is_red), 8);
   EXPECT_GT(st.near(-0.52, 0.15, 1, is_blue), 0);
   EXPECT_GT(st.near(-0.48, 0.15, 1, is_blue), 0);
@@ -255,6 +256,7 @@ TEST_F(RobotArea, ZoomMovesTheRobotButNotTheGraphsOrText) {
   hold_cyl(s->cyl.toc_phi, s->cyl.toc_tip, 0.0, 0.6);
   for (int i = 0; i < kRecordCapacity; ++i) s->cyl.toc_tau[i][0] = 0.5 * std::sin(0.05 * i);
   s->cyl.tau1max_h = 1.0;
+  update_graph_scales(*s);
   s->frame_index = 120;
   const Image full = render(*s);
   s->view_scale = 0.9;

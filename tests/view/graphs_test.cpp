@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 
+#include "robot/graph_scales.h"
 #include "view/frame.h"
 #include "view/graphs.h"
 #include "view_harness.h"
@@ -229,6 +230,7 @@ TEST_F(Graphs, DisplacementCurvesGrowWithTheDisplayedSample) {
   s->cyl.Phif[1] = 0.0;  // the minimum of the history: on the origin height
   s->tfm = 10.0;
   s->cyl.tt[3] = 10.0;  // markers off the picture
+  update_graph_scales(*s);
   // Range 0 .. 2 (up to sample 199) over 0.4: y = 0.5 + 0.2 v.
   s->frame_index = 100;
   const Image half = render(*s);
@@ -263,6 +265,7 @@ TEST_F(Graphs, DisplacementCurvesGrowWithTheDisplayedSample) {
   b->scara.Phif[0] = 1.0;
   b->scara.Phif[1] = 1.5;
   b->tfm = b->scara.tt[3] = 10.0;
+  update_graph_scales(*b);
   const Image bi = render(*b);
   EXPECT_GT(bi.near(0.85, 0.8, 1, is_blue), 0);
   EXPECT_GT(bi.near(0.85, 0.7, 1, is_red), 0);
@@ -277,6 +280,7 @@ TEST_F(Graphs, ConstantOrBrokenHistoryDrawsOnTheBaseLine) {
   s->cyl.Phif[0] = s->cyl.Phif[1] = 0.7;
   s->frame_index = 200;
   s->tfm = s->cyl.tt[3] = 10.0;
+  update_graph_scales(*s);
   const Image im = render(*s);
   EXPECT_GT(im.count(pixel_of(0.45), pixel_of(0.5) - 3, pixel_of(0.85), pixel_of(0.5) + 3, is_blue),
             300);
@@ -288,6 +292,7 @@ TEST_F(Graphs, ConstantOrBrokenHistoryDrawsOnTheBaseLine) {
   s->cyl.fb_phi[42][1] = -kInf;
   s->cyl.toc_phi[60][0] = kNaN;
   s->cyl.Phif[0] = kNaN;
+  update_graph_scales(*s);
   const Image broken = render(*s);
   EXPECT_GE(red_along(broken, 0.4, 0.9, 0.1), 199);
   EXPECT_GT(broken.near(0.4 + 100 * 0.0025, 0.5, 3, is_blue), 0);
@@ -307,6 +312,7 @@ TEST_F(Graphs, TorqueLimitLinesAndCurves) {
     s->cyl.fb_tau[i][1] = 0.5;
   }
   s->frame_index = 200;
+  update_graph_scales(*s);
   const Image im = render(*s);
   // Limit lines 0.25 above and below each zero line, across the graph (the
   // blue curves lie on two of them).
@@ -326,6 +332,7 @@ TEST_F(Graphs, TorqueLimitLinesAndCurves) {
 
   // With gravity the limits with gravity set the scale; the lines stay put.
   select_gravity(*s, 'g');
+  update_graph_scales(*s);
   const Image g = render(*s);
   EXPECT_GE(along(g, 0.41, 0.9, 0.225, is_blue), 190);     // 2.0 of 4.0
   EXPECT_GE(along(g, 0.41, 0.9, 0.1625, is_red), 190);     // 1.0 of 4.0
@@ -343,6 +350,7 @@ TEST_F(Graphs, TorqueCurvesGrowWithTheDisplayedSample) {
     s->scara.toc_tau[i][0] = 0.5;
     s->scara.toc_tau[i][1] = -0.5;
   }
+  update_graph_scales(*s);
   for (int shown : {0, 1, 80, 199}) {
     s->frame_index = shown;
     const Image im = render(*s);
@@ -367,6 +375,7 @@ TEST_F(Graphs, TorqueLimitWithoutValueDrawsNoCurve) {
   for (double limit : {0.0, kNaN, kInf}) {
     s->cyl.tau1max_h = limit;
     s->cyl.tau2max_h = limit;
+    update_graph_scales(*s);
     const Image im = render(*s);
     EXPECT_EQ(im.count(pixel_of(0.41), pixel_of(-0.9), pixel_of(0.95), pixel_of(0.4), is_blue), 0);
     EXPECT_EQ(im.near(0.6, 0.2, 5, is_red), 0);
@@ -395,6 +404,7 @@ TEST_F(Graphs, SurviveSampleTimesAndCountsOutsideTheirRange) {
     s->dt = c.dt;
     s->frame_count = c.frame_count;
     s->frame_index = c.frame_index;
+    update_graph_scales(*s);
     const Image im = render(*s);
     // Axes, text and the robot are drawn whatever the numbers (without a
     // usable range the blue goal-2 line lies on the time axis).

@@ -2,13 +2,14 @@
 // be read (dark grey on white) in every frame, the first one included.
 #include <gtest/gtest.h>
 
-#include <GL/freeglut.h>
 #include <GL/gl.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 
 #include "view/caption_text.h"
+#include "view/frame_description.h"
 #include "view/text.h"
 #include "view_harness.h"
 
@@ -125,12 +126,23 @@ TEST_F(Captions, AreDarkGreyInTheFirstFrameAndInLaterOnes) {
             0);
 }
 
-TEST_F(Captions, DrawTextLeavesColourAndLightingAsTheyWere) {
+// A frame of the given texts, all in `font`, at (x, y) each.
+struct Placed {
+  double x, y;
+  const char* text;
+};
+FrameDescription texts(TextFont font, std::initializer_list<Placed> list) {
+  FrameDescription f;
+  for (const Placed& p : list) f.text(font, p.x, p.y, p.text);
+  return f;
+}
+
+TEST_F(Captions, TextLeavesColourAndLightingAsTheyWere) {
   window();
   for (bool lighting : {false, true}) {
     if (lighting) glEnable(GL_LIGHTING); else glDisable(GL_LIGHTING);
     glColor4f(0.25f, 0.5f, 0.75f, 1.0f);
-    draw_text(0.0, 0.0, GLUT_BITMAP_HELVETICA_18, "abc");
+    renderer().draw(texts(TextFont::Helvetica18, {{0.0, 0.0, "abc"}, {0.1, 0.1, "caf\xe9"}}));
     GLfloat c[4];
     glGetFloatv(GL_CURRENT_COLOR, c);
     EXPECT_FLOAT_EQ(c[0], 0.25f);
@@ -142,15 +154,15 @@ TEST_F(Captions, DrawTextLeavesColourAndLightingAsTheyWere) {
 
 TEST_F(Captions, TextOutsideTheViewOrAtNoPositionIsNotDrawn) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const Image im = render_with([&] {
-    draw_text(1.5, 0.0, GLUT_BITMAP_HELVETICA_18, "far right");
-    draw_text(nan, 0.0, GLUT_BITMAP_HELVETICA_18, "nowhere");
-    draw_text(0.0, 1e300, GLUT_BITMAP_HELVETICA_18, "too high");
-  });
+  const FrameDescription nowhere = texts(
+      TextFont::Helvetica18, {{1.5, 0.0, "far right"}, {nan, 0.0, "nowhere"}, {0.0, 1e300, "too high"}});
+  // A position that is not a number as a float is no text at all.
+  EXPECT_EQ(nowhere.texts.size(), 1u);
+  const Image im = render_items(nowhere);
   EXPECT_EQ(im.count(0, 0, kSize - 1, kSize - 1, [](const Rgb& c) { return !is_white(c); }), 0);
 
-  const Image small = render_with([] { draw_text(0.0, 0.0, GLUT_BITMAP_HELVETICA_12, "goal1"); });
-  const Image large = render_with([] { draw_text(0.0, 0.0, GLUT_BITMAP_HELVETICA_18, "goal1"); });
+  const Image small = render_items(texts(TextFont::Helvetica12, {{0.0, 0.0, "goal1"}}));
+  const Image large = render_items(texts(TextFont::Helvetica18, {{0.0, 0.0, "goal1"}}));
   const int n_small = small.count(0, 0, kSize - 1, kSize - 1, is_text_grey);
   const int n_large = large.count(0, 0, kSize - 1, kSize - 1, is_text_grey);
   EXPECT_GT(n_small, 20);
