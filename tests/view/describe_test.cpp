@@ -14,6 +14,7 @@
 #include "view/figures.h"
 #include "view/graphs.h"
 #include "view/scales.h"
+#include "frame_query.h"
 #include "view_harness.h"
 
 namespace {
@@ -23,59 +24,10 @@ using namespace viewtest;
 constexpr double kPi = 3.14159265358979;
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-std::vector<ItemKind> kinds(const FrameDescription& f) {
-  std::vector<ItemKind> k;
-  for (const Item& i : f.items) k.push_back(i.kind);
-  return k;
-}
-
-int count(const FrameDescription& f, ItemKind kind) {
-  int n = 0;
-  for (const Item& i : f.items) n += i.kind == kind;
-  return n;
-}
-
-// Position in the item list of the first text saying `s`; -1 if none does.
-int text_item(const FrameDescription& f, const std::string& s) {
-  for (std::size_t k = 0; k < f.items.size(); ++k)
-    if (f.items[k].kind == ItemKind::Text && f.texts[f.items[k].index].text == s)
-      return static_cast<int>(k);
-  return -1;
-}
-
 const Label& text(const FrameDescription& f, const std::string& s) {
   const int k = text_item(f, s);
   EXPECT_GE(k, 0) << "no text " << s;
   return f.texts[f.items[k < 0 ? 0 : k].index];
-}
-
-// Position in the item list of the Lines item holding lines[index].
-int lines_item(const FrameDescription& f, std::size_t index) {
-  for (std::size_t k = 0; k < f.items.size(); ++k)
-    if (f.items[k].kind == ItemKind::Lines && f.items[k].index == index) return static_cast<int>(k);
-  return -1;
-}
-
-bool same_rect(const DrawingRect& a, const DrawingRect& b) {
-  return a.x0 == b.x0 && a.y0 == b.y0 && a.x1 == b.x1 && a.y1 == b.y1;
-}
-
-// The Lines items in the curve width, in frame order.
-std::vector<const Lines*> curves(const FrameDescription& f) {
-  std::vector<const Lines*> out;
-  for (const Lines& l : f.lines)
-    if (l.width == line_pixels(0.008)) out.push_back(&l);
-  return out;
-}
-
-// All segments of the frame with both ends at x (within 1e-12): vertical lines there.
-int verticals_at(const FrameDescription& f, double x, const Colour& c) {
-  int n = 0;
-  for (const Lines& l : f.lines)
-    for (const Segment& s : l.segments)
-      n += !l.placed && std::fabs(s.a.x - x) < 1e-12 && std::fabs(s.b.x - x) < 1e-12 &&
-           same_colour(s.colour, c);
-  return n;
 }
 
 TEST(FrameDescription, OpensAndClosesEveryFrameTheSameWay) {
