@@ -1,5 +1,5 @@
 // One frame of the window as plain data: what is drawn, in drawing order,
-// built from the scenario without OpenGL (view/describe.h) and drawn by the
+// built from the scenario without OpenGL (view/describe_frame.h) and drawn by the
 // Renderer (view/renderer.h). Coordinates are drawing coordinates (-1 .. +1
 // across the picture's square); line widths are pixels, as OpenGL takes them.
 //

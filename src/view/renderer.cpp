@@ -42,7 +42,9 @@ void for_captured(F f) {
 }
 
 int font_index(TextFont font) { return font == TextFont::Helvetica12 ? 0 : 1; }
-void* glut_font(int index) { return index == 0 ? GLUT_BITMAP_HELVETICA_12 : GLUT_BITMAP_HELVETICA_18; }
+void* glut_font(int index) {
+  return index == 0 ? GLUT_BITMAP_HELVETICA_12 : GLUT_BITMAP_HELVETICA_18;
+}
 
 // Farther than any picture reaches, near enough for a float.
 constexpr double kCoordinateLimit = 1.0e6;

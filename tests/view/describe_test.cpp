@@ -269,7 +269,8 @@ TEST(FrameDescription, TorqueCurvesUseTheLimitOfEachJoint) {
   ASSERT_EQ(c.size(), 2u);
   EXPECT_EQ(c[1]->segments.size(), 2u * 150);
   int torque2_scissors = 0;
-  for (const DrawingRect& r : f.scissors) torque2_scissors += same_rect(r, torque_panel(s->layout, 1));
+  for (const DrawingRect& r : f.scissors)
+    torque2_scissors += same_rect(r, torque_panel(s->layout, 1));
   EXPECT_EQ(torque2_scissors, 0);
   // The limit lines and labels stay.
   EXPECT_GE(text_item(f, "T2max"), 0);

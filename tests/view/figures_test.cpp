@@ -123,7 +123,8 @@ TEST_F(RobotArea, CylindricalRobotFigureFollowsItsJointValues) {
 
   // A quarter turn stands the arm upright over the base.
   const double up[2] = {kPi / 2, 0.6};
-  const Image turned = render_sketch([&](Sketch& sk) { describe_cyl_robot(sk, *s, up, colour_red); });
+  const Image turned =
+      render_sketch([&](Sketch& sk) { describe_cyl_robot(sk, *s, up, colour_red); });
   EXPECT_GE(turned.near(-0.5, 0.1, 1, is_red), 8);
   EXPECT_GT(turned.near(-0.478, -0.8, 1, is_red), 0);
   EXPECT_GT(turned.near(-0.522, -0.8, 1, is_red), 0);
@@ -134,7 +135,8 @@ TEST_F(RobotArea, ScaraRobotFigureFollowsItsJointAngles) {
   auto s = make_scenario('b', 'h');
   // Link 1 straight up to the elbow at (-0.5, 0), link 2 back along -x.
   const double phi[2] = {kPi / 2, kPi / 2};
-  const Image im = render_sketch([&](Sketch& sk) { describe_scara_robot(sk, *s, phi, colour_blue); });
+  const Image im =
+      render_sketch([&](Sketch& sk) { describe_scara_robot(sk, *s, phi, colour_blue); });
 
   EXPECT_EQ(im.near(-0.5, -0.5, 8, is_blue), 17 * 17);  // filled hub of joint 1
   EXPECT_GT(im.near(-0.44, -0.5, 1, is_blue), 0);       // joint-1 ring
@@ -157,7 +159,8 @@ TEST_F(RobotArea, ScaraRobotFigureFollowsItsJointAngles) {
 
   // With theta2 = 0 link 2 continues link 1 upward.
   const double straight[2] = {kPi / 2, 0.0};
-  const Image st = render_sketch([&](Sketch& sk) { describe_scara_robot(sk, *s, straight, colour_blue); });
+  const Image st =
+      render_sketch([&](Sketch& sk) { describe_scara_robot(sk, *s, straight, colour_blue); });
   EXPECT_GE(st.near(-0.5, 0.4, 1, is_red), 8);
   EXPECT_GT(st.near(-0.52, 0.15, 1, is_blue), 0);
   EXPECT_GT(st.near(-0.48, 0.15, 1, is_blue), 0);

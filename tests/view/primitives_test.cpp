@@ -29,24 +29,27 @@ TEST(ToScreen, MapsDrawingUnitsOntoWindowUnitsUnchanged) {
 
 TEST_F(Primitives, UnrotatedRectangleCoversExactlyItsBox) {
   // [-0.5, 0] x [-0.25, 0.25]: pixel columns 200..399, rows 300..499.
-  const Image im =
-      render_sketch([](Sketch& sk) { sk.fill_rect(Point{-0.5, -0.25}, 0.5, 0.5, 0.0, colour_blue); });
+  const Image im = render_sketch([](Sketch& sk) {
+    sk.fill_rect(Point{-0.5, -0.25}, 0.5, 0.5, 0.0, colour_blue);
+  });
   EXPECT_EQ(im.count(200, 300, 399, 499, is_blue), 200 * 200);
   EXPECT_EQ(im.count(0, 0, kSize - 1, kSize - 1, is_blue), 200 * 200);
 }
 
 TEST_F(Primitives, RectangleTurnsAboutItsCorner) {
   // A quarter turn puts the w side upward and the h side to the left.
-  const Image im =
-      render_sketch([](Sketch& sk) { sk.fill_rect(Point{0.0, 0.0}, 0.5, 0.25, kPi / 2, colour_red); });
+  const Image im = render_sketch([](Sketch& sk) {
+    sk.fill_rect(Point{0.0, 0.0}, 0.5, 0.25, kPi / 2, colour_red);
+  });
   EXPECT_GT(im.near(-0.125, 0.25, 3, is_red), 40);
   EXPECT_EQ(im.near(0.25, 0.125, 3, is_red), 0);
   EXPECT_EQ(im.near(-0.125, -0.1, 3, is_red), 0);
 }
 
 TEST_F(Primitives, OutlineRectangleDrawsOnlyTheBorder) {
-  const Image im =
-      render_sketch([](Sketch& sk) { sk.outline_rect(Point{-0.5, -0.5}, 0.5, 0.5, 0.0, colour_red); });
+  const Image im = render_sketch([](Sketch& sk) {
+    sk.outline_rect(Point{-0.5, -0.5}, 0.5, 0.5, 0.0, colour_red);
+  });
   EXPECT_GT(im.near(-0.5, -0.25, 1, is_red), 0);   // left side
   EXPECT_GT(im.near(0.0, -0.25, 1, is_red), 0);    // right side
   EXPECT_GT(im.near(-0.25, -0.5, 1, is_red), 0);   // bottom
@@ -55,7 +58,9 @@ TEST_F(Primitives, OutlineRectangleDrawsOnlyTheBorder) {
 }
 
 TEST_F(Primitives, DiscAndCircleHaveTheirRadius) {
-  const Image disc = render_sketch([](Sketch& sk) { sk.fill_disc(Point{0.0, 0.0}, 0.25, colour_blue); });
+  const Image disc = render_sketch([](Sketch& sk) {
+    sk.fill_disc(Point{0.0, 0.0}, 0.25, colour_blue);
+  });
   EXPECT_TRUE(is_blue(disc.at(pixel_of(0.0), pixel_of(0.0))));
   EXPECT_TRUE(is_blue(disc.at(pixel_of(0.24), pixel_of(0.0))));
   EXPECT_TRUE(is_blue(disc.at(pixel_of(0.0), pixel_of(-0.24))));
@@ -64,7 +69,9 @@ TEST_F(Primitives, DiscAndCircleHaveTheirRadius) {
   const int area = disc.count(0, 0, kSize - 1, kSize - 1, is_blue);
   EXPECT_NEAR(area, kPi * 100 * 100, 0.01 * kPi * 100 * 100);
 
-  const Image ring = render_sketch([](Sketch& sk) { sk.outline_circle(Point{0.5, 0.5}, 0.1, colour_red); });
+  const Image ring = render_sketch([](Sketch& sk) {
+    sk.outline_circle(Point{0.5, 0.5}, 0.1, colour_red);
+  });
   EXPECT_GT(ring.near(0.6, 0.5, 1, is_red), 0);
   EXPECT_GT(ring.near(0.5, 0.4, 1, is_red), 0);
   EXPECT_GT(ring.near(0.5 + 0.1 * std::cos(1.0), 0.5 + 0.1 * std::sin(1.0), 1, is_red), 0);
@@ -73,17 +80,21 @@ TEST_F(Primitives, DiscAndCircleHaveTheirRadius) {
 
 TEST_F(Primitives, HalfDiscLiesTowardStartAngleMinusQuarterTurn) {
   // Start angle 0: clockwise to almost -pi, so the half below the centre.
-  const Image im = render_sketch([](Sketch& sk) { sk.fill_half_disc(Point{0.0, 0.0}, 0.25, 0.0, colour_blue); });
+  const Image im = render_sketch([](Sketch& sk) {
+    sk.fill_half_disc(Point{0.0, 0.0}, 0.25, 0.0, colour_blue);
+  });
   EXPECT_GT(im.near(0.0, -0.15, 3, is_blue), 40);
   EXPECT_EQ(im.near(0.0, 0.15, 3, is_blue), 0);
   // Start angle pi/2: the half on the right.
-  const Image right =
-      render_sketch([](Sketch& sk) { sk.fill_half_disc(Point{0.0, 0.0}, 0.25, kPi / 2, colour_blue); });
+  const Image right = render_sketch([](Sketch& sk) {
+    sk.fill_half_disc(Point{0.0, 0.0}, 0.25, kPi / 2, colour_blue);
+  });
   EXPECT_GT(right.near(0.15, 0.0, 3, is_blue), 40);
   EXPECT_EQ(right.near(-0.15, 0.0, 3, is_blue), 0);
 
-  const Image arc =
-      render_sketch([](Sketch& sk) { sk.outline_half_circle(Point{0.0, 0.0}, 0.25, 0.0, colour_red); });
+  const Image arc = render_sketch([](Sketch& sk) {
+    sk.outline_half_circle(Point{0.0, 0.0}, 0.25, 0.0, colour_red);
+  });
   EXPECT_GT(arc.near(0.0, -0.25, 1, is_red), 0);
   EXPECT_EQ(arc.near(0.0, 0.25, 2, is_red), 0);
   EXPECT_EQ(arc.near(0.0, 0.0, 5, is_red), 0);  // the strip stays open: no chord

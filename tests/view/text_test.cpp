@@ -176,8 +176,9 @@ TEST_F(Captions, TextLeavesColourAndLightingAsTheyWere) {
 
 TEST_F(Captions, TextOutsideTheViewOrAtNoPositionIsNotDrawn) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const FrameDescription nowhere = texts(
-      TextFont::Helvetica18, {{1.5, 0.0, "far right"}, {nan, 0.0, "nowhere"}, {0.0, 1e300, "too high"}});
+  const FrameDescription nowhere =
+      texts(TextFont::Helvetica18,
+            {{1.5, 0.0, "far right"}, {nan, 0.0, "nowhere"}, {0.0, 1e300, "too high"}});
   // A position that is not a number as a float is no text at all.
   EXPECT_EQ(nowhere.texts.size(), 1u);
   const Image im = render_items(nowhere);
