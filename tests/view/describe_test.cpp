@@ -406,4 +406,64 @@ TEST(FrameDescription, DescribingLeavesTheScenarioAsItWas) {
   EXPECT_EQ(again.texts.size(), f.texts.size());
 }
 
+TEST(FrameParts, SegmentsOfOneWidthInARowShareALinesItem) {
+  FrameDescription f;
+  const Point o{0.0, 0.0}, p{0.5, 0.5};
+  f.segment(o, p, colour_red, 2.0f);
+  f.segment(p, o, colour_blue, 2.0f);  // another colour, the same draw
+  f.segment(o, p, colour_red, 3.0f);   // another width: a new item
+  f.text(TextFont::Helvetica18, 0.0, 0.0, "x");
+  f.segment(o, p, colour_red, 3.0f);  // after something else: a new item
+  Lines& grid = f.new_lines(3.0f);
+  grid.placed = true;
+  f.segment(o, p, colour_red, 3.0f);  // never into placed lines
+  ASSERT_EQ(f.lines.size(), 5u);
+  EXPECT_EQ(f.lines[0].segments.size(), 2u);
+  EXPECT_TRUE(same_colour(f.lines[0].segments[1].colour, colour_blue));
+  EXPECT_EQ(f.lines[1].segments.size(), 1u);
+  EXPECT_EQ(f.lines[2].segments.size(), 1u);
+  EXPECT_TRUE(f.lines[3].segments.empty());
+  EXPECT_EQ(f.lines[4].segments.size(), 1u);
+  EXPECT_EQ(kinds(f), (std::vector<ItemKind>{ItemKind::Lines, ItemKind::Lines, ItemKind::Text,
+                                             ItemKind::Lines, ItemKind::Lines, ItemKind::Lines}));
+}
+
+TEST(FrameParts, TextsNeedAPositionThatIsANumberAsAFloat) {
+  FrameDescription f;
+  f.text(TextFont::Helvetica12, 0.25, -0.5, "kept");
+  f.text(TextFont::Helvetica12, kNaN, 0.0, "no x");
+  f.text(TextFont::Helvetica12, 0.0, 1e39, "beyond float");
+  f.text(TextFont::Helvetica12, 1e30, 0.0, "far, but a float");
+  ASSERT_EQ(f.texts.size(), 2u);
+  EXPECT_EQ(f.texts[0].x, 0.25f);
+  EXPECT_EQ(f.texts[0].y, -0.5f);
+  EXPECT_EQ(f.texts[1].text, "far, but a float");
+  EXPECT_EQ(count(f, ItemKind::Text), 2);
+}
+
+TEST(FrameParts, SketchKeepsTheWidthOpenGLWouldHaveLeft) {
+  FrameDescription f;
+  Sketch sk{f, 1.0f};
+  sk.boxed_rect(Point{0.0, 0.0}, 0.1, 0.1, 0.0, colour_white, colour_red);
+  sk.outline_circle(Point{0.0, 0.0}, 0.1, colour_red);
+  const Point bars[2][2] = {{{0.0, 0.0}, {0.1, 0.0}}, {{0.0, 0.1}, {0.1, 0.1}}};
+  sk.wide_lines(bars, 2, 0.01, colour_blue);  // 4 pixels, then 2 is left
+  sk.outline_half_circle(Point{0.0, 0.0}, 0.1, 0.5, colour_red);
+  sk.fill_half_disc(Point{0.0, 0.0}, 0.1, 0.5, colour_white);
+  ASSERT_EQ(f.boxes.size(), 1u);
+  EXPECT_EQ(f.boxes[0].width, 1.0f);
+  EXPECT_TRUE(f.boxes[0].filled && f.boxes[0].outlined);
+  ASSERT_EQ(f.rounds.size(), 3u);
+  EXPECT_EQ(f.rounds[0].width, 1.0f);
+  EXPECT_FALSE(f.rounds[0].filled);
+  EXPECT_EQ(f.rounds[1].width, 2.0f);
+  EXPECT_TRUE(f.rounds[1].half);
+  EXPECT_DOUBLE_EQ(f.rounds[1].start, 0.5);
+  EXPECT_TRUE(f.rounds[2].filled && f.rounds[2].half);
+  ASSERT_EQ(f.lines.size(), 1u);
+  EXPECT_EQ(f.lines[0].width, line_pixels(0.01));
+  EXPECT_EQ(f.lines[0].segments.size(), 2u);
+  EXPECT_EQ(sk.line_width, 2.0f);
+}
+
 }  // namespace
