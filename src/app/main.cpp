@@ -57,8 +57,8 @@ int main(int argc, char** argv) {
     return parsed.exit_status;
   }
   // Held to the end of the process (see DisplayConnection).
-  DisplayConnection display;
-  if (!options.no_window) display = DisplayConnection::open();
+  const DisplayConnection display =
+      options.no_window ? DisplayConnection() : DisplayConnection::open();
   if (!options.no_window && !display.connected()) {
     put(text(Text::NoDisplay, options.lang), enc, stderr);
     return app::kExitFailure;
