@@ -21,7 +21,7 @@
 #include "view/figures.h"
 #include "view/frame.h"
 #include "view/graphs.h"
-#include "view/primitives.h"
+#include "view/renderer.h"
 #include "view/text.h"
 #include "view/window_setup.h"
 
@@ -32,10 +32,16 @@ Scenario& scenario() {
   return s;
 }
 
+Renderer& renderer() {
+  static Renderer r;
+  return r;
+}
+
 // The window, opened once for all benchmarks.
 void open_window() {
   static ViewContext ctx{&scenario(), [](int, double, void*) { return KeyAction::None; },
-                         [](double, void*) { return KeyAction::None; }, nullptr};
+                         [](double, void*) { return KeyAction::None; }, nullptr, false,
+                         &renderer()};
   static bool opened = [] {
     static char name[] = "draw_bench";
     static char* argv[] = {name, nullptr};
@@ -66,7 +72,7 @@ void BM_FullFrame(benchmark::State& state, char robot) {
   open_window();
   prepare(robot);
   for (auto _ : state) {
-    display_frame(scenario());
+    display_frame(renderer(), scenario());
     glFinish();
   }
 }
@@ -82,23 +88,32 @@ void BM_ClearOnly(benchmark::State& state) {
 }
 
 // One layer of the frame alone (cleared and swapped as the clear-only frame),
-// at the SCARA robot's last sample: where a frame's time goes. Its counters
-// are the primitives it sends to the rasteriser and the pixels they set.
+// at the SCARA robot's last sample: where a frame's time goes, describing it
+// included. Its counters are the primitives it sends to the rasteriser and
+// the pixels they set.
 template <typename Layer>
-void BM_Layer(benchmark::State& state, Layer layer) {
+void BM_Layer(benchmark::State& state, Layer describe) {
   open_window();
   prepare('b');
   const Scenario& s = scenario();
+  // The layer unlit and flat shaded, as whole frames draw it.
+  auto layer = [&](const Scenario& sc) {
+    FrameDescription f;
+    f.add(ItemKind::LightingOff);
+    f.add(ItemKind::FlatShading);
+    Sketch sk{f};
+    describe(sk, sc);
+    f.add(ItemKind::SmoothShading);
+    f.add(ItemKind::LightingOn);
+    renderer().draw(f);
+  };
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
   GLuint q[2];
   glGenQueries(2, q);
   glBeginQuery(GL_PRIMITIVES_GENERATED, q[0]);
   glBeginQuery(GL_SAMPLES_PASSED, q[1]);
-  {
-    const LightingOffScope unlit;
-    layer(s);
-  }
+  layer(s);
   glEndQuery(GL_PRIMITIVES_GENERATED);
   glEndQuery(GL_SAMPLES_PASSED);
   GLuint n = 0, px = 0;
@@ -110,12 +125,7 @@ void BM_Layer(benchmark::State& state, Layer layer) {
   for (auto _ : state) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
-    {
-      const LightingOffScope unlit;
-      glShadeModel(GL_FLAT);
-      layer(s);
-      glShadeModel(GL_SMOOTH);
-    }
+    layer(s);
     glFlush();
     glutSwapBuffers();
     glFinish();
@@ -154,7 +164,7 @@ void print_interleaved_ratios() {
       const auto start = std::chrono::steady_clock::now();
       for (int i = 0; i < kFramesPerRound; ++i) {
         if (k.s != nullptr) {
-          display_frame(*k.s);
+          display_frame(renderer(), *k.s);
         } else {
           glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
           glFlush();
@@ -189,37 +199,37 @@ BENCHMARK_CAPTURE(BM_FullFrame, scara, 'b')
     ->Repetitions(kRepetitions)
     ->ComputeStatistics("min", fastest);
 
-BENCHMARK_CAPTURE(BM_Layer, text, [](const Scenario& s) {
-  draw_title();
-  draw_captions(s);
-  draw_readout(s);
+BENCHMARK_CAPTURE(BM_Layer, text, [](Sketch& sk, const Scenario& s) {
+  describe_title(sk.frame);
+  describe_captions(sk.frame, s);
+  describe_readout(sk.frame, s);
 })
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(kRepetitions)
     ->ComputeStatistics("min", fastest);
-BENCHMARK_CAPTURE(BM_Layer, grid, [](const Scenario& s) {
-  draw_grid(Point{s.layout.robot_base[0], s.layout.robot_base[1]}, 0.0, 20, 0.1, 0.1);
+BENCHMARK_CAPTURE(BM_Layer, grid, [](Sketch& sk, const Scenario& s) {
+  describe_grid(sk, Point{s.layout.robot_base[0], s.layout.robot_base[1]}, 0.0, 20, 0.1, 0.1);
 })
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(kRepetitions)
     ->ComputeStatistics("min", fastest);
-BENCHMARK_CAPTURE(BM_Layer, figures, [](const Scenario& s) {
-  draw_scara_robot(s, s.scara.fb_phi[s.frame_count], colour_red);
-  draw_scara_robot(s, s.scara.toc_phi[s.frame_count], colour_blue);
+BENCHMARK_CAPTURE(BM_Layer, figures, [](Sketch& sk, const Scenario& s) {
+  describe_scara_robot(sk, s, s.scara.fb_phi[s.frame_count], colour_red);
+  describe_scara_robot(sk, s, s.scara.toc_phi[s.frame_count], colour_blue);
 })
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(kRepetitions)
     ->ComputeStatistics("min", fastest);
-BENCHMARK_CAPTURE(BM_Layer, paths, [](const Scenario& s) {
-  draw_goal_marker(s, s.xf, s.yf, colour_blue);
-  draw_path_points(s, s.scara.fb_tip, s.scara.toc_tip, s.frame_count);
+BENCHMARK_CAPTURE(BM_Layer, paths, [](Sketch& sk, const Scenario& s) {
+  describe_goal_marker(sk, s, s.xf, s.yf, colour_blue);
+  describe_path_points(sk.frame, s, s.scara.fb_tip, s.scara.toc_tip, s.frame_count);
 })
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(kRepetitions)
     ->ComputeStatistics("min", fastest);
-BENCHMARK_CAPTURE(BM_Layer, graphs, [](const Scenario& s) {
-  draw_displacement_graph(s, s.frame_count);
-  draw_torque_graphs(s, s.frame_count);
+BENCHMARK_CAPTURE(BM_Layer, graphs, [](Sketch& sk, const Scenario& s) {
+  describe_displacement_graph(sk, s, s.frame_count);
+  describe_torque_graphs(sk, s, s.frame_count);
 })
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(kRepetitions)

@@ -19,6 +19,7 @@ struct App {
   Scenario& scenario;
   Ui& ui;
   Session& session;
+  Renderer& renderer;
 };
 
 KeyAction on_window_key(int key, double now, void* user) {
@@ -28,7 +29,7 @@ KeyAction on_window_key(int key, double now, void* user) {
     // The picture as shown, drawn again into the back buffer and read from there.
     const int width = glutGet(GLUT_WINDOW_WIDTH);
     const int height = glutGet(GLUT_WINDOW_HEIGHT);
-    compose_frame(app.scenario);
+    compose_frame(app.renderer, app.scenario);
     keep_picture(app.scenario, app.ui, read_picture(width, height), width, height);
     return KeyAction::None;
   }
@@ -61,7 +62,10 @@ int main(int argc, char** argv) {
     put(parsed.text, enc, parsed.action == app::ParseAction::Fail ? stderr : stdout);
     return parsed.exit_status;
   }
-  if (!options.no_window && !display_available()) {
+  // Held to the end of the process (see DisplayConnection).
+  const DisplayConnection display =
+      options.no_window ? DisplayConnection() : DisplayConnection::open();
+  if (!options.no_window && !display.connected()) {
     put(text(Text::NoDisplay, options.lang), enc, stderr);
     return app::kExitFailure;
   }
@@ -84,9 +88,10 @@ int main(int argc, char** argv) {
   char* glut_argv[] = {argv[0], nullptr};
   scenario->view_mode = options.view;
   Session session(*scenario, ui);
-  App app{*scenario, ui, session};
-  run_view(*scenario, text(Text::WindowTitle, ui.lang), on_window_key, on_window_tick, &app,
-           &glut_argc, glut_argv);
+  Renderer renderer;
+  App app{*scenario, ui, session, renderer};
+  run_view(*scenario, renderer, text(Text::WindowTitle, ui.lang), on_window_key, on_window_tick,
+           &app, &glut_argc, glut_argv);
   con.finish();
   return run_status(session.exit_status(), ui);
 }

@@ -1,11 +1,13 @@
 #include "app/recompute.h"
 
 #include "model/sample_step.h"
+#include "robot/graph_scales.h"
 #include "robot/motion_sample.h"
 
 TaskReach recompute_conditions(Scenario& s) {
   const TaskReach reach = compute_conditions(s);
   s.dt = sample_step(s.tfm, s.frame_count);
+  update_graph_scales(s);
   return reach;
 }
 
@@ -18,6 +20,7 @@ SwitchingSolution recompute_time_optimal(Scenario& s, SolverChoice choice) {
 
 void recompute_feedback(Scenario& s) {
   record_motion(s, s.robot, ControlMode::Feedback, model_record(s, s.robot).Phi0);
+  update_graph_scales(s);
 }
 
 bool feedback_misses_goal(const Scenario& s) {

@@ -12,6 +12,17 @@
 
 constexpr int kRecordCapacity = 500;  // samples per motion record; frame_count < 500
 
+// How the time graphs turn a record's values into heights. Worked out from the
+// records and the torque limits after every computation (robot/graph_scales.h),
+// so that drawing only reads them; all zero draws every displacement on the
+// base line and no torque curve.
+struct GraphScales {
+  double displacement_min;       // the joint value on the displacement graph's base line
+  double displacement_per_unit;  // height per unit displacement (0: all on the base line)
+  bool torque_shown[2];          // joint j's limit gives a scale: its curves are drawn
+  double torque_per_unit[2];     // height per unit torque of joint j
+};
+
 // Fields that both robots have under the same name.
 struct RobotRecord {
   double u1, u2;                  // reduction ratios
@@ -26,6 +37,7 @@ struct RobotRecord {
   double Kp1, Kd1, Ki1, Kp2, Kd2, Ki2;  // PID gains
   double tt[4];                   // switching times in time order, then the final time
   double torque_sign[4][2];       // interval k (row), joint j (column): +1 or -1
+  GraphScales scales;             // of the records below, for the gravity selected
 
   // Motion records, samples 0..frame_count.
   double toc_phi[kRecordCapacity][2];  // time-optimal run: joint displacements

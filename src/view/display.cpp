@@ -2,10 +2,25 @@
 
 #include <X11/Xlib.h>
 
-bool display_available() {
-  // The connection stays open for the life of the process: closing it would
-  // leave the server without clients for a moment, and a server with no
-  // clients resets itself, which the window opened next would wait for.
-  static Display* const dpy = XOpenDisplay(nullptr);
-  return dpy != nullptr;
+#include <utility>
+
+DisplayConnection DisplayConnection::open() {
+  DisplayConnection c;
+  c.display_ = XOpenDisplay(nullptr);
+  return c;
+}
+
+DisplayConnection::~DisplayConnection() {
+  if (display_ != nullptr) XCloseDisplay(static_cast<Display*>(display_));
+}
+
+DisplayConnection::DisplayConnection(DisplayConnection&& other) noexcept
+    : display_(std::exchange(other.display_, nullptr)) {}
+
+DisplayConnection& DisplayConnection::operator=(DisplayConnection&& other) noexcept {
+  if (this != &other) {
+    if (display_ != nullptr) XCloseDisplay(static_cast<Display*>(display_));
+    display_ = std::exchange(other.display_, nullptr);
+  }
+  return *this;
 }

@@ -145,13 +145,3 @@ DotLayer::Tiles DotLayer::tiles() const {
     }
   return out;
 }
-
-void DotLayer::draw() const {
-  // Like the window's context, the texture lives as long as the program; each
-  // frame's dots replace the last ones'.
-  static PixelTexture texture;
-  const Tiles t = tiles();
-  if (t.pieces.empty()) return;
-  texture.upload(PixelTexture::Format::Rgba, t.sheet_w, t.sheet_h, t.rgba.data());
-  texture.draw(t.pieces, vp_, colour_white);
-}

@@ -3,9 +3,9 @@
 // The tip paths are hundreds of small overlapping discs. Each disc as a
 // polygon costs the software renderers a dozen triangles; here the discs are
 // laid into a pixel map of the viewport in drawing order (a later dot covers
-// an earlier one), and the map's tiles that hold dots are drawn from a
-// texture, a textured square each. A path is a thin line across a wide box,
-// so the tiles hold a small part of the box's pixels.
+// an earlier one), and the map's tiles that hold dots are drawn from the
+// renderer's dot texture, a textured square each. A path is a thin line
+// across a wide box, so the tiles hold a small part of the box's pixels.
 // A pixel belongs to a disc when its centre lies inside the circle, which is
 // what a fine polygon of the disc covers.
 #pragma once
@@ -40,9 +40,6 @@ class DotLayer {
     std::vector<PixelTexture::Piece> pieces;
   };
   Tiles tiles() const;
-
-  // All dots in one draw.
-  void draw() const;
 
  private:
   // A disc in pixels of the viewport, with the box of pixels it may touch.

@@ -1,13 +1,7 @@
 #include "view/figures.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
 #include <initializer_list>
-
-#include "view/dot_layer.h"
-#include "view/line_batch.h"
-#include "view/viewport.h"
 
 namespace {
 
@@ -19,7 +13,6 @@ constexpr double kTipDotRadius = 0.005;
 constexpr double kHubFactor = 0.7;
 constexpr double kLinkBackOffset = 0.005;
 constexpr double kGoalDotRadius = 0.01;
-constexpr double kPathDotRadius = 0.008;
 
 Point add(const Point& a, const Point& b) { return Point{a.x + b.x, a.y + b.y}; }
 Point sub(const Point& a, const Point& b) { return Point{a.x - b.x, a.y - b.y}; }
@@ -27,39 +20,48 @@ Point mul(double k, const Point& a) { return Point{k * a.x, k * a.y}; }
 Point base(const Scenario& s) { return Point{s.layout.robot_base[0], s.layout.robot_base[1]}; }
 
 // White box with a coloured outline.
-void boxed_rect(const Point& corner, double w, double h, double angle, const Colour& colour) {
-  boxed_rect(corner, w, h, angle, colour_white, colour);
+void boxed_rect(Sketch& sk, const Point& corner, double w, double h, double angle,
+                const Colour& colour) {
+  sk.boxed_rect(corner, w, h, angle, colour_white, colour);
 }
+
+// One SCARA link (k = 1 or 2) from joint position `joint` (metres) at `angle`.
+void describe_scara_link(Sketch& sk, const Scenario& s, int k, const Point& joint, double length,
+                         double width, double angle, const Colour& colour);
+
+// Hand with its fingers, the work piece centred on the tip and the red tip dot.
+void describe_hand(Sketch& sk, const Scenario& s, const Point& tip, double angle,
+                   const Colour& colour);
 
 }  // namespace
 
-void draw_grid(const Point& centre, double angle, int n, double dx, double dy) {
-  const double cx = to_screen(centre.x);
-  const double cy = to_screen(centre.y);
+void describe_grid(Sketch& sk, const Point& centre, double angle, int n, double dx, double dy) {
   const double sx = to_screen(dx);
   const double sy = to_screen(dy);
   // All lines are black, so the order does not show: the two centre lines in
-  // one draw, all others in another.
-  constexpr Colour black{0.0f, 0.0f, 0.0f, 0.0f};
-  LineBatch centre_lines;
-  LineBatch lines;
-  lines.reserve(8 * static_cast<std::size_t>(n > 0 ? n : 0));
-  for (int i = -n; i <= n; ++i) {
-    LineBatch& to = (i == 0) ? centre_lines : lines;
-    to.add_segment(Point{i * sx, -n * sy}, Point{i * sx, n * sy}, black);
-    to.add_segment(Point{-n * sx, i * sy}, Point{n * sx, i * sy}, black);
+  // one draw, all others in another, both about the grid's centre.
+  FrameDescription& f = sk.frame;
+  const Point origin{to_screen(centre.x), to_screen(centre.y)};
+  const std::size_t centre_index = f.lines.size();
+  f.new_lines(2.0f);
+  f.new_lines(1.0f);
+  const std::size_t others_index = centre_index + 1;
+  for (std::size_t k : {centre_index, others_index}) {
+    f.lines[k].placed = true;
+    f.lines[k].origin = origin;
+    f.lines[k].angle_deg = angle / kRadPerDegree;
   }
-  glPushMatrix();
-  glTranslated(cx, cy, 0.0);
-  glRotated(angle / kRadPerDegree, 0.0, 0.0, 1.0);
-  glLineWidth(2.0f);
-  centre_lines.draw();
-  glLineWidth(1.0f);
-  lines.draw();
-  glPopMatrix();
+  f.lines[others_index].segments.reserve(4 * static_cast<std::size_t>(n > 0 ? n : 0));
+  for (int i = -n; i <= n; ++i) {
+    std::vector<Segment>& to = f.lines[i == 0 ? centre_index : others_index].segments;
+    to.push_back(Segment{Point{i * sx, -n * sy}, Point{i * sx, n * sy}, colour_black});
+    to.push_back(Segment{Point{-n * sx, i * sy}, Point{n * sx, i * sy}, colour_black});
+  }
+  sk.line_width = 1.0f;
 }
 
-void draw_cyl_robot(const Scenario& s, const double phi[2], const Colour& colour) {
+void describe_cyl_robot(Sketch& sk, const Scenario& s, const double phi[2],
+                        const Colour& colour) {
   const Layout& L = s.layout;
   const double vs = s.view_scale;
   const double theta = phi[0];
@@ -71,32 +73,35 @@ void draw_cyl_robot(const Scenario& s, const double phi[2], const Colour& colour
   // Sliding beam: from r - arm length - hand length to the back of the hand.
   const Point beam = add(B, mul(vs, add(mul(r - L.cyl_arm_draw_len - L.hand_len, along),
                                         mul(L.cyl_arm_draw_width / 2.0, across))));
-  boxed_rect(beam, vs * L.cyl_arm_draw_len, vs * L.cyl_arm_draw_width, theta, colour);
+  boxed_rect(sk, beam, vs * L.cyl_arm_draw_len, vs * L.cyl_arm_draw_width, theta, colour);
 
   // Base block centred on joint 1, turning with theta.
   const Point block = add(B, mul(vs, add(mul(-L.cyl_base_draw_len / 2.0, along),
                                          mul(L.cyl_base_draw_width / 2.0, across))));
-  boxed_rect(block, vs * L.cyl_base_draw_len, vs * L.cyl_base_draw_width, theta, colour);
+  boxed_rect(sk, block, vs * L.cyl_base_draw_len, vs * L.cyl_base_draw_width, theta, colour);
 
-  outline_circle(B, vs * L.joint1_radius, colour);
-  fill_disc(B, vs * kHubFactor * L.joint1_radius, colour);
+  sk.outline_circle(B, vs * L.joint1_radius, colour);
+  sk.fill_disc(B, vs * kHubFactor * L.joint1_radius, colour);
 
-  draw_hand(s, add(base(s), mul(r, along)), theta, colour);
+  describe_hand(sk, s, add(base(s), mul(r, along)), theta, colour);
 }
 
-void draw_scara_robot(const Scenario& s, const double phi[2], const Colour& colour) {
+void describe_scara_robot(Sketch& sk, const Scenario& s, const double phi[2],
+                          const Colour& colour) {
   const Layout& L = s.layout;
   const double th1 = phi[0];
   const double fi = phi[0] + phi[1];
-  draw_scara_link(s, 1, base(s), L.l1_draw, L.link1_draw_width, th1, colour);
+  describe_scara_link(sk, s, 1, base(s), L.l1_draw, L.link1_draw_width, th1, colour);
   const Point elbow = add(base(s), mul(L.l1_draw, Point{std::cos(th1), std::sin(th1)}));
   const Point tip = add(elbow, mul(L.l2_draw + L.hand_len, Point{std::cos(fi), std::sin(fi)}));
-  draw_hand(s, tip, fi, colour);
-  draw_scara_link(s, 2, elbow, L.l2_draw, L.link2_draw_width, fi, colour);
+  describe_hand(sk, s, tip, fi, colour);
+  describe_scara_link(sk, s, 2, elbow, L.l2_draw, L.link2_draw_width, fi, colour);
 }
 
-void draw_scara_link(const Scenario& s, int k, const Point& joint, double length, double width,
-                     double angle, const Colour& colour) {
+namespace {
+
+void describe_scara_link(Sketch& sk, const Scenario& s, int k, const Point& joint, double length,
+                         double width, double angle, const Colour& colour) {
   const Layout& L = s.layout;
   const double vs = s.view_scale;
   const Point P = mul(vs, joint);
@@ -108,29 +113,30 @@ void draw_scara_link(const Scenario& s, int k, const Point& joint, double length
   const Point corner =
       add(P, mul(vs, add(mul(-kLinkBackOffset, along), mul(width / 2.0, across))));
   const double body_len = (k == 1) ? length + 0.01 : length + 0.005;
-  boxed_rect(corner, vs * body_len, vs * width, angle, colour);
+  boxed_rect(sk, corner, vs * body_len, vs * width, angle, colour);
 
   // Rounded back end, on the side away from the link.
-  fill_half_disc(P, vs * width / 2.0, angle - PI / 2.0, colour_white);
-  outline_half_circle(P, vs * width / 2.0, angle - PI / 2.0, colour);
+  sk.fill_half_disc(P, vs * width / 2.0, angle - PI / 2.0, colour_white);
+  sk.outline_half_circle(P, vs * width / 2.0, angle - PI / 2.0, colour);
 
   // Joint and hub: a filled hub on link 1, a ring on link 2.
-  fill_disc(P, vs * R, colour_white);
-  outline_circle(P, vs * R, colour);
+  sk.fill_disc(P, vs * R, colour_white);
+  sk.outline_circle(P, vs * R, colour);
   if (k == 1) {
-    fill_disc(P, vs * kHubFactor * R, colour);
+    sk.fill_disc(P, vs * kHubFactor * R, colour);
   } else {
-    outline_circle(P, vs * kHubFactor * R, colour);
+    sk.outline_circle(P, vs * kHubFactor * R, colour);
   }
 
   if (k == 1) {
     const Point E = add(P, mul(vs * length, along));
-    fill_half_disc(E, vs * width / 2.0, angle + PI / 2.0, colour_white);
-    outline_half_circle(E, vs * width / 2.0, angle + PI / 2.0, colour);
+    sk.fill_half_disc(E, vs * width / 2.0, angle + PI / 2.0, colour_white);
+    sk.outline_half_circle(E, vs * width / 2.0, angle + PI / 2.0, colour);
   }
 }
 
-void draw_hand(const Scenario& s, const Point& tip, double angle, const Colour& colour) {
+void describe_hand(Sketch& sk, const Scenario& s, const Point& tip, double angle,
+                   const Colour& colour) {
   const Layout& L = s.layout;
   const double vs = s.view_scale;
   const Point P = mul(vs, tip);
@@ -141,7 +147,7 @@ void draw_hand(const Scenario& s, const Point& tip, double angle, const Colour& 
   const Point Q = sub(P, mul(vs * L.hand_len, along));  // back end of the hand
 
   const Point wrist = add(Q, mul(vs * (L.wrist_draw_width / 2.0), across));
-  boxed_rect(wrist, vs * L.wrist_draw_len, vs * L.wrist_draw_width, angle, colour);
+  boxed_rect(sk, wrist, vs * L.wrist_draw_len, vs * L.wrist_draw_width, angle, colour);
 
   const Point F = add(Q, mul(vs * L.wrist_draw_len, along));  // front face of the wrist
   const double k = L.mass_size2 / 2.0 + g;
@@ -155,18 +161,21 @@ void draw_hand(const Scenario& s, const Point& tip, double angle, const Colour& 
     bars[i + 1][0] = start;
     bars[i + 1][1] = add(start, mul(vs * (L.hand_len - L.wrist_draw_len + g), along));
   }
-  draw_wide_lines(bars, 3, kFingerWidth, colour);
+  sk.wide_lines(bars, 3, kFingerWidth, colour);
 
   const Point piece = add(P, mul(vs, add(mul(-L.mass_size / 2.0, along),
                                          mul(L.mass_size2 / 2.0, across))));
-  boxed_rect(piece, vs * L.mass_size, vs * L.mass_size2, angle, colour);
+  boxed_rect(sk, piece, vs * L.mass_size, vs * L.mass_size2, angle, colour);
 
-  fill_disc(P, vs * kTipDotRadius, colour_red);
+  sk.fill_disc(P, vs * kTipDotRadius, colour_red);
 }
 
-void draw_goal_marker(const Scenario& s, double x, double y, const Colour& colour) {
+}  // namespace
+
+void describe_goal_marker(Sketch& sk, const Scenario& s, double x, double y,
+                          const Colour& colour) {
   const double vs = s.view_scale;
-  fill_disc(mul(vs, add(base(s), Point{x, y})), vs * kGoalDotRadius, colour);
+  sk.fill_disc(mul(vs, add(base(s), Point{x, y})), vs * kGoalDotRadius, colour);
 }
 
 namespace {
@@ -178,12 +187,13 @@ Point path_dot(const Scenario& s, const double p[2]) {
 
 }  // namespace
 
-void draw_path_points(const Scenario& s, const double (*fb)[2], const double (*toc)[2], int last) {
+void describe_path_points(FrameDescription& frame, const Scenario& s, const double (*fb)[2],
+                          const double (*toc)[2], int last) {
   const double r = s.view_scale * kPathDotRadius;
-  DotLayer dots(current_square_viewport());
+  std::vector<Dot>& dots = frame.new_dots();
+  dots.reserve(2 * static_cast<std::size_t>(last + 1));
   for (int i = 0; i <= last; ++i) {
-    dots.add(path_dot(s, fb[i]), r, colour_red);
-    dots.add(path_dot(s, toc[i]), r, colour_blue);
+    dots.push_back(Dot{path_dot(s, fb[i]), r, colour_red});
+    dots.push_back(Dot{path_dot(s, toc[i]), r, colour_blue});
   }
-  dots.draw();
 }

@@ -4,14 +4,14 @@
 #pragma once
 
 #include "model/scenario.h"
+#include "view/frame_description.h"
 #include "view/scales.h"
-#include "view/primitives.h"
 #include "view/viewport.h"
 
 // Axes, second ticks and seconds label of one graph. mode 0: one-sided vertical
 // axis and the two positioning-time markers; mode 1: two-sided vertical axis.
-void draw_time_axes(const Scenario& s, int mode, const Point& origin, double dt, int n,
-                    double width, double height);
+void describe_time_axes(Sketch& sketch, const Scenario& s, int mode, const Point& origin,
+                        double dt, int n, double width, double height);
 
 // The rectangles the curves of each graph are clipped to, so that a curve
 // beyond the plotted range stays off the neighbouring graph and the robot
@@ -27,6 +27,9 @@ void draw_time_axes(const Scenario& s, int mode, const Point& origin, double dt,
 DrawingRect displacement_panel(const Layout& L);
 DrawingRect torque_panel(const Layout& L, int joint);
 
-// The graphs of the selected robot from sample 0 to frame_index.
-void draw_displacement_graph(const Scenario& s, int frame_index);
-void draw_torque_graphs(const Scenario& s, int frame_index);
+// The graphs of the selected robot from sample 0 to frame_index, on the
+// scales kept with its record (RobotRecord::scales). Their curves are kept
+// to their panels by a Scissor item, after which the scissor is the whole
+// picture again.
+void describe_displacement_graph(Sketch& sketch, const Scenario& s, int frame_index);
+void describe_torque_graphs(Sketch& sketch, const Scenario& s, int frame_index);

@@ -73,7 +73,6 @@ void PixelTexture::draw(const std::vector<Piece>& pieces, const SquareViewport& 
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glLoadIdentity();
-  glDisable(GL_LIGHTING);
   glBindTexture(GL_TEXTURE_2D, name_);
   glEnable(GL_TEXTURE_2D);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE,
@@ -95,5 +94,4 @@ void PixelTexture::draw(const std::vector<Piece>& pieces, const SquareViewport& 
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
-  restore_lighting();
 }

@@ -38,8 +38,8 @@ class PixelTexture {
   };
 
   // All pieces in one draw, in the viewport `vp` (their pixels, not the
-  // current matrices, place them), lighting off afterwards as the primitives
-  // leave it. `colour` is used by Alpha textures only.
+  // current matrices, place them). Lighting is left as it is: a frame has it
+  // off while it draws. `colour` is used by Alpha textures only.
   void draw(const std::vector<Piece>& pieces, const SquareViewport& vp, const Colour& colour) const;
 
   bool empty() const { return width_ <= 0 || height_ <= 0; }

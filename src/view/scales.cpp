@@ -20,31 +20,3 @@ int clamped_frame(int frame_index) {
   if (frame_index > kRecordCapacity - 1) return kRecordCapacity - 1;
   return frame_index;
 }
-
-JointRange joint_range(const Scenario& s) {
-  JointRange r{-1000.0, 1000.0};
-  const RobotRecord* rec = selected_record(s);
-  if (rec == nullptr) return r;
-  const int last = (s.frame_count > kRecordCapacity) ? kRecordCapacity : s.frame_count;
-  for (int i = 0; i < last; ++i) {
-    for (int j = 0; j < 2; ++j) {
-      const double v = rec->fb_phi[i][j];
-      if (v > r.max) r.max = v;
-      if (v < r.min) r.min = v;
-    }
-  }
-  return r;
-}
-
-double displacement_scale(const JointRange& range, double span) {
-  if (!(range.max > range.min)) return 0.0;
-  const double sigma = span / (range.max - range.min);
-  return std::isfinite(sigma) ? sigma : 0.0;
-}
-
-std::optional<double> torque_scale(double half_height, double limit) {
-  if (limit == 0.0 || !std::isfinite(limit)) return std::nullopt;
-  const double sigma = half_height / limit;
-  if (!std::isfinite(sigma)) return std::nullopt;
-  return sigma;
-}

@@ -1,7 +1,5 @@
 #include "view/viewport.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -10,12 +8,6 @@ SquareViewport square_viewport(int width, int height) {
   const int h = std::max(height, 0);
   const int side = std::min(w, h);
   return SquareViewport{(w - side) / 2, (h - side) / 2, side};
-}
-
-SquareViewport current_square_viewport() {
-  GLint vp[4] = {0, 0, 0, 0};
-  glGetIntegerv(GL_VIEWPORT, vp);
-  return SquareViewport{vp[0], vp[1], std::max(0, std::min(vp[2], vp[3]))};
 }
 
 namespace {
@@ -42,31 +34,4 @@ PixelBox pixel_box(const DrawingRect& r, const SquareViewport& vp) {
 
 double drawing_coordinate(double pixel, int origin, int side) {
   return (pixel - origin) * 2.0 / side - 1.0;
-}
-
-ScissorScope::ScissorScope(const DrawingRect& r)
-    : was_enabled_(glIsEnabled(GL_SCISSOR_TEST) == GL_TRUE), previous_{0, 0, 0, 0} {
-  glGetIntegerv(GL_SCISSOR_BOX, previous_);
-  PixelBox b = pixel_box(r, current_square_viewport());
-  if (was_enabled_) {
-    // Within the box already in force.
-    const int x0 = std::max(b.x, previous_[0]);
-    const int y0 = std::max(b.y, previous_[1]);
-    const int x1 = std::min(b.x + b.width, previous_[0] + previous_[2]);
-    const int y1 = std::min(b.y + b.height, previous_[1] + previous_[3]);
-    b = PixelBox{x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
-  }
-  glScissor(b.x, b.y, b.width, b.height);
-  glEnable(GL_SCISSOR_TEST);
-}
-
-ScissorScope::~ScissorScope() {
-  glScissor(previous_[0], previous_[1], previous_[2], previous_[3]);
-  if (!was_enabled_) glDisable(GL_SCISSOR_TEST);
-}
-
-void scissor_to_picture() {
-  const SquareViewport vp = current_square_viewport();
-  glScissor(vp.x, vp.y, vp.side, vp.side);
-  glEnable(GL_SCISSOR_TEST);
 }

@@ -6,7 +6,6 @@
 #include <malloc.h>
 
 #include "view/frame.h"
-#include "view/glyphs.h"
 #include "view/window_setup.h"
 
 namespace {
@@ -23,7 +22,10 @@ constexpr int kKeptFreeMemory = 256 << 20;
 
 ViewContext& context_of(void* user_data) { return *static_cast<ViewContext*>(user_data); }
 
-void on_display(void* user_data) { display_frame(*context_of(user_data).scenario); }
+void on_display(void* user_data) {
+  ViewContext& ctx = context_of(user_data);
+  display_frame(*ctx.renderer, *ctx.scenario);
+}
 
 void on_reshape(int width, int height, void*) { reshape_view(width, height); }
 
@@ -64,7 +66,7 @@ void show(ViewContext& ctx, KeyAction action) {
       return;
     case KeyAction::Redraw:
       // Show the effect at once, and again as soon as the loop runs.
-      display_frame(*ctx.scenario);
+      display_frame(*ctx.renderer, *ctx.scenario);
       glutPostRedisplay();
       break;
     case KeyAction::SavePicture:
@@ -90,7 +92,7 @@ int open_view(ViewContext& ctx, const char* title, int* argc, char** argv) {
   glutKeyboardFuncUcall(on_key, &ctx);
   glutSpecialFuncUcall(on_special, &ctx);
   glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-  capture_glyphs();
+  ctx.renderer->capture_glyphs();
   return window;
 }
 
@@ -103,9 +105,9 @@ void handle_tick(ViewContext& ctx, double now) {
   arm_timer(ctx);
 }
 
-void run_view(const Scenario& s, const char* title, KeyHandler on_key, TickHandler on_tick,
-              void* user, int* argc, char** argv) {
-  ViewContext ctx{&s, on_key, on_tick, user};
+void run_view(const Scenario& s, Renderer& renderer, const char* title, KeyHandler on_key,
+              TickHandler on_tick, void* user, int* argc, char** argv) {
+  ViewContext ctx{&s, on_key, on_tick, user, false, &renderer};
   open_view(ctx, title, argc, argv);
   glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
   glutMainLoop();

@@ -4,6 +4,7 @@
 
 #include "model/scenario.h"
 #include "view/key_action.h"
+#include "view/renderer.h"
 
 // What the callbacks work on; must outlive the window. The window only reads
 // the scenario; keys go to the handler, which may change it.
@@ -13,6 +14,7 @@ struct ViewContext {
   TickHandler on_tick;
   void* user;
   bool timer_armed = false;
+  Renderer* renderer = nullptr;  // draws the frames; set before the window opens
 };
 
 // Sets the window's WM_NAME and _NET_WM_NAME in forms X clients read as UTF-8
@@ -22,8 +24,8 @@ void set_utf8_window_name(const char* utf8);
 
 // Creates the 800 x 800 double-buffered window with the title (UTF-8),
 // installs the display, reshape and keyboard callbacks for `ctx`, sets the
-// white clear colour and reads back the glyphs of the text fonts
-// (view/glyphs.h). Also has the process keep freed heap memory for reuse
+// white clear colour and has ctx.renderer read back the glyphs of the text
+// fonts. Also has the process keep freed heap memory for reuse
 // rather than return it to the kernel after every frame. Returns the GLUT
 // window id.
 int open_view(ViewContext& ctx, const char* title, int* argc, char** argv);

@@ -1,5 +1,6 @@
 // The few-draw paths of a frame: the tip paths as one layer of round dots,
-// text as read-back glyphs, and lighting left off through a frame.
+// text as read-back glyphs, consecutive texts in one draw, and the state a
+// whole frame leaves behind.
 #include <gtest/gtest.h>
 
 #include <GL/freeglut.h>
@@ -11,9 +12,9 @@
 #include <vector>
 
 #include "view/dot_layer.h"
-#include "view/glyphs.h"
+#include "view/frame.h"
+#include "view/frame_description.h"
 #include "view/primitives.h"
-#include "view/text.h"
 #include "view_harness.h"
 
 namespace {
@@ -83,74 +84,81 @@ class Drawn : public ::testing::Test {
   static void SetUpTestSuite() { window(); }
 };
 
+// The text grey of every label, as GLUT would draw it straight.
+void glut_text(void* font, float x, float y, const std::string& text) {
+  glDisable(GL_LIGHTING);
+  glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
+  glRasterPos2f(x, y);
+  for (char c : text) glutBitmapCharacter(font, static_cast<unsigned char>(c));
+}
+
 TEST_F(Drawn, TextIsThePixelsOfGlutBitmapCharacters) {
   // Every printable character of both fonts, from raster positions that fall
   // at different places within a pixel.
   std::string all;
   for (int c = 32; c < 127; ++c) all += static_cast<char>(c);
-  for (void* font : {GLUT_BITMAP_HELVETICA_12, GLUT_BITMAP_HELVETICA_18}) {
+  const std::pair<TextFont, void*> fonts[] = {{TextFont::Helvetica12, GLUT_BITMAP_HELVETICA_12},
+                                              {TextFont::Helvetica18, GLUT_BITMAP_HELVETICA_18}};
+  for (const auto& [font, glut] : fonts) {
     for (double dx : {0.0, 0.3 / 400, 0.5 / 400, 0.77 / 400}) {
       const double x = -0.99 + dx, y = 0.31 + 0.6 * dx;
-      const Image glyphs = render_with([&] {
-        for (int line = 0; line < 4; ++line)
-          draw_text(x, y - 0.1 * line, font, (all.substr(line * 24, 24) + "\n").c_str());
-      });
+      FrameDescription lines;
+      for (int line = 0; line < 4; ++line)
+        lines.text(font, x, y - 0.1 * line, all.substr(line * 24, 24) + "\n");
+      const Image glyphs = render_items(lines);
       const Image bitmaps = render_with([&] {
-        glDisable(GL_LIGHTING);
-        glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
-        for (int line = 0; line < 4; ++line) {
-          glRasterPos2f(static_cast<float>(x), static_cast<float>(y - 0.1 * line));
-          for (char c : all.substr(line * 24, 24) + "\n") glutBitmapCharacter(font, c);
-        }
+        for (int line = 0; line < 4; ++line)
+          glut_text(glut, static_cast<float>(x), static_cast<float>(y - 0.1 * line),
+                    all.substr(line * 24, 24) + "\n");
       });
       EXPECT_GT(glyphs.count(0, 0, kSize - 1, kSize - 1, is_text_grey), 500);
       EXPECT_TRUE(glyphs.px == bitmaps.px) << dx;
     }
   }
-  // A font or a character that was not read back still draws, through GLUT.
-  EXPECT_FALSE(draw_glyphs(GLUT_BITMAP_TIMES_ROMAN_24, "x"));
-  EXPECT_FALSE(draw_glyphs(GLUT_BITMAP_HELVETICA_18, "caf\xe9"));
-  const Image latin = render_with([] { draw_text(0.0, 0.0, GLUT_BITMAP_HELVETICA_18, "caf\xe9"); });
-  const Image direct = render_with([] {
-    glDisable(GL_LIGHTING);
-    glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
-    glRasterPos2f(0.0f, 0.0f);
-    for (char c : std::string("caf\xe9"))
-      glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, static_cast<unsigned char>(c));
-  });
-  EXPECT_GT(latin.count(0, 0, kSize - 1, kSize - 1, is_text_grey), 40);
-  EXPECT_TRUE(latin.px == direct.px);
-  const Image times = render_with([] { draw_text(0.0, 0.0, GLUT_BITMAP_TIMES_ROMAN_24, "Times"); });
-  EXPECT_GT(times.count(0, 0, kSize - 1, kSize - 1, is_text_grey), 30);
+  // A character that was not read back still draws, through GLUT.
+  FrameDescription latin;
+  latin.text(TextFont::Helvetica18, 0.0, 0.0, "caf\xe9");
+  const Image drawn = render_items(latin);
+  const Image direct = render_with([] { glut_text(GLUT_BITMAP_HELVETICA_18, 0.0f, 0.0f, "caf\xe9"); });
+  EXPECT_GT(drawn.count(0, 0, kSize - 1, kSize - 1, is_text_grey), 40);
+  EXPECT_TRUE(drawn.px == direct.px);
 }
 
-TEST_F(Drawn, TextsHeldBackTogetherLookAsTextsDrawnOneByOne) {
-  // Overlapping texts of two colours, one that only GLUT draws between them,
-  // and a nested batch: the same picture as without holding them back.
-  auto texts = [] {
-    auto at = [](float x, float y, float grey, const char* text) {
-      glColor4f(grey, grey, grey, 1.0f);
-      glRasterPos2f(x, y);
-      if (!draw_glyphs(GLUT_BITMAP_HELVETICA_18, text)) {
-        flush_glyphs();
-        for (const char* p = text; *p != '\0'; ++p)
-          glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, static_cast<unsigned char>(*p));
-      }
-    };
-    glDisable(GL_LIGHTING);
-    at(-0.5f, 0.0f, 0.2f, "MMMMWWWW");
-    at(-0.5f, 0.0f, 0.6f, "IIII||||");
-    at(-0.49f, 0.0f, 0.2f, "caf\xe9 caf\xe9");
-    at(-0.5f, 0.01f, 0.2f, "########");
+TEST_F(Drawn, ARendererWithoutGlyphsDrawsTheSameTextThroughGlut) {
+  Renderer fresh;  // its glyphs never read back
+  EXPECT_FALSE(fresh.glyphs_captured());
+  EXPECT_TRUE(renderer().glyphs_captured());
+  FrameDescription f;
+  f.add(ItemKind::LightingOff);
+  f.text(TextFont::Helvetica12, -0.5, 0.2, "T1max goal2 0123456789");
+  f.text(TextFont::Helvetica18, -0.5, 0.0, "Reduction ratio (u1, u2)=");
+  const Image via_glut = render_with([&] { fresh.draw(f); });
+  const Image via_glyphs = render_with([&] { renderer().draw(f); });
+  EXPECT_GT(via_glut.count(0, 0, kSize - 1, kSize - 1, is_text_grey), 200);
+  EXPECT_TRUE(via_glut.px == via_glyphs.px);
+}
+
+TEST_F(Drawn, ConsecutiveTextsLookAsTextsDrawnOneByOne) {
+  // Overlapping texts of two colours and one that only GLUT draws between
+  // them: drawn together, the same picture as each in a draw of its own.
+  FrameDescription together;
+  auto at = [&](float x, float y, float grey, const char* text) {
+    together.text(TextFont::Helvetica18, x, y, text);
+    together.texts.back().colour = Colour{grey, grey, grey, 1.0f};
   };
-  const Image one_by_one = render_with(texts);
-  const Image held_back = render_with([&] {
-    const GlyphBatch outer;
-    {
-      const GlyphBatch inner;
-      texts();
+  at(-0.5f, 0.0f, 0.2f, "MMMMWWWW");
+  at(-0.5f, 0.0f, 0.6f, "IIII||||");
+  at(-0.49f, 0.0f, 0.2f, "caf\xe9 caf\xe9");
+  at(-0.5f, 0.01f, 0.2f, "########");
+  const Image held_back = render_items(together);
+  const Image one_by_one = render_with([&] {
+    for (const Label& t : together.texts) {
+      FrameDescription alone;
+      alone.add(ItemKind::LightingOff);
+      alone.items.push_back(Item{ItemKind::Text, 0});
+      alone.texts.push_back(t);
+      renderer().draw(alone);
     }
-    glColor4f(1.0f, 0.0f, 0.0f, 1.0f);  // the held-back texts keep their colours
   });
   auto grey = [](int v) { return [v](const Rgb& c) { return c.r == v && c.g == v && c.b == v; }; };
   EXPECT_GT(one_by_one.count(0, 0, kSize - 1, kSize - 1, grey(51)), 100);
@@ -158,24 +166,23 @@ TEST_F(Drawn, TextsHeldBackTogetherLookAsTextsDrawnOneByOne) {
   EXPECT_TRUE(held_back.px == one_by_one.px);
 }
 
-TEST_F(Drawn, LightingStaysOffWhileAScopeLivesAndComesBackAfter) {
-  window();
-  glEnable(GL_LIGHTING);
-  {
-    const LightingOffScope outer;
-    fill_rect(Point{0.0, 0.0}, 0.1, 0.1, 0.0, colour_red);
-    EXPECT_EQ(glIsEnabled(GL_LIGHTING), GL_FALSE);
-    {
-      const LightingOffScope inner;
-      draw_line(Point{0.0, 0.0}, Point{0.1, 0.1}, colour_red);
-    }
-    EXPECT_EQ(glIsEnabled(GL_LIGHTING), GL_FALSE);  // the outer scope still lives
-    outline_circle(Point{0.0, 0.0}, 0.1, colour_red);
-    EXPECT_EQ(glIsEnabled(GL_LIGHTING), GL_FALSE);
+TEST_F(Drawn, AFrameEndsLitSmoothAndUnscissoredWhateverItFound) {
+  auto s = make_scenario('b', 'g');
+  for (bool lit : {false, true}) {
+    if (lit) glEnable(GL_LIGHTING); else glDisable(GL_LIGHTING);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 10, 10);
+    const Image im = render(*s);
+    EXPECT_EQ(glIsEnabled(GL_LIGHTING), GL_TRUE);
+    EXPECT_EQ(glIsEnabled(GL_SCISSOR_TEST), GL_FALSE);
+    GLint shading = 0;
+    glGetIntegerv(GL_SHADE_MODEL, &shading);
+    EXPECT_EQ(shading, GL_SMOOTH);
+    // The old scissor box did not keep the frame from the window: the title
+    // and the grid far from the corner are there.
+    EXPECT_GT(im.count(0, pixel_of(0.9), pixel_of(0.0), kSize - 1, is_text_grey), 100);
+    EXPECT_GT(im.count(0, pixel_of(-0.5) - 1, pixel_of(0.3), pixel_of(-0.5) + 1, is_black), 100);
   }
-  EXPECT_EQ(glIsEnabled(GL_LIGHTING), GL_TRUE);
-  fill_disc(Point{0.0, 0.0}, 0.1, colour_red);
-  EXPECT_EQ(glIsEnabled(GL_LIGHTING), GL_TRUE);
 }
 
 }  // namespace

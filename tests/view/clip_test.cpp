@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 
+#include "robot/graph_scales.h"
 #include "view/graphs.h"
 #include "view/viewport.h"
 #include "view_harness.h"
@@ -53,6 +54,7 @@ std::unique_ptr<Scenario> ramps(bool wild) {
   s->scara.Phif[0] = s->scara.Phif[1] = 1.0;
   s->tfm = s->scara.tt[3] = 10.0;
   s->frame_index = 200;
+  update_graph_scales(*s);
   return s;
 }
 
@@ -85,6 +87,8 @@ TEST_F(Clipping, TorqueCurvesBeyondTheirLimitsStayInTheirGraph) {
       wild->cyl.fb_tau[i][j] = (i % 3 == 0) ? 1e6 : -9.0;  // steep, far beyond +-1
       wild->cyl.toc_tau[i][j] = 1e300;
     }
+    update_graph_scales(*tame);
+    update_graph_scales(*wild);
     const Image calm = render(*tame);
     const Image im = render(*wild);
     const PixelBox panel = pixel_box(torque_panel(wild->layout, j), SquareViewport{0, 0, kSize});
@@ -99,6 +103,7 @@ TEST_F(Clipping, CurvesInsideTheirRangeAreNotCut) {
   // full width: the panel is the axes' box widened by half a curve width.
   auto s = ramps(false);
   for (int i = 0; i < kRecordCapacity; ++i) s->scara.fb_phi[i][1] = 0.0;  // the minimum
+  update_graph_scales(*s);
   const Image im = render(*s);
   const PixelBox panel = pixel_box(displacement_panel(s->layout), SquareViewport{0, 0, kSize});
   EXPECT_EQ(panel.y, pixel_of(0.5) - 2);

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
+#include "robot/graph_scales.h"
+#include "view/describe_frame.h"
 #include "view/figures.h"
 #include "view/frame.h"
+#include "frame_query.h"
 #include "view_harness.h"
 
 namespace {
@@ -55,28 +59,40 @@ TEST_F(RobotArea, GridRunsThroughTheRobotBaseEveryTenthOfAMetre) {
   EXPECT_TRUE(is_white(im.at(pixel_of(-0.97), pixel_of(-0.97))));
 }
 
-TEST_F(RobotArea, GridShrinksTowardTheWindowCentreWithTheZoom) {
-  const auto grid = [](double vs) {
-    return render_with([vs] {
-      draw_grid(Point{vs * -0.5, vs * -0.5}, 0.0, 20, 0.1 * vs, 0.1 * vs);
-    });
-  };
-  const Image im = grid(0.9);
-  const int row = pixel_of(-0.95);
-  // Centre at 0.9 x (-0.5) = -0.45 (pixel 220), spacing 0.09 (36 pixels).
-  EXPECT_TRUE(is_black(im.at(219, row)) && is_black(im.at(220, row)));
-  EXPECT_FALSE(is_black(im.at(200, row)));
-  EXPECT_EQ(im.count(254, row, 258, row, is_black), 1);  // -0.36
-  EXPECT_EQ(im.count(182, row, 186, row, is_black), 1);  // -0.54
-  EXPECT_TRUE(is_black(im.at(row, 219)) || is_black(im.at(row, 220)));
-  // Lines at -0.45 + 0.09 k: k = -6 .. 16 fall inside the window.
-  EXPECT_EQ(im.count(0, row, kSize - 1, row, is_black), 22 + 2);
+TEST(RobotAreaDescription, GridShrinksTowardTheWindowCentreWithTheZoom) {
+  for (double vs : {1.0, 0.9, 1.0 / 0.9}) {
+    FrameDescription f;
+    Sketch sk{f, 2.0f};
+    describe_grid(sk, Point{vs * -0.5, vs * -0.5}, 0.0, 20, 0.1 * vs, 0.1 * vs);
+    ASSERT_EQ(f.lines.size(), 2u);
+    // Laid out about vs x base, spacing 0.1 vs, 20 lines each way of it.
+    for (const Lines& l : f.lines) {
+      EXPECT_TRUE(l.placed);
+      EXPECT_DOUBLE_EQ(l.origin.x, vs * -0.5);
+      EXPECT_DOUBLE_EQ(l.origin.y, vs * -0.5);
+      EXPECT_EQ(l.angle_deg, 0.0);
+      for (const Segment& seg : l.segments) EXPECT_TRUE(same_colour(seg.colour, colour_black));
+    }
+    EXPECT_EQ(f.lines[0].width, 2.0f);
+    EXPECT_EQ(f.lines[1].width, 1.0f);
+    const Segment& vertical = f.lines[1].segments[0];  // i = -20
+    EXPECT_DOUBLE_EQ(vertical.a.x, -20 * 0.1 * vs);
+    EXPECT_DOUBLE_EQ(vertical.a.y, -20 * 0.1 * vs);
+    EXPECT_DOUBLE_EQ(vertical.b.y, 20 * 0.1 * vs);
+    // Through the centre: one line each way, from edge to edge of the grid.
+    EXPECT_EQ(f.lines[0].segments.size(), 2u);
+    EXPECT_EQ(f.lines[0].segments[0].a.x, 0.0);
+    EXPECT_EQ(f.lines[0].segments[1].a.y, 0.0);
+    EXPECT_EQ(f.lines[1].segments.size(), 80u);
+    // The grid leaves the width at 1 pixel for what follows.
+    EXPECT_EQ(sk.line_width, 1.0f);
+  }
 }
 
 TEST_F(RobotArea, CylindricalRobotFigureFollowsItsJointValues) {
   auto s = make_scenario('a', 'h');
   const double phi[2] = {0.0, 0.6};  // arm along +x, tip at (0.1, -0.5)
-  const Image im = render_with([&] { draw_cyl_robot(*s, phi, colour_blue); });
+  const Image im = render_sketch([&](Sketch& sk) { describe_cyl_robot(sk, *s, phi, colour_blue); });
 
   // Sliding beam from r - 1.0 to r - 0.12 along the axis, 0.044 wide.
   EXPECT_GT(im.near(-0.8, -0.478, 1, is_blue), 0);
@@ -107,7 +123,8 @@ TEST_F(RobotArea, CylindricalRobotFigureFollowsItsJointValues) {
 
   // A quarter turn stands the arm upright over the base.
   const double up[2] = {kPi / 2, 0.6};
-  const Image turned = render_with([&] { draw_cyl_robot(*s, up, colour_red); });
+  const Image turned =
+      render_sketch([&](Sketch& sk) { describe_cyl_robot(sk, *s, up, colour_red); });
   EXPECT_GE(turned.near(-0.5, 0.1, 1, is_red), 8);
   EXPECT_GT(turned.near(-0.478, -0.8, 1, is_red), 0);
   EXPECT_GT(turned.near(-0.522, -0.8, 1, is_red), 0);
@@ -118,7 +135,8 @@ TEST_F(RobotArea, ScaraRobotFigureFollowsItsJointAngles) {
   auto s = make_scenario('b', 'h');
   // Link 1 straight up to the elbow at (-0.5, 0), link 2 back along -x.
   const double phi[2] = {kPi / 2, kPi / 2};
-  const Image im = render_with([&] { draw_scara_robot(*s, phi, colour_blue); });
+  const Image im =
+      render_sketch([&](Sketch& sk) { describe_scara_robot(sk, *s, phi, colour_blue); });
 
   EXPECT_EQ(im.near(-0.5, -0.5, 8, is_blue), 17 * 17);  // filled hub of joint 1
   EXPECT_GT(im.near(-0.44, -0.5, 1, is_blue), 0);       // joint-1 ring
@@ -141,7 +159,8 @@ TEST_F(RobotArea, ScaraRobotFigureFollowsItsJointAngles) {
 
   // With theta2 = 0 link 2 continues link 1 upward.
   const double straight[2] = {kPi / 2, 0.0};
-  const Image st = render_with([&] { draw_scara_robot(*s, straight, colour_blue); });
+  const Image st =
+      render_sketch([&](Sketch& sk) { describe_scara_robot(sk, *s, straight, colour_blue); });
   EXPECT_GE(st.near(-0.5, 0.4, 1, is_red), 8);
   EXPECT_GT(st.near(-0.52, 0.15, 1, is_blue), 0);
   EXPECT_GT(st.near(-0.48, 0.15, 1, is_blue), 0);
@@ -177,20 +196,38 @@ TEST_F(RobotArea, SharedPostureShowsOnlyTheBlueFigure) {
   EXPECT_GT(bi.count(0, 0, area_right, kSize - 1, is_blue), 1000);
 }
 
-TEST_F(RobotArea, DifferentPosturesShowRedUnderBlue) {
+TEST(RobotAreaDescription, DifferentPosturesPutTheBlueFigureOverTheRed) {
   auto s = make_scenario('a', 'h');
   hold_cyl(s->cyl.fb_phi, s->cyl.fb_tip, kPi / 2, 0.6);  // feedback: upright
   hold_cyl(s->cyl.toc_phi, s->cyl.toc_tip, 0.0, 0.6);    // time-optimal: along +x
   s->cyl.fb_phi[0][0] = s->cyl.toc_phi[0][0] = 0.0;      // both start along +x
   s->frame_index = 50;
-  const Image im = render(*s);
-  EXPECT_GT(im.near(-0.478, -0.8, 1, is_red), 0);   // red beam below the base
-  EXPECT_GT(im.near(-0.522, -0.2, 1, is_red), 0);   // and above it
-  EXPECT_GT(im.near(-0.8, -0.478, 1, is_blue), 0);  // blue beam left of the base
-  EXPECT_GT(im.near(0.05, -0.5, 1, is_blue), 0);    // blue work piece
-  EXPECT_GT(im.near(-0.5, 0.05, 1, is_red), 0);     // red work piece
-  // Joint 1 of both figures: the blue hub lies over the red one.
-  EXPECT_EQ(im.near(-0.5, -0.5, 8, is_blue), 17 * 17);
+  s->xf = 0.2;  // the goal marker away from the base
+  s->yf = 0.9;
+  const FrameDescription f = describe_frame(*s);
+  ASSERT_EQ(f.boxes.size(), 8u);
+  // Beam, block, wrist and piece of the red figure, upright, then the blue one along +x.
+  for (int k = 0; k < 4; ++k) {
+    EXPECT_TRUE(same_colour(f.boxes[k].outline, colour_red)) << k;
+    EXPECT_EQ(f.boxes[k].angle, kPi / 2) << k;
+    EXPECT_TRUE(same_colour(f.boxes[4 + k].outline, colour_blue)) << k;
+    EXPECT_EQ(f.boxes[4 + k].angle, 0.0) << k;
+  }
+  // The red beam's corner right of the base's axis, the blue one's below its top edge.
+  const double half_width = s->layout.cyl_arm_draw_width / 2.0;
+  const double back = 0.6 - s->layout.cyl_arm_draw_len - s->layout.hand_len;
+  EXPECT_NEAR(f.boxes[0].corner.x, -0.5 + half_width, 1e-12);
+  EXPECT_NEAR(f.boxes[0].corner.y, -0.5 + back, 1e-12);
+  EXPECT_NEAR(f.boxes[4].corner.x, -0.5 + back, 1e-12);
+  EXPECT_NEAR(f.boxes[4].corner.y, -0.5 - half_width, 1e-12);
+  // The hubs of joint 1 at the base, the blue one later.
+  std::vector<std::size_t> hubs;
+  for (std::size_t k = 0; k < f.rounds.size(); ++k)
+    if (f.rounds[k].filled && near(f.rounds[k].centre.x, -0.5) && near(f.rounds[k].centre.y, -0.5))
+      hubs.push_back(k);
+  ASSERT_EQ(hubs.size(), 2u);
+  EXPECT_TRUE(same_colour(f.rounds[hubs[0]].colour, colour_red));
+  EXPECT_TRUE(same_colour(f.rounds[hubs[1]].colour, colour_blue));
 }
 
 TEST_F(RobotArea, PathDotsGrowWithTheDisplayedSample) {
@@ -249,43 +286,53 @@ TEST_F(RobotArea, PanelBlanksTheRobotAreaRightOfTheGraphEdge) {
   EXPECT_EQ(none.count(pixel_of(0.5) - 3, pixel_of(-0.95), pixel_of(0.5) + 3, pixel_of(-0.95), is_black), 1);
 }
 
-TEST_F(RobotArea, ZoomMovesTheRobotButNotTheGraphsOrText) {
+TEST(RobotAreaDescription, ZoomMovesTheRobotButNotTheGraphsOrText) {
   auto s = make_scenario('a', 'h');
   hold_cyl(s->cyl.fb_phi, s->cyl.fb_tip, 0.0, 0.6);
   hold_cyl(s->cyl.toc_phi, s->cyl.toc_tip, 0.0, 0.6);
   for (int i = 0; i < kRecordCapacity; ++i) s->cyl.toc_tau[i][0] = 0.5 * std::sin(0.05 * i);
   s->cyl.tau1max_h = 1.0;
+  update_graph_scales(*s);
   s->frame_index = 120;
-  const Image full = render(*s);
+  const FrameDescription full = describe_frame(*s);
   s->view_scale = 0.9;
-  const Image shrunk = render(*s);
+  const FrameDescription shrunk = describe_frame(*s);
 
   // Tip dot at 0.9 x (0.1, -0.5): toward the window centre, not toward the base.
-  EXPECT_GT(full.near(0.1, -0.5, 2, is_blue), 0);
-  EXPECT_GT(shrunk.near(0.09, -0.45, 2, is_blue), 0);
-  EXPECT_EQ(shrunk.near(-0.45, -0.45, 7, is_blue), 15 * 15);  // joint 1 at 0.9 x base
-  EXPECT_EQ(shrunk.near(-0.5, -0.5, 1, is_blue_or_red), 0);   // not at the base any more
-  EXPECT_GT(shrunk.near(0.135, -0.45, 1, is_blue), 0);        // piece edge: 0.09 + 0.9 x 0.05
+  auto tip_of_blue = [](const FrameDescription& f) { return f.rounds[f.rounds.size() - 2]; };
+  EXPECT_NEAR(tip_of_blue(full).centre.x, 0.1, 1e-12);
+  EXPECT_NEAR(tip_of_blue(shrunk).centre.x, 0.09, 1e-12);
+  EXPECT_NEAR(tip_of_blue(shrunk).centre.y, -0.45, 1e-12);
+  EXPECT_NEAR(tip_of_blue(shrunk).r, 0.9 * tip_of_blue(full).r, 1e-15);
+  // Every shape of the robot area scales about the window centre.
+  ASSERT_EQ(shrunk.boxes.size(), full.boxes.size());
+  for (std::size_t k = 0; k < full.boxes.size(); ++k) {
+    EXPECT_NEAR(shrunk.boxes[k].corner.x, 0.9 * full.boxes[k].corner.x, 1e-12) << k;
+    EXPECT_NEAR(shrunk.boxes[k].w, 0.9 * full.boxes[k].w, 1e-12) << k;
+  }
+  ASSERT_EQ(shrunk.dots.at(0).size(), full.dots.at(0).size());
+  EXPECT_NEAR(shrunk.dots[0][7].centre.y, 0.9 * full.dots[0][7].centre.y, 1e-12);
 
-  // The graph panel is the same picture.
-  int changed = 0;
-  for (int y = 0; y < kSize; ++y)
-    for (int x = pixel_of(0.35) + 1; x < kSize; ++x) {
-      const Rgb a = full.at(x, y), b = shrunk.at(x, y);
-      if (a.r != b.r || a.g != b.g || a.b != b.b) ++changed;
-    }
-  EXPECT_EQ(changed, 0);
-  // Text stays where it was; only grid lines cross it at other places.
-  int moved = 0, text = 0;
-  for (int y = pixel_of(0.6); y < kSize; ++y)
-    for (int x = 0; x < pixel_of(0.35); ++x) {
-      const Rgb a = full.at(x, y), b = shrunk.at(x, y);
-      if (is_text_grey(a)) ++text;
-      if (is_text_grey(a) && !is_text_grey(b) && !is_black(b)) ++moved;
-      if (is_text_grey(b) && !is_text_grey(a) && !is_black(a)) ++moved;
-    }
-  EXPECT_GT(text, 500);
-  EXPECT_EQ(moved, 0);
+  // The graphs and the texts are the same.
+  ASSERT_EQ(shrunk.texts.size(), full.texts.size());
+  for (std::size_t k = 0; k < full.texts.size(); ++k) {
+    EXPECT_EQ(shrunk.texts[k].text, full.texts[k].text);
+    EXPECT_EQ(shrunk.texts[k].x, full.texts[k].x);
+    EXPECT_EQ(shrunk.texts[k].y, full.texts[k].y);
+  }
+  const std::vector<SegmentIn> a = segments(full), b = segments(shrunk);
+  int graph_segments = 0;
+  for (const SegmentIn& g : a) graph_segments += g.s.a.x >= 0.4;
+  EXPECT_GT(graph_segments, 4 * 120);
+  ASSERT_EQ(a.size(), b.size());  // the fingers are the only other segments
+  for (std::size_t k = 0; k < a.size(); ++k) {
+    if (a[k].s.a.x < 0.4) continue;
+    EXPECT_EQ(a[k].s.a.x, b[k].s.a.x);
+    EXPECT_EQ(a[k].s.b.y, b[k].s.b.y);
+  }
+  ASSERT_EQ(shrunk.scissors.size(), full.scissors.size());
+  for (std::size_t k = 0; k < full.scissors.size(); ++k)
+    EXPECT_TRUE(same_rect(shrunk.scissors[k], full.scissors[k]));
 }
 
 }  // namespace

@@ -1,14 +1,18 @@
 // The time graphs: axes and ticks, positioning-time markers, goal and limit
 // lines, curves growing with the displayed sample, and what they show when
-// the records or limits give no usable scale.
+// the records or limits give no usable scale; as described, and drawn for
+// sample times and counts outside their range.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <limits>
 
+#include "robot/graph_scales.h"
+#include "view/describe_frame.h"
 #include "view/frame.h"
 #include "view/graphs.h"
+#include "frame_query.h"
 #include "view_harness.h"
 
 namespace {
@@ -57,82 +61,268 @@ TEST(TimeTicks, StayBoundedForSampleTimesWithoutWholeSeconds) {
   EXPECT_EQ(dense.label, 9);
 }
 
-TEST(JointRange, CoversBothFeedbackJointsUpToTheLastSampleButOne) {
-  auto s = make_scenario('a', 'h');
-  s->frame_count = 10;
-  for (int i = 0; i <= 10; ++i) {
-    s->cyl.fb_phi[i][0] = 0.1 * i;  // 0 .. 0.9 before the last sample
-    s->cyl.fb_phi[i][1] = 0.5;
-  }
-  s->cyl.fb_phi[10][0] = 50.0;   // the last sample is left out
-  s->cyl.fb_phi[3][1] = -0.25;   // joint 2 counts too
-  s->cyl.toc_phi[2][0] = -7.0;   // the time-optimal run does not
-  s->scara.fb_phi[0][0] = 99.0;  // nor the other robot
-  JointRange r = joint_range(*s);
-  EXPECT_DOUBLE_EQ(r.max, 0.9);
-  EXPECT_DOUBLE_EQ(r.min, -0.25);
-
-  s->scara.fb_phi[4][1] = -2.0;
-  select_robot(*s, 'b');
-  r = joint_range(*s);
-  EXPECT_DOUBLE_EQ(r.max, 99.0);
-  EXPECT_DOUBLE_EQ(r.min, -2.0);
-}
-
-TEST(JointRange, StartsFromPlusMinusThousandAndSkipsNonNumbers) {
-  auto s = make_scenario('a', 'h');
-  s->frame_count = 0;  // no sample before the last
-  JointRange r = joint_range(*s);
-  EXPECT_EQ(r.max, -1000.0);
-  EXPECT_EQ(r.min, 1000.0);
-
-  s->frame_count = 3;
-  for (int i = 0; i < 3; ++i) s->cyl.fb_phi[i][0] = s->cyl.fb_phi[i][1] = -2000.0;
-  r = joint_range(*s);
-  EXPECT_EQ(r.max, -1000.0);
-  EXPECT_EQ(r.min, -2000.0);
-
-  s->cyl.fb_phi[1][0] = kNaN;
-  s->cyl.fb_phi[1][1] = 3.0;
-  r = joint_range(*s);
-  EXPECT_EQ(r.max, 3.0);
-  EXPECT_EQ(r.min, -2000.0);
-
-  // A count beyond the record's capacity reads only the record.
-  s->frame_count = 1000000;
-  r = joint_range(*s);
-  EXPECT_EQ(r.max, 3.0);
-  select_robot(*s, 'x');
-  EXPECT_EQ(joint_range(*s).max, -1000.0);
-}
-
-TEST(Scales, DisplacementScaleMapsTheRangeOntoTheSpan) {
-  EXPECT_DOUBLE_EQ(displacement_scale({2.0, 1.0}, 0.4), 0.4);
-  EXPECT_DOUBLE_EQ(displacement_scale({1.5, -0.5}, 0.4), 0.2);
-  // No usable range: every value on the base line.
-  EXPECT_EQ(displacement_scale({1.0, 1.0}, 0.4), 0.0);
-  EXPECT_EQ(displacement_scale({-1000.0, 1000.0}, 0.4), 0.0);
-  EXPECT_EQ(displacement_scale({kInf, 0.0}, 0.4), 0.0);
-  EXPECT_EQ(displacement_scale({1.0, 1.0 - 1e-320}, 0.4), 0.0);
-  EXPECT_EQ(displacement_scale({kNaN, kNaN}, 0.4), 0.0);
-}
-
-TEST(Scales, TorqueScalePutsTheLimitOnTheLimitLine) {
-  EXPECT_DOUBLE_EQ(*torque_scale(0.25, 2.0), 0.125);
-  EXPECT_DOUBLE_EQ(*torque_scale(0.25, -0.5), -0.5);
-  EXPECT_FALSE(torque_scale(0.25, 0.0).has_value());
-  EXPECT_FALSE(torque_scale(0.25, -0.0).has_value());
-  EXPECT_FALSE(torque_scale(0.25, kNaN).has_value());
-  EXPECT_FALSE(torque_scale(0.25, kInf).has_value());
-  EXPECT_FALSE(torque_scale(0.25, 1e-320).has_value());
-}
-
 TEST(FrameIndex, IsKeptInsideTheRecord) {
   EXPECT_EQ(clamped_frame(-1), 0);
   EXPECT_EQ(clamped_frame(0), 0);
   EXPECT_EQ(clamped_frame(200), 200);
   EXPECT_EQ(clamped_frame(499), 499);
   EXPECT_EQ(clamped_frame(500), 499);
+}
+
+// The segment of the frame from (x0, y0) to (x1, y1) in colour c and width w.
+int lines_of_width(const FrameDescription& f, double x0, double y0, double x1, double y1,
+                   const Colour& c, float w) {
+  int n = 0;
+  for (const SegmentIn& g : segments(f))
+    n += g.width == w && same_colour(g.s.colour, c) && near(g.s.a.x, x0) && near(g.s.a.y, y0) &&
+         near(g.s.b.x, x1) && near(g.s.b.y, y1);
+  return n;
+}
+
+const float kAxis = line_pixels(0.006);
+
+TEST(GraphAxes, TimeAxesTicksAndSecondsLabel) {
+  auto s = make_scenario('a', 'h');
+  s->tfm = s->cyl.tt[3] = 3.2;  // both markers at 0.8
+  const FrameDescription f = describe_frame(*s);
+  for (double oy : {0.5, 0.1, -0.6}) {
+    // Time axes of the three graphs, 0.5 long, from x = 0.4.
+    EXPECT_EQ(lines_of_width(f, 0.4, oy, 0.9, oy, colour_red, kAxis), 1) << oy;
+    // Ticks every second (0.125), 0.02 high, in the plain 2-pixel width.
+    for (double x : {0.525, 0.65, 0.775, 0.9}) {
+      EXPECT_GE(lines_of_width(f, x, oy, x, oy + 0.02, colour_red, 2.0f), 1) << x;
+    }
+    EXPECT_EQ(verticals_at(f, 0.5875, colour_red), 0);
+  }
+  // "4" left of the last tick and "s" at it, 0.01 above each axis.
+  const std::vector<const Label*> fours = texts_saying(f, "4\n");
+  const std::vector<const Label*> secs = texts_saying(f, "s");
+  ASSERT_EQ(fours.size(), 3u);
+  ASSERT_EQ(secs.size(), 3u);
+  const double oys[3] = {0.5, 0.1, -0.6};
+  for (int g = 0; g < 3; ++g) {
+    EXPECT_EQ(fours[g]->x, static_cast<float>(0.4 + 0.5 - 0.02));
+    EXPECT_EQ(secs[g]->x, static_cast<float>(0.4 + 0.5));
+    EXPECT_EQ(secs[g]->y, static_cast<float>(oys[g] + 0.01));
+    EXPECT_EQ(secs[g]->font, TextFont::Helvetica18);
+  }
+  // Vertical axes: 0.45 up from the displacement origin, +-0.3 about the zero lines.
+  EXPECT_EQ(lines_of_width(f, 0.4, 0.5, 0.4, 0.95, colour_red, kAxis), 1);
+  EXPECT_EQ(lines_of_width(f, 0.4, 0.1 - 0.3, 0.4, 0.1 + 0.3, colour_red, kAxis), 1);
+  EXPECT_EQ(lines_of_width(f, 0.4, -0.6 - 0.3, 0.4, -0.6 + 0.3, colour_red, kAxis), 1);
+
+  // Eight seconds: ticks every 0.0625, the digit 8.
+  s->dt = 8.0 / 200;
+  const FrameDescription eight = describe_frame(*s);
+  EXPECT_EQ(lines_of_width(eight, 0.4625, 0.5, 0.4625, 0.52, colour_red, 2.0f), 1);
+  EXPECT_EQ(lines_of_width(eight, 0.5875, -0.6, 0.5875, -0.58, colour_red, 2.0f), 1);
+  EXPECT_EQ(texts_saying(eight, "8\n").size(), 3u);
+  EXPECT_EQ(lines_of_width(f, 0.4625, 0.5, 0.4625, 0.52, colour_red, 2.0f), 0);
+}
+
+TEST(GraphAxes, PositioningTimeMarkersStandAtTheirTimes) {
+  auto s = make_scenario('a', 'h');
+  s->tfm = 2.5;        // 0.4 + 0.5 x 2.5 / 4
+  s->cyl.tt[3] = 1.0;  // 0.4 + 0.5 x 1.0 / 4
+  const FrameDescription f = describe_frame(*s);
+  // Across the displacement graph, up to the top of its vertical axis.
+  EXPECT_EQ(segments_between(f, 0.7125, 0.5, 0.7125, 0.95, colour_red), 1);
+  EXPECT_EQ(segments_between(f, 0.525, 0.5, 0.525, 0.95, colour_blue), 1);
+  EXPECT_EQ(verticals_at(f, 0.6, colour_red) + verticals_at(f, 0.6, colour_blue), 0);
+
+  // A time beyond the axis puts the marker to its right; SCARA reads its own tt.
+  select_robot(*s, 'b');
+  s->scara.tt[3] = 4.4;
+  const FrameDescription b = describe_frame(*s);
+  EXPECT_EQ(segments_between(b, 0.95, 0.5, 0.95, 0.95, colour_blue), 1);
+  EXPECT_EQ(verticals_at(b, 0.525, colour_blue), 0);
+}
+
+// Both runs of one robot between 0 and 1 for joint 1 and 2 for joint 2.
+void fill_ramps(RobotRecord& r) {
+  for (int i = 0; i < kRecordCapacity; ++i) {
+    const double t = std::min(i, 200) / 200.0;
+    r.fb_phi[i][0] = t;
+    r.fb_phi[i][1] = 2.0 * t;
+    r.toc_phi[i][0] = std::sqrt(t);
+    r.toc_phi[i][1] = 2.0;
+  }
+  r.toc_phi[0][1] = 0.0;
+}
+
+TEST(GraphCurves, DisplacementCurvesGrowWithTheDisplayedSample) {
+  auto s = make_scenario('a', 'h');
+  fill_ramps(s->cyl);
+  s->cyl.Phif[0] = 1.0;
+  s->cyl.Phif[1] = 0.0;  // the minimum of the history: on the origin height
+  s->tfm = 10.0;
+  s->cyl.tt[3] = 10.0;
+  update_graph_scales(*s);
+  // Range 0 .. 1.99 (up to sample 199) over 0.4.
+  const double sigma = 0.4 / (2.0 * 199 / 200);
+  EXPECT_DOUBLE_EQ(s->cyl.scales.displacement_per_unit, sigma);
+  auto y = [&](double v) { return 0.5 + v * sigma; };
+  s->frame_index = 100;
+  const FrameDescription half = describe_frame(*s);
+  const Lines& c = *curves(half).at(0);
+  ASSERT_EQ(c.segments.size(), 4u * 100);
+  // Feedback joint 2 and time-optimal joint 1 at sample 50 (both v = 0.5).
+  EXPECT_NEAR(c.segments[4 * 49 + 1].b.y, y(0.5), 1e-12);
+  EXPECT_NEAR(c.segments[4 * 49 + 2].b.y, y(std::sqrt(0.25)), 1e-12);
+  EXPECT_NEAR(c.segments[4 * 49 + 1].b.x, 0.4 + 50 * 0.0025, 1e-12);
+  // Time-optimal joint 2 at 2.0, above the span's top (the history stops at 1.99).
+  EXPECT_NEAR(c.segments[4 * 49 + 3].b.y, y(2.0), 1e-12);
+  // Nothing beyond sample 100.
+  EXPECT_NEAR(c.segments.back().b.x, 0.4 + 100 * 0.0025, 1e-12);
+  // The goal of joint 1: a red line across the graph with its label; joint 2's on the base line.
+  EXPECT_EQ(segments_between(half, 0.4, y(1.0), 0.9, y(1.0), colour_red), 1);
+  EXPECT_EQ(segments_between(half, 0.4, 0.5, 0.9, 0.5, colour_red), 2);  // with the time axis
+  const std::vector<const Label*> goal1 = texts_saying(half, "goal1");
+  ASSERT_EQ(goal1.size(), 1u);
+  EXPECT_EQ(goal1[0]->x, static_cast<float>(0.4 + 0.2));
+  EXPECT_EQ(goal1[0]->y, static_cast<float>(y(1.0) + 0.01));
+  EXPECT_EQ(goal1[0]->font, TextFont::Helvetica12);
+
+  s->frame_index = 200;
+  const FrameDescription full = describe_frame(*s);
+  ASSERT_EQ(curves(full).at(0)->segments.size(), 4u * 200);
+  EXPECT_NEAR(curves(full)[0]->segments.back().b.x, 0.9, 1e-12);  // ends at origin + width
+
+  s->frame_index = 0;
+  EXPECT_TRUE(curves(describe_frame(*s)).at(0)->segments.empty());
+
+  // For the SCARA robot the goal-2 line is blue.
+  auto b = make_scenario('b', 'h');
+  fill_ramps(b->scara);
+  b->scara.Phif[0] = 1.0;
+  b->scara.Phif[1] = 1.5;
+  b->tfm = b->scara.tt[3] = 10.0;
+  update_graph_scales(*b);
+  const FrameDescription bf = describe_frame(*b);
+  EXPECT_EQ(segments_between(bf, 0.4, y(1.5), 0.9, y(1.5), colour_blue), 1);
+  EXPECT_EQ(segments_between(bf, 0.4, y(1.0), 0.9, y(1.0), colour_red), 1);
+}
+
+TEST(GraphCurves, ConstantOrBrokenHistoryDrawsOnTheBaseLine) {
+  auto s = make_scenario('a', 'h');
+  for (int i = 0; i < kRecordCapacity; ++i) {
+    s->cyl.fb_phi[i][0] = s->cyl.fb_phi[i][1] = 0.3;
+    s->cyl.toc_phi[i][0] = s->cyl.toc_phi[i][1] = 0.7;
+  }
+  s->cyl.Phif[0] = s->cyl.Phif[1] = 0.7;
+  s->frame_index = 200;
+  s->tfm = s->cyl.tt[3] = 10.0;
+  update_graph_scales(*s);
+  auto all_on_base_line = [](const Lines& c) {
+    for (const Segment& seg : c.segments)
+      if (seg.a.y != 0.5 || seg.b.y != 0.5) return false;
+    return true;
+  };
+  const FrameDescription f = describe_frame(*s);
+  ASSERT_EQ(curves(f).at(0)->segments.size(), 4u * 200);
+  EXPECT_TRUE(all_on_base_line(*curves(f)[0]));
+
+  // Infinite samples leave no usable range either; not-a-number samples and
+  // goals change nothing: the curves stay whole, on the base line.
+  s->cyl.fb_phi[40][0] = kNaN;
+  s->cyl.fb_phi[41][1] = kInf;
+  s->cyl.fb_phi[42][1] = -kInf;
+  s->cyl.toc_phi[60][0] = kNaN;
+  s->cyl.Phif[0] = kNaN;
+  update_graph_scales(*s);
+  const FrameDescription broken = describe_frame(*s);
+  ASSERT_EQ(curves(broken).at(0)->segments.size(), 4u * 200);
+  EXPECT_TRUE(all_on_base_line(*curves(broken)[0]));
+  EXPECT_EQ(segments_between(broken, 0.4, 0.1, 0.9, 0.1, colour_red), 1);  // torque axis
+  for (const SegmentIn& g : segments(broken)) EXPECT_TRUE(is_finite(g.s.a) && is_finite(g.s.b));
+}
+
+TEST(GraphCurves, TorqueLimitLinesAndCurves) {
+  auto s = make_scenario('a', 'h');
+  s->cyl.tau1max_h = 2.0;
+  s->cyl.tau2max_h = 1.0;
+  s->cyl.tau1max_g = 4.0;
+  s->cyl.tau2max_g = 0.5;
+  for (int i = 0; i < kRecordCapacity; ++i) {
+    s->cyl.toc_tau[i][0] = 2.0;   // at the joint-1 limit
+    s->cyl.toc_tau[i][1] = -1.0;  // at minus the joint-2 limit
+    s->cyl.fb_tau[i][0] = 1.0;
+    s->cyl.fb_tau[i][1] = 0.5;
+  }
+  s->frame_index = 200;
+  update_graph_scales(*s);
+  const FrameDescription f = describe_frame(*s);
+  // Limit lines 0.25 above and below each zero line, across the graph, with
+  // "T1max" and "T2max" above the upper ones.
+  for (double oy : {0.1, -0.6}) {
+    EXPECT_EQ(lines_of_width(f, 0.4, oy + 0.25, 0.9, oy + 0.25, colour_red, 2.0f), 1) << oy;
+    EXPECT_EQ(lines_of_width(f, 0.4, oy - 0.25, 0.9, oy - 0.25, colour_red, 2.0f), 1) << oy;
+  }
+  EXPECT_EQ(texts_saying(f, "T1max").at(0)->y, static_cast<float>(0.1 + 0.25 + 0.01));
+  EXPECT_EQ(texts_saying(f, "T2max").at(0)->y, static_cast<float>(-0.6 + 0.25 + 0.01));
+  // Curves at tau x 0.25 / limit: on the limit lines and half way.
+  std::vector<const Lines*> c = curves(f);
+  ASSERT_EQ(c.size(), 3u);
+  EXPECT_DOUBLE_EQ(c[1]->segments[1].b.y, 0.1 + 0.25);   // time-optimal joint 1
+  EXPECT_DOUBLE_EQ(c[1]->segments[0].b.y, 0.1 + 0.125);  // feedback joint 1
+  EXPECT_DOUBLE_EQ(c[2]->segments[1].b.y, -0.6 - 0.25);
+  EXPECT_DOUBLE_EQ(c[2]->segments[0].b.y, -0.6 + 0.125);
+
+  // With gravity the limits with gravity set the scale; the lines stay put.
+  select_gravity(*s, 'g');
+  update_graph_scales(*s);
+  const FrameDescription g = describe_frame(*s);
+  c = curves(g);
+  ASSERT_EQ(c.size(), 3u);
+  EXPECT_DOUBLE_EQ(c[1]->segments[1].b.y, 0.1 + 2.0 * 0.25 / 4.0);
+  EXPECT_DOUBLE_EQ(c[1]->segments[0].b.y, 0.1 + 1.0 * 0.25 / 4.0);
+  EXPECT_DOUBLE_EQ(c[2]->segments[1].b.y, -0.6 - 1.0 * 0.25 / 0.5);  // below the graph
+  EXPECT_EQ(lines_of_width(g, 0.4, 0.35, 0.9, 0.35, colour_red, 2.0f), 1);
+  EXPECT_EQ(texts_saying(g, "Vertical motion").size(), 1u);
+}
+
+TEST(GraphCurves, TorqueCurvesGrowWithTheDisplayedSample) {
+  auto s = make_scenario('b', 'h');
+  s->scara.tau1max_h = s->scara.tau2max_h = 1.0;
+  for (int i = 0; i < kRecordCapacity; ++i) {
+    s->scara.toc_tau[i][0] = 0.5;
+    s->scara.toc_tau[i][1] = -0.5;
+  }
+  update_graph_scales(*s);
+  for (int shown : {0, 1, 80, 199}) {
+    s->frame_index = shown;
+    const FrameDescription f = describe_frame(*s);
+    const std::vector<const Lines*> c = curves(f);
+    ASSERT_EQ(c.size(), 3u);
+    for (int j = 0; j < 2; ++j) {
+      ASSERT_EQ(c[1 + j]->segments.size(), 2u * shown) << shown;
+      if (shown == 0) continue;
+      const Segment& last = c[1 + j]->segments.back();
+      EXPECT_NEAR(last.b.x, 0.4 + shown * 0.0025, 1e-12);
+      EXPECT_DOUBLE_EQ(last.b.y, (j == 0 ? 0.1 : -0.6) + (j == 0 ? 0.125 : -0.125));
+      EXPECT_TRUE(same_colour(last.colour, colour_blue));
+    }
+  }
+}
+
+TEST(GraphCurves, TorqueLimitWithoutValueDrawsNoCurve) {
+  auto s = make_scenario('a', 'h');
+  for (int i = 0; i < kRecordCapacity; ++i) {
+    s->cyl.toc_tau[i][0] = s->cyl.toc_tau[i][1] = 0.3;
+    s->cyl.fb_tau[i][0] = s->cyl.fb_tau[i][1] = -0.3;
+  }
+  s->frame_index = 150;
+  for (double limit : {0.0, kNaN, kInf}) {
+    s->cyl.tau1max_h = limit;
+    s->cyl.tau2max_h = limit;
+    update_graph_scales(*s);
+    const FrameDescription f = describe_frame(*s);
+    // Only the displacement curves.
+    EXPECT_EQ(curves(f).size(), 1u) << limit;
+    // The frame around them is still there.
+    EXPECT_EQ(lines_of_width(f, 0.4, 0.35, 0.9, 0.35, colour_red, 2.0f), 1);
+    EXPECT_EQ(lines_of_width(f, 0.4, -0.85, 0.9, -0.85, colour_red, 2.0f), 1);
+  }
 }
 
 class Graphs : public ::testing::Test {
@@ -149,232 +339,6 @@ int along(const Image& im, double x0, double x1, double y, Pred pred) {
   for (int x = pixel_of(x0); x <= pixel_of(x1); ++x)
     if (im.count(x, pixel_of(y) - 2, x, pixel_of(y) + 2, pred) > 0) ++n;
   return n;
-}
-
-int red_along(const Image& im, double x0, double x1, double y) { return along(im, x0, x1, y, is_red); }
-
-TEST_F(Graphs, AxesTicksAndSecondsLabel) {
-  auto s = make_scenario('a', 'h');
-  s->tfm = s->cyl.tt[3] = 3.2;  // both markers at 0.8
-  const Image im = render(*s);
-  // Time axes of the three graphs, 0.5 long, from x = 0.4.
-  for (double oy : {0.5, 0.1, -0.6}) {
-    EXPECT_GE(red_along(im, 0.4, 0.9, oy), 199) << oy;
-    EXPECT_EQ(im.near(0.93, oy, 2, is_red), 0) << oy;
-    // Ticks every second (0.125), 0.02 high.
-    for (double x : {0.525, 0.65, 0.775, 0.9}) {
-      EXPECT_GT(im.near(x, oy + 0.015, 1, is_red), 0) << x;
-    }
-    EXPECT_EQ(im.near(0.5875, oy + 0.015, 1, is_red), 0);
-    // "4" left of the last tick and "s" at it.
-    EXPECT_GT(im.count(pixel_of(0.88), pixel_of(oy + 0.01), pixel_of(0.9) - 2,
-                       pixel_of(oy + 0.05), is_text_grey),
-              10);
-    EXPECT_GT(im.count(pixel_of(0.9) + 1, pixel_of(oy + 0.01), pixel_of(0.93),
-                       pixel_of(oy + 0.05), is_text_grey),
-              10);
-  }
-  // Vertical axes: 0.45 up from the displacement origin, +-0.3 about the zero lines.
-  EXPECT_GT(im.near(0.4, 0.93, 1, is_red), 0);
-  EXPECT_EQ(im.near(0.4, 0.97, 1, is_red), 0);
-  for (double oy : {0.1, -0.6}) {
-    EXPECT_GT(im.near(0.4, oy + 0.29, 1, is_red), 0);  // h + 0.05
-    EXPECT_GT(im.near(0.4, oy - 0.29, 1, is_red), 0);
-    EXPECT_EQ(im.near(0.4, oy - 0.32, 1, is_red), 0);
-  }
-  EXPECT_EQ(im.near(0.4, 0.45, 1, is_red), 0);  // the displacement axis is one-sided
-
-  // Eight seconds: ticks every 0.0625.
-  s->dt = 8.0 / 200;
-  const Image eight = render(*s);
-  EXPECT_GT(eight.near(0.4625, 0.515, 1, is_red), 0);
-  EXPECT_GT(eight.near(0.5875, -0.585, 1, is_red), 0);
-  EXPECT_EQ(im.near(0.4625, 0.515, 1, is_red), 0);
-}
-
-TEST_F(Graphs, PositioningTimeMarkersStandAtTheirTimes) {
-  auto s = make_scenario('a', 'h');
-  s->tfm = 2.5;       // 0.4 + 0.5 x 2.5 / 4
-  s->cyl.tt[3] = 1.0;  // 0.4 + 0.5 x 1.0 / 4
-  const Image im = render(*s);
-  EXPECT_GT(im.near(0.7125, 0.7, 1, is_red), 0);
-  EXPECT_GT(im.near(0.7125, 0.94, 1, is_red), 0);
-  EXPECT_GT(im.near(0.525, 0.7, 1, is_blue), 0);
-  EXPECT_EQ(im.near(0.6, 0.7, 3, is_red_or_blue), 0);
-
-  // A time beyond the axis puts the marker to its right; SCARA reads its own tt.
-  select_robot(*s, 'b');
-  s->scara.tt[3] = 4.4;
-  const Image b = render(*s);
-  EXPECT_GT(b.near(0.95, 0.7, 1, is_blue), 0);
-  EXPECT_EQ(b.near(0.525, 0.7, 1, is_blue), 0);
-}
-
-// Both runs of one robot between 0 and 1 for joint 1 and 2 for joint 2.
-void fill_ramps(RobotRecord& r) {
-  for (int i = 0; i < kRecordCapacity; ++i) {
-    const double t = std::min(i, 200) / 200.0;
-    r.fb_phi[i][0] = t;
-    r.fb_phi[i][1] = 2.0 * t;
-    r.toc_phi[i][0] = std::sqrt(t);
-    r.toc_phi[i][1] = 2.0;
-  }
-  r.toc_phi[0][1] = 0.0;
-}
-
-TEST_F(Graphs, DisplacementCurvesGrowWithTheDisplayedSample) {
-  auto s = make_scenario('a', 'h');
-  fill_ramps(s->cyl);
-  s->cyl.Phif[0] = 1.0;
-  s->cyl.Phif[1] = 0.0;  // the minimum of the history: on the origin height
-  s->tfm = 10.0;
-  s->cyl.tt[3] = 10.0;  // markers off the picture
-  // Range 0 .. 2 (up to sample 199) over 0.4: y = 0.5 + 0.2 v.
-  s->frame_index = 100;
-  const Image half = render(*s);
-  // Feedback joint 2 at sample 50 (v = 0.5) and time-optimal joint 1 (v = 0.5).
-  EXPECT_GT(half.near(0.4 + 50 * 0.0025, 0.5 + 0.2 * 0.5, 2, is_red), 0);
-  EXPECT_GT(half.near(0.4 + 50 * 0.0025, 0.5 + 0.2 * std::sqrt(0.25), 2, is_blue), 0);
-  // Time-optimal joint 2 at 2.0: the top of the span.
-  EXPECT_GT(half.near(0.5, 0.9, 2, is_blue), 0);
-  // Nothing beyond sample 100.
-  EXPECT_EQ(half.count(pixel_of(0.4 + 101 * 0.0025) + 2, pixel_of(0.55), pixel_of(0.9),
-                       pixel_of(0.88), is_blue),
-            0);
-  // The goal of joint 1 (v = 1): a red line at 0.7 across the graph with its label.
-  EXPECT_GE(red_along(half, 0.7, 0.9, 0.7), 70);
-  EXPECT_GT(half.count(pixel_of(0.6), pixel_of(0.71), pixel_of(0.66), pixel_of(0.74),
-                       is_text_grey),
-            5);
-
-  s->frame_index = 200;
-  const Image full = render(*s);
-  EXPECT_GT(full.near(0.4 + 150 * 0.0025, 0.5 + 0.2 * 1.5, 2, is_red), 0);
-  EXPECT_GT(full.near(0.9, 0.9, 2, is_blue), 0);  // ends at origin + width
-
-  s->frame_index = 0;
-  const Image none = render(*s);
-  EXPECT_EQ(none.count(pixel_of(0.41), pixel_of(0.51), pixel_of(0.95), pixel_of(0.95), is_blue),
-            0);
-
-  // For the SCARA robot the goal-2 line is blue.
-  auto b = make_scenario('b', 'h');
-  fill_ramps(b->scara);
-  b->scara.Phif[0] = 1.0;
-  b->scara.Phif[1] = 1.5;
-  b->tfm = b->scara.tt[3] = 10.0;
-  const Image bi = render(*b);
-  EXPECT_GT(bi.near(0.85, 0.8, 1, is_blue), 0);
-  EXPECT_GT(bi.near(0.85, 0.7, 1, is_red), 0);
-}
-
-TEST_F(Graphs, ConstantOrBrokenHistoryDrawsOnTheBaseLine) {
-  auto s = make_scenario('a', 'h');
-  for (int i = 0; i < kRecordCapacity; ++i) {
-    s->cyl.fb_phi[i][0] = s->cyl.fb_phi[i][1] = 0.3;
-    s->cyl.toc_phi[i][0] = s->cyl.toc_phi[i][1] = 0.7;
-  }
-  s->cyl.Phif[0] = s->cyl.Phif[1] = 0.7;
-  s->frame_index = 200;
-  s->tfm = s->cyl.tt[3] = 10.0;
-  const Image im = render(*s);
-  EXPECT_GT(im.count(pixel_of(0.45), pixel_of(0.5) - 3, pixel_of(0.85), pixel_of(0.5) + 3, is_blue),
-            300);
-  EXPECT_EQ(im.count(pixel_of(0.41), pixel_of(0.52), pixel_of(0.95), pixel_of(0.95), is_blue), 0);
-
-  // Not-a-number and infinite samples: the rest of the picture still shows.
-  s->cyl.fb_phi[40][0] = kNaN;
-  s->cyl.fb_phi[41][1] = kInf;
-  s->cyl.fb_phi[42][1] = -kInf;
-  s->cyl.toc_phi[60][0] = kNaN;
-  s->cyl.Phif[0] = kNaN;
-  const Image broken = render(*s);
-  EXPECT_GE(red_along(broken, 0.4, 0.9, 0.1), 199);
-  EXPECT_GT(broken.near(0.4 + 100 * 0.0025, 0.5, 3, is_blue), 0);
-  EXPECT_TRUE(is_white(broken.at(pixel_of(0.95), pixel_of(0.3))));
-}
-
-TEST_F(Graphs, TorqueLimitLinesAndCurves) {
-  auto s = make_scenario('a', 'h');
-  s->cyl.tau1max_h = 2.0;
-  s->cyl.tau2max_h = 1.0;
-  s->cyl.tau1max_g = 4.0;
-  s->cyl.tau2max_g = 0.5;
-  for (int i = 0; i < kRecordCapacity; ++i) {
-    s->cyl.toc_tau[i][0] = 2.0;   // at the joint-1 limit
-    s->cyl.toc_tau[i][1] = -1.0;  // at minus the joint-2 limit
-    s->cyl.fb_tau[i][0] = 1.0;
-    s->cyl.fb_tau[i][1] = 0.5;
-  }
-  s->frame_index = 200;
-  const Image im = render(*s);
-  // Limit lines 0.25 above and below each zero line, across the graph (the
-  // blue curves lie on two of them).
-  EXPECT_GE(along(im, 0.41, 0.9, 0.35, is_red_or_blue), 190);
-  EXPECT_GE(along(im, 0.41, 0.9, -0.15, is_red), 190);
-  EXPECT_GE(along(im, 0.41, 0.9, -0.35, is_red), 190);
-  EXPECT_GE(along(im, 0.41, 0.9, -0.85, is_red_or_blue), 190);
-  // Curves at tau x 0.25 / limit: on the limit lines and half way.
-  EXPECT_GE(along(im, 0.41, 0.9, 0.35, is_blue), 190);
-  EXPECT_GE(along(im, 0.41, 0.9, -0.85, is_blue), 190);
-  EXPECT_GE(along(im, 0.41, 0.9, 0.225, is_red), 190);
-  EXPECT_GE(along(im, 0.41, 0.9, -0.475, is_red), 190);
-  EXPECT_EQ(im.near(0.7, 0.1 - 0.125, 3, is_red_or_blue), 0);
-  // "T1max" and "T2max" above the upper lines.
-  EXPECT_GT(im.count(pixel_of(0.4), pixel_of(0.36), pixel_of(0.5), pixel_of(0.39), is_text_grey), 10);
-  EXPECT_GT(im.count(pixel_of(0.4), pixel_of(-0.34), pixel_of(0.5), pixel_of(-0.31), is_text_grey), 10);
-
-  // With gravity the limits with gravity set the scale; the lines stay put.
-  select_gravity(*s, 'g');
-  const Image g = render(*s);
-  EXPECT_GE(along(g, 0.41, 0.9, 0.225, is_blue), 190);     // 2.0 of 4.0
-  EXPECT_GE(along(g, 0.41, 0.9, 0.1625, is_red), 190);     // 1.0 of 4.0
-  EXPECT_EQ(along(g, 0.41, 0.9, 0.35, is_blue), 0);
-  EXPECT_GE(along(g, 0.41, 0.9, 0.35, is_red), 190);
-  EXPECT_GE(along(g, 0.41, 0.9, -0.85, is_red), 190);
-  // Joint 2 at -1.0 of 0.5 runs below the window: no blue in graph 2.
-  EXPECT_EQ(g.count(pixel_of(0.41), pixel_of(-0.9), pixel_of(0.9), pixel_of(-0.3), is_blue), 0);
-}
-
-TEST_F(Graphs, TorqueCurvesGrowWithTheDisplayedSample) {
-  auto s = make_scenario('b', 'h');
-  s->scara.tau1max_h = s->scara.tau2max_h = 1.0;
-  for (int i = 0; i < kRecordCapacity; ++i) {
-    s->scara.toc_tau[i][0] = 0.5;
-    s->scara.toc_tau[i][1] = -0.5;
-  }
-  for (int shown : {0, 1, 80, 199}) {
-    s->frame_index = shown;
-    const Image im = render(*s);
-    const int end = pixel_of(0.4 + shown * 0.0025);
-    EXPECT_EQ(im.count(pixel_of(0.4), pixel_of(0.2), end + 3, pixel_of(0.25), is_blue) > 0,
-              shown > 0);
-    EXPECT_EQ(im.count(end + 4, pixel_of(-0.2), pixel_of(0.95), pixel_of(0.25), is_blue), 0);
-    EXPECT_EQ(im.count(end + 4, pixel_of(-0.8), pixel_of(0.95), pixel_of(-0.3), is_blue), 0);
-    if (shown > 0) {
-      EXPECT_GT(im.near(0.4 + shown * 0.0025 - 0.005, -0.725, 2, is_blue), 0);
-    }
-  }
-}
-
-TEST_F(Graphs, TorqueLimitWithoutValueDrawsNoCurve) {
-  auto s = make_scenario('a', 'h');
-  for (int i = 0; i < kRecordCapacity; ++i) {
-    s->cyl.toc_tau[i][0] = s->cyl.toc_tau[i][1] = 0.3;
-    s->cyl.fb_tau[i][0] = s->cyl.fb_tau[i][1] = -0.3;
-  }
-  s->frame_index = 150;
-  for (double limit : {0.0, kNaN, kInf}) {
-    s->cyl.tau1max_h = limit;
-    s->cyl.tau2max_h = limit;
-    const Image im = render(*s);
-    EXPECT_EQ(im.count(pixel_of(0.41), pixel_of(-0.9), pixel_of(0.95), pixel_of(0.4), is_blue), 0);
-    EXPECT_EQ(im.near(0.6, 0.2, 5, is_red), 0);
-    EXPECT_EQ(im.near(0.6, -0.5, 5, is_red), 0);
-    // The frame around them is still there.
-    EXPECT_GE(along(im, 0.41, 0.9, 0.35, is_red), 190);
-    EXPECT_GE(along(im, 0.41, 0.9, -0.85, is_red), 190);
-  }
 }
 
 TEST_F(Graphs, SurviveSampleTimesAndCountsOutsideTheirRange) {
@@ -395,6 +359,7 @@ TEST_F(Graphs, SurviveSampleTimesAndCountsOutsideTheirRange) {
     s->dt = c.dt;
     s->frame_count = c.frame_count;
     s->frame_index = c.frame_index;
+    update_graph_scales(*s);
     const Image im = render(*s);
     // Axes, text and the robot are drawn whatever the numbers (without a
     // usable range the blue goal-2 line lies on the time axis).

@@ -1,5 +1,5 @@
-// The drawing primitives: the shapes they cover, and the OpenGL state they
-// leave behind (lighting on, line width).
+// The shapes of a frame as the renderer draws them: the pixels they cover,
+// the line widths a sketch gives them, and the state a frame leaves behind.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -8,6 +8,7 @@
 #include <random>
 
 #include "model/constants.h"
+#include "view/frame_description.h"
 #include "view/primitives.h"
 #include "view_harness.h"
 
@@ -28,24 +29,27 @@ TEST(ToScreen, MapsDrawingUnitsOntoWindowUnitsUnchanged) {
 
 TEST_F(Primitives, UnrotatedRectangleCoversExactlyItsBox) {
   // [-0.5, 0] x [-0.25, 0.25]: pixel columns 200..399, rows 300..499.
-  const Image im =
-      render_with([] { fill_rect(Point{-0.5, -0.25}, 0.5, 0.5, 0.0, colour_blue); });
+  const Image im = render_sketch([](Sketch& sk) {
+    sk.fill_rect(Point{-0.5, -0.25}, 0.5, 0.5, 0.0, colour_blue);
+  });
   EXPECT_EQ(im.count(200, 300, 399, 499, is_blue), 200 * 200);
   EXPECT_EQ(im.count(0, 0, kSize - 1, kSize - 1, is_blue), 200 * 200);
 }
 
 TEST_F(Primitives, RectangleTurnsAboutItsCorner) {
   // A quarter turn puts the w side upward and the h side to the left.
-  const Image im =
-      render_with([] { fill_rect(Point{0.0, 0.0}, 0.5, 0.25, kPi / 2, colour_red); });
+  const Image im = render_sketch([](Sketch& sk) {
+    sk.fill_rect(Point{0.0, 0.0}, 0.5, 0.25, kPi / 2, colour_red);
+  });
   EXPECT_GT(im.near(-0.125, 0.25, 3, is_red), 40);
   EXPECT_EQ(im.near(0.25, 0.125, 3, is_red), 0);
   EXPECT_EQ(im.near(-0.125, -0.1, 3, is_red), 0);
 }
 
 TEST_F(Primitives, OutlineRectangleDrawsOnlyTheBorder) {
-  const Image im =
-      render_with([] { outline_rect(Point{-0.5, -0.5}, 0.5, 0.5, 0.0, colour_red); });
+  const Image im = render_sketch([](Sketch& sk) {
+    sk.outline_rect(Point{-0.5, -0.5}, 0.5, 0.5, 0.0, colour_red);
+  });
   EXPECT_GT(im.near(-0.5, -0.25, 1, is_red), 0);   // left side
   EXPECT_GT(im.near(0.0, -0.25, 1, is_red), 0);    // right side
   EXPECT_GT(im.near(-0.25, -0.5, 1, is_red), 0);   // bottom
@@ -54,7 +58,9 @@ TEST_F(Primitives, OutlineRectangleDrawsOnlyTheBorder) {
 }
 
 TEST_F(Primitives, DiscAndCircleHaveTheirRadius) {
-  const Image disc = render_with([] { fill_disc(Point{0.0, 0.0}, 0.25, colour_blue); });
+  const Image disc = render_sketch([](Sketch& sk) {
+    sk.fill_disc(Point{0.0, 0.0}, 0.25, colour_blue);
+  });
   EXPECT_TRUE(is_blue(disc.at(pixel_of(0.0), pixel_of(0.0))));
   EXPECT_TRUE(is_blue(disc.at(pixel_of(0.24), pixel_of(0.0))));
   EXPECT_TRUE(is_blue(disc.at(pixel_of(0.0), pixel_of(-0.24))));
@@ -63,7 +69,9 @@ TEST_F(Primitives, DiscAndCircleHaveTheirRadius) {
   const int area = disc.count(0, 0, kSize - 1, kSize - 1, is_blue);
   EXPECT_NEAR(area, kPi * 100 * 100, 0.01 * kPi * 100 * 100);
 
-  const Image ring = render_with([] { outline_circle(Point{0.5, 0.5}, 0.1, colour_red); });
+  const Image ring = render_sketch([](Sketch& sk) {
+    sk.outline_circle(Point{0.5, 0.5}, 0.1, colour_red);
+  });
   EXPECT_GT(ring.near(0.6, 0.5, 1, is_red), 0);
   EXPECT_GT(ring.near(0.5, 0.4, 1, is_red), 0);
   EXPECT_GT(ring.near(0.5 + 0.1 * std::cos(1.0), 0.5 + 0.1 * std::sin(1.0), 1, is_red), 0);
@@ -72,17 +80,21 @@ TEST_F(Primitives, DiscAndCircleHaveTheirRadius) {
 
 TEST_F(Primitives, HalfDiscLiesTowardStartAngleMinusQuarterTurn) {
   // Start angle 0: clockwise to almost -pi, so the half below the centre.
-  const Image im = render_with([] { fill_half_disc(Point{0.0, 0.0}, 0.25, 0.0, colour_blue); });
+  const Image im = render_sketch([](Sketch& sk) {
+    sk.fill_half_disc(Point{0.0, 0.0}, 0.25, 0.0, colour_blue);
+  });
   EXPECT_GT(im.near(0.0, -0.15, 3, is_blue), 40);
   EXPECT_EQ(im.near(0.0, 0.15, 3, is_blue), 0);
   // Start angle pi/2: the half on the right.
-  const Image right =
-      render_with([] { fill_half_disc(Point{0.0, 0.0}, 0.25, kPi / 2, colour_blue); });
+  const Image right = render_sketch([](Sketch& sk) {
+    sk.fill_half_disc(Point{0.0, 0.0}, 0.25, kPi / 2, colour_blue);
+  });
   EXPECT_GT(right.near(0.15, 0.0, 3, is_blue), 40);
   EXPECT_EQ(right.near(-0.15, 0.0, 3, is_blue), 0);
 
-  const Image arc =
-      render_with([] { outline_half_circle(Point{0.0, 0.0}, 0.25, 0.0, colour_red); });
+  const Image arc = render_sketch([](Sketch& sk) {
+    sk.outline_half_circle(Point{0.0, 0.0}, 0.25, 0.0, colour_red);
+  });
   EXPECT_GT(arc.near(0.0, -0.25, 1, is_red), 0);
   EXPECT_EQ(arc.near(0.0, 0.25, 2, is_red), 0);
   EXPECT_EQ(arc.near(0.0, 0.0, 5, is_red), 0);  // the strip stays open: no chord
@@ -131,11 +143,11 @@ TEST_F(Primitives, DiscsCoverExactlyThePixelsOfTheirPolygon) {
     const double a = angle(random);
     SCOPED_TRACE(::testing::Message() << "centre " << c.x << ", " << c.y << " radius " << r
                                       << " start " << a);
-    const Image disc = render_with([&] { fill_disc(c, r, colour_blue); });
+    const Image disc = render_sketch([&](Sketch& sk) { sk.fill_disc(c, r, colour_blue); });
     const Image polygon =
         render_with([&] { reference_polygon(c, r, 0.0, disc_corner); });
     EXPECT_EQ(differing_pixels(disc, polygon), 0);
-    const Image half = render_with([&] { fill_half_disc(c, r, a, colour_blue); });
+    const Image half = render_sketch([&](Sketch& sk) { sk.fill_half_disc(c, r, a, colour_blue); });
     const Image half_polygon =
         render_with([&] { reference_polygon(c, r, a, half_disc_corner); });
     EXPECT_EQ(differing_pixels(half, half_polygon), 0);
@@ -143,45 +155,48 @@ TEST_F(Primitives, DiscsCoverExactlyThePixelsOfTheirPolygon) {
 }
 
 TEST_F(Primitives, WideLineHasItsWidthAndLeavesTwoPixels) {
-  const Image im = render_with([] {
-    draw_wide_line(Point{-0.5, 0.5}, Point{0.5, 0.5}, 0.02, colour_blue);  // 8 pixels
-    draw_line(Point{-0.5, -0.5}, Point{0.5, -0.5}, colour_red);           // then 2 pixels
+  float left = 0.0f;
+  const Image im = render_sketch([&](Sketch& sk) {
+    sk.wide_line(Point{-0.5, 0.5}, Point{0.5, 0.5}, 0.02, colour_blue);  // 8 pixels
+    sk.line(Point{-0.5, -0.5}, Point{0.5, -0.5}, colour_red);           // then 2 pixels
+    left = sk.line_width;
   });
   const int col = pixel_of(0.0);
   EXPECT_NEAR(im.count(col, 0, col, kSize - 1, is_blue), 8, 1);
   EXPECT_EQ(im.count(col, 0, col, kSize - 1, is_red), 2);
-  GLfloat w = 0;
-  glGetFloatv(GL_LINE_WIDTH, &w);
-  EXPECT_FLOAT_EQ(w, 2.0f);
+  EXPECT_FLOAT_EQ(left, 2.0f);
 }
 
-TEST_F(Primitives, PlainLineTakesTheCurrentWidth) {
-  const Image im = render_with([] {
-    glLineWidth(5.0f);
-    draw_line(Point{-0.5, 0.0}, Point{0.5, 0.0}, colour_red);
+TEST_F(Primitives, PlainLinesAndOutlinesTakeTheSketchsWidth) {
+  const Image im = render_sketch([](Sketch& sk) {
+    sk.line_width = 5.0f;
+    sk.line(Point{-0.5, 0.0}, Point{0.5, 0.0}, colour_red);
+    sk.line_width = 3.0f;
+    sk.outline_rect(Point{-0.5, -0.75}, 1.0, 0.5, 0.0, colour_blue);
   });
-  EXPECT_EQ(im.count(pixel_of(0.1), 0, pixel_of(0.1), kSize - 1, is_red), 5);
+  EXPECT_EQ(im.count(pixel_of(0.1), pixel_of(-0.2), pixel_of(0.1), kSize - 1, is_red), 5);
+  // The rectangle's top edge at -0.25, 3 pixels wide, and its bottom at -0.75.
+  EXPECT_EQ(im.count(pixel_of(0.1), pixel_of(-0.3), pixel_of(0.1), pixel_of(-0.2), is_blue), 3);
+  EXPECT_EQ(im.count(pixel_of(0.1), pixel_of(-0.8), pixel_of(0.1), pixel_of(-0.7), is_blue), 3);
 }
 
-TEST_F(Primitives, LeaveLightingOnAndDrawInTheirOwnColour) {
+TEST_F(Primitives, DrawnUnlitInTheirOwnColourLeavingTheMatrixAlone) {
   const Point p{0.0, 0.0};
-  const std::function<void()> shapes[] = {
-      [&] { draw_line(p, Point{0.5, 0.5}, colour_red); },
-      [&] { draw_wide_line(p, Point{0.5, 0.5}, 0.01, colour_red); },
-      [&] { fill_rect(p, 0.1, 0.1, 0.3, colour_red); },
-      [&] { outline_rect(p, 0.1, 0.1, 0.3, colour_red); },
-      [&] { fill_disc(p, 0.1, colour_red); },
-      [&] { fill_half_disc(p, 0.1, 0.3, colour_red); },
-      [&] { outline_circle(p, 0.1, colour_red); },
-      [&] { outline_half_circle(p, 0.1, 0.3, colour_red); },
+  const std::function<void(Sketch&)> shapes[] = {
+      [&](Sketch& sk) { sk.line(p, Point{0.5, 0.5}, colour_red); },
+      [&](Sketch& sk) { sk.wide_line(p, Point{0.5, 0.5}, 0.01, colour_red); },
+      [&](Sketch& sk) { sk.fill_rect(p, 0.1, 0.1, 0.3, colour_red); },
+      [&](Sketch& sk) { sk.outline_rect(p, 0.1, 0.1, 0.3, colour_red); },
+      [&](Sketch& sk) { sk.fill_disc(p, 0.1, colour_red); },
+      [&](Sketch& sk) { sk.fill_half_disc(p, 0.1, 0.3, colour_red); },
+      [&](Sketch& sk) { sk.outline_circle(p, 0.1, colour_red); },
+      [&](Sketch& sk) { sk.outline_half_circle(p, 0.1, 0.3, colour_red); },
   };
   for (const auto& shape : shapes) {
     GLdouble after[16];
     // Lighting on with no light: anything drawn lit would come out dark grey.
-    const Image im = render_with([&] {
-      glEnable(GL_LIGHTING);
-      shape();
-    });
+    glEnable(GL_LIGHTING);
+    const Image im = render_sketch(shape);
     EXPECT_EQ(glIsEnabled(GL_LIGHTING), GL_TRUE);
     glGetDoublev(GL_MODELVIEW_MATRIX, after);
     for (int i = 0; i < 16; ++i) EXPECT_EQ(after[i], i % 5 == 0 ? 1.0 : 0.0);  // identity

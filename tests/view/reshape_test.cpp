@@ -10,6 +10,7 @@
 #include <climits>
 #include <cmath>
 
+#include "robot/graph_scales.h"
 #include "view/frame.h"
 #include "view/graphs.h"
 #include "view/viewport.h"
@@ -71,6 +72,7 @@ std::unique_ptr<Scenario> scene(bool wild = true) {
   }
   s->frame_index = 200;
   s->tfm = s->cyl.tt[3] = 10.0;
+  update_graph_scales(*s);
   return s;
 }
 

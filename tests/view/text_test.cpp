@@ -2,14 +2,18 @@
 // be read (dark grey on white) in every frame, the first one included.
 #include <gtest/gtest.h>
 
-#include <GL/freeglut.h>
 #include <GL/gl.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <limits>
+#include <vector>
 
 #include "view/caption_text.h"
+#include "view/describe_frame.h"
+#include "view/frame_description.h"
 #include "view/text.h"
+#include "frame_query.h"
 #include "view_harness.h"
 
 namespace {
@@ -57,44 +61,63 @@ int grey_in_line(const Image& im, double x0, double x1, double y) {
   return im.count(pixel_of(x0), pixel_of(y), pixel_of(x1), pixel_of(y) + 12, is_text_grey);
 }
 
+// The texts left of the window's centre (the title and the caption block,
+// not the graphs' labels) that stand at height y, in frame order.
+std::vector<const Label*> line_at(const FrameDescription& f, double y) {
+  std::vector<const Label*> out;
+  for (const Label& t : f.texts)
+    if (t.x < 0.0f && t.y == static_cast<float>(y)) out.push_back(&t);
+  return out;
+}
+
+TEST(CaptionTexts, NameTheRobotAndTheMotionPlane) {
+  auto s = make_scenario('a', 'h');
+  FrameDescription a = describe_frame(*s);
+  ASSERT_EQ(line_at(a, 0.9).size(), 1u);
+  EXPECT_EQ(line_at(a, 0.9)[0]->text, "(a) Cylindrical coordinate robot");
+  EXPECT_EQ(line_at(a, 0.9)[0]->x, -0.95f);
+  ASSERT_EQ(line_at(a, 0.85).size(), 1u);
+  EXPECT_EQ(line_at(a, 0.85)[0]->text, "Horizontal motion");
+  EXPECT_EQ(line_at(a, 0.85)[0]->x, static_cast<float>(-0.95 + 0.05));
+
+  select_robot(*s, 'b');
+  select_gravity(*s, 'g');
+  const FrameDescription b = describe_frame(*s);
+  ASSERT_EQ(line_at(b, 0.9).size(), 1u);
+  EXPECT_EQ(line_at(b, 0.9)[0]->text, "(b) SCARA robot");
+  ASSERT_EQ(line_at(b, 0.85).size(), 1u);
+  EXPECT_EQ(line_at(b, 0.85)[0]->text, "Vertical motion");
+  // Only the goal and limit labels are in the small font.
+  for (const Label& t : b.texts) {
+    const bool small = t.text == "goal1" || t.text == "goal2" || t.text == "T1max" ||
+                       t.text == "T2max";
+    EXPECT_EQ(t.font == TextFont::Helvetica12, small) << t.text;
+  }
+}
+
+TEST(CaptionTexts, LeaveOutLinesForUnknownSelectors) {
+  auto s = make_scenario('x', 'q');
+  const FrameDescription f = describe_frame(*s);
+  EXPECT_TRUE(line_at(f, 0.9).empty());
+  EXPECT_TRUE(line_at(f, 0.85).empty());
+  // The lines that are always there, in their order, the ratios beside their caption.
+  const std::vector<const Label*> ratio = line_at(f, 0.8);
+  ASSERT_EQ(ratio.size(), 2u);
+  EXPECT_EQ(ratio[0]->text, "Reduction ratio (u1, u2)=");
+  EXPECT_EQ(ratio[1]->text, "(###,###)\n");
+  EXPECT_EQ(ratio[1]->x, static_cast<float>(-0.95 + 0.55));
+  EXPECT_EQ(line_at(f, 0.75).at(0)->text, "blue : Time optimal control");
+  EXPECT_EQ(line_at(f, 0.7).at(0)->text, "red : PID control");
+  EXPECT_EQ(line_at(f, 0.65).at(0)->text, "1 grid=(0.1, 0.1)[m]");
+  EXPECT_EQ(line_at(f, 0.95).at(0)->text, "Time optimal control : Comparison with PID control");
+  EXPECT_EQ(text_item(f, "blue : Time optimal control"),
+            text_item(f, "Reduction ratio (u1, u2)=") + 2);
+}
+
 class Captions : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { window(); }
 };
-
-TEST_F(Captions, NameTheRobotAndTheMotionPlane) {
-  auto s = make_scenario('a', 'h');
-  const Image a = render(*s);
-  select_robot(*s, 'b');
-  select_gravity(*s, 'g');
-  const Image b = render(*s);
-
-  // "(a) Cylindrical coordinate robot" runs far beyond "(b) SCARA robot".
-  EXPECT_GT(grey_in_line(a, -0.95, -0.75, 0.9), 50);
-  EXPECT_GT(grey_in_line(b, -0.95, -0.75, 0.9), 50);
-  EXPECT_GT(grey_in_line(a, -0.55, -0.35, 0.9), 50);
-  EXPECT_EQ(grey_in_line(b, -0.55, -0.35, 0.9), 0);
-
-  // "Horizontal motion" is longer than "Vertical motion".
-  EXPECT_GT(grey_in_line(a, -0.9, -0.7, 0.85), 50);
-  EXPECT_GT(grey_in_line(b, -0.9, -0.7, 0.85), 50);
-  EXPECT_GT(grey_in_line(a, -0.59, -0.53, 0.85), 10);
-  EXPECT_EQ(grey_in_line(b, -0.59, -0.53, 0.85), 0);
-}
-
-TEST_F(Captions, LeaveOutLinesForUnknownSelectors) {
-  auto s = make_scenario('x', 'q');
-  const Image im = render(*s);
-  EXPECT_EQ(grey_in_line(im, -0.96, -0.3, 0.9), 0);
-  EXPECT_EQ(grey_in_line(im, -0.91, -0.3, 0.85), 0);
-  // The lines that are always there.
-  EXPECT_GT(grey_in_line(im, -0.9, -0.5, 0.8), 50);   // "Reduction ratio (u1, u2)="
-  EXPECT_GT(grey_in_line(im, -0.4, -0.2, 0.8), 30);   // ratio text
-  EXPECT_GT(grey_in_line(im, -0.9, -0.5, 0.75), 50);  // blue legend
-  EXPECT_GT(grey_in_line(im, -0.9, -0.7, 0.7), 50);   // red legend
-  EXPECT_GT(grey_in_line(im, -0.9, -0.6, 0.65), 50);  // grid size
-  EXPECT_GT(grey_in_line(im, -0.99, -0.3, 0.95), 100);  // title
-}
 
 // In a fresh context lighting is off and the current colour is white: the
 // state of the first frame before any primitive has run.
@@ -125,12 +148,23 @@ TEST_F(Captions, AreDarkGreyInTheFirstFrameAndInLaterOnes) {
             0);
 }
 
-TEST_F(Captions, DrawTextLeavesColourAndLightingAsTheyWere) {
+// A frame of the given texts, all in `font`, at (x, y) each.
+struct Placed {
+  double x, y;
+  const char* text;
+};
+FrameDescription texts(TextFont font, std::initializer_list<Placed> list) {
+  FrameDescription f;
+  for (const Placed& p : list) f.text(font, p.x, p.y, p.text);
+  return f;
+}
+
+TEST_F(Captions, TextLeavesColourAndLightingAsTheyWere) {
   window();
   for (bool lighting : {false, true}) {
     if (lighting) glEnable(GL_LIGHTING); else glDisable(GL_LIGHTING);
     glColor4f(0.25f, 0.5f, 0.75f, 1.0f);
-    draw_text(0.0, 0.0, GLUT_BITMAP_HELVETICA_18, "abc");
+    renderer().draw(texts(TextFont::Helvetica18, {{0.0, 0.0, "abc"}, {0.1, 0.1, "caf\xe9"}}));
     GLfloat c[4];
     glGetFloatv(GL_CURRENT_COLOR, c);
     EXPECT_FLOAT_EQ(c[0], 0.25f);
@@ -142,15 +176,16 @@ TEST_F(Captions, DrawTextLeavesColourAndLightingAsTheyWere) {
 
 TEST_F(Captions, TextOutsideTheViewOrAtNoPositionIsNotDrawn) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const Image im = render_with([&] {
-    draw_text(1.5, 0.0, GLUT_BITMAP_HELVETICA_18, "far right");
-    draw_text(nan, 0.0, GLUT_BITMAP_HELVETICA_18, "nowhere");
-    draw_text(0.0, 1e300, GLUT_BITMAP_HELVETICA_18, "too high");
-  });
+  const FrameDescription nowhere =
+      texts(TextFont::Helvetica18,
+            {{1.5, 0.0, "far right"}, {nan, 0.0, "nowhere"}, {0.0, 1e300, "too high"}});
+  // A position that is not a number as a float is no text at all.
+  EXPECT_EQ(nowhere.texts.size(), 1u);
+  const Image im = render_items(nowhere);
   EXPECT_EQ(im.count(0, 0, kSize - 1, kSize - 1, [](const Rgb& c) { return !is_white(c); }), 0);
 
-  const Image small = render_with([] { draw_text(0.0, 0.0, GLUT_BITMAP_HELVETICA_12, "goal1"); });
-  const Image large = render_with([] { draw_text(0.0, 0.0, GLUT_BITMAP_HELVETICA_18, "goal1"); });
+  const Image small = render_items(texts(TextFont::Helvetica12, {{0.0, 0.0, "goal1"}}));
+  const Image large = render_items(texts(TextFont::Helvetica18, {{0.0, 0.0, "goal1"}}));
   const int n_small = small.count(0, 0, kSize - 1, kSize - 1, is_text_grey);
   const int n_large = large.count(0, 0, kSize - 1, kSize - 1, is_text_grey);
   EXPECT_GT(n_small, 20);

@@ -10,6 +10,7 @@
 
 #include "app/text_catalog.h"
 #include "model/defaults.h"
+#include "robot/graph_scales.h"
 #include "view/frame.h"
 
 namespace viewtest {
@@ -27,10 +28,17 @@ std::vector<std::uint8_t> read_back_buffer(int width, int height) {
 
 }  // namespace
 
+Renderer& renderer() {
+  window();
+  return *window().renderer;
+}
+
 ViewContext& window() {
   static Scenario scenario{};
+  static Renderer drawing;
   static ViewContext ctx{&scenario, [](int, double, void*) { return KeyAction::None; },
-                         [](double, void*) { return KeyAction::None; }, nullptr};
+                         [](double, void*) { return KeyAction::None; }, nullptr, false,
+                         &drawing};
   static const int id = [] {
     static char name[] = "view_tests";
     static char* argv[] = {name, nullptr};
@@ -55,7 +63,7 @@ int pixel_of(double v) { return static_cast<int>(std::floor((v + 1.0) * kSize / 
 Image render(const Scenario& s) {
   window();
   glDrawBuffer(GL_BACK);
-  compose_frame(s);
+  compose_frame(renderer(), s);
   glFinish();
   return Image{read_back_buffer(kSize, kSize)};
 }
@@ -68,6 +76,25 @@ Image render_with(const std::function<void()>& draw) {
   draw();
   glFinish();
   return Image{read_back_buffer(kSize, kSize)};
+}
+
+Image render_items(const FrameDescription& frame) {
+  FrameDescription unlit;
+  unlit.add(ItemKind::LightingOff);
+  const Image im = render_with([&] {
+    renderer().draw(unlit);
+    renderer().draw(frame);
+    unlit.items.back().kind = ItemKind::LightingOn;
+    renderer().draw(unlit);
+  });
+  return im;
+}
+
+Image render_sketch(const std::function<void(Sketch&)>& describe) {
+  FrameDescription f;
+  Sketch sk{f};
+  describe(sk);
+  return render_items(f);
 }
 
 bool resize_window(int width, int height) {
@@ -90,7 +117,7 @@ Image render_window(Scenario& s) {
   const int w = glutGet(GLUT_WINDOW_WIDTH);
   const int h = glutGet(GLUT_WINDOW_HEIGHT);
   glDrawBuffer(GL_BACK);
-  compose_frame(s);
+  compose_frame(renderer(), s);
   glFinish();
   return Image{read_back_buffer(w, h), w, h};
 }
@@ -120,6 +147,7 @@ std::unique_ptr<Scenario> make_scenario(char robot, char gravity) {
     r->u1 = 30.0;
     r->u2 = 30.0;
   }
+  update_graph_scales(*s);
   return s;
 }
 

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "model/scenario.h"
+#include "view/frame_description.h"
+#include "view/renderer.h"
 #include "view/window_setup.h"
 
 namespace viewtest {
@@ -17,6 +19,9 @@ constexpr int kSize = 800;
 
 // Opens the window once (a fake argv, the real window set-up) and returns its context.
 ViewContext& window();
+
+// The renderer of that window, its glyphs read back.
+Renderer& renderer();
 
 struct Rgb {
   int r, g, b;
@@ -57,6 +62,15 @@ Image render(const Scenario& s);
 // Clears GL_BACK to white, resets the modelview matrix, runs `draw`, reads GL_BACK.
 Image render_with(const std::function<void()>& draw);
 
+// Clears GL_BACK to white, draws `frame` with the window's renderer unlit (a
+// LightingOff item first, LightingOn last, as whole frames have them), reads
+// GL_BACK.
+Image render_items(const FrameDescription& frame);
+
+// What `describe` adds to an empty frame through a Sketch (line width 1),
+// drawn as render_items draws it.
+Image render_sketch(const std::function<void(Sketch&)>& describe);
+
 // Resizes the real window and handles GLUT's events (the reshape callback
 // among them) until the window has that size; false if it never does.
 bool resize_window(int width, int height);
@@ -72,7 +86,9 @@ bool is_text_grey(const Rgb& c);  // the dark grey of text
 bool is_dark(const Rgb& c);        // text grey or black
 
 // The window's layout, ratios 30, limits of the given values, frame_count 200,
-// dt 0.02, tfm 2.5, view_scale 1, all records zero.
+// dt 0.02, tfm 2.5, view_scale 1, all records zero, and the graph scales of
+// that. A test that fills records or limits afterwards works the scales out
+// again (update_graph_scales), as the program does after a computation.
 std::unique_ptr<Scenario> make_scenario(char robot, char gravity);
 
 }  // namespace viewtest

@@ -147,7 +147,7 @@ KeyAction counting_tick(double now, void* user) {
 TEST_F(ViewWindow, KeyboardCallbackHandsEveryKeyToTheHandlerWithItsData) {
   auto s = make_scenario('a', 'h');
   KeyLog log;
-  ViewContext ctx{s.get(), logging_handler, counting_tick, &log};
+  ViewContext ctx{s.get(), logging_handler, counting_tick, &log, false, &renderer()};
   for (int key : std::vector<int>{'s', 'x', kKeyLeft, 27}) handle_key(ctx, key, 1.5);
   EXPECT_EQ(log.keys, "sx<256>\x1b");
   EXPECT_EQ(log.times, std::vector<double>(4, 1.5));
@@ -157,7 +157,7 @@ TEST_F(ViewWindow, KeyboardCallbackHandsEveryKeyToTheHandlerWithItsData) {
 TEST_F(ViewWindow, ThePlaybackTimerRunsOnlyWhileTheMotionPlays) {
   auto s = make_scenario('a', 'h');
   KeyLog log;
-  ViewContext ctx{s.get(), logging_handler, counting_tick, &log};
+  ViewContext ctx{s.get(), logging_handler, counting_tick, &log, false, &renderer()};
   s->playback.playing = true;
   handle_key(ctx, 'x', 0.0);
   EXPECT_TRUE(ctx.timer_armed);

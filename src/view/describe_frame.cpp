@@ -1,0 +1,72 @@
+#include "view/describe_frame.h"
+
+#include "view/figures.h"
+#include "view/graphs.h"
+#include "view/scales.h"
+#include "view/text.h"
+
+namespace {
+
+// Figures, goal marker and tip paths for the robot's records.
+void describe_robot_area(Sketch& sk, const Scenario& s, const RobotRecord& rec,
+                         void (*figure)(Sketch&, const Scenario&, const double*, const Colour&)) {
+  const int shown = clamped_frame(s.frame_index);
+  figure(sk, s, rec.fb_phi[shown], colour_red);
+  figure(sk, s, rec.toc_phi[shown], colour_blue);
+  describe_goal_marker(sk, s, s.xf, s.yf, colour_blue);
+  describe_path_points(sk.frame, s, rec.fb_tip, rec.toc_tip, shown);
+}
+
+}  // namespace
+
+DrawingRect mask_panel_rect(const Scenario& s) {
+  const double x0 = s.layout.disp_graph_origin[0] - 0.05;
+  return DrawingRect{x0, -1.0, x0 + 1.0, 1.0};
+}
+
+FrameDescription describe_frame(const Scenario& s) {
+  FrameDescription f;
+  // The clear takes the whole window, the margins beside the picture too.
+  f.add(ItemKind::ScissorOff);
+  f.add(ItemKind::Clear);
+  // Nothing drawn spills out of the picture's square (wide lines and text
+  // could). Every shape has one colour and is drawn unlit: flat shading
+  // spares the renderers the colour gradients of each triangle.
+  f.scissor(kWholePicture);
+  f.add(ItemKind::LightingOff);
+  f.add(ItemKind::FlatShading);
+  // The line width the previous frame left: the grid's.
+  Sketch sk{f, 1.0f};
+
+  // With a robot shown, the panel behind the graphs is blank: everything
+  // drawn before the graphs is kept left of the panel's edge, which leaves
+  // the panel as white as the clear left it.
+  const bool robot = (s.robot == Robot::Cylindrical || s.robot == Robot::Scara);
+  if (robot) f.scissor(DrawingRect{-1.0, -1.0, mask_panel_rect(s).x0, 1.0});
+
+  describe_title(f);
+  describe_captions(f, s);
+  describe_readout(f, s);
+
+  const double vs = s.view_scale;
+  describe_grid(sk, Point{vs * s.layout.robot_base[0], vs * s.layout.robot_base[1]}, 0.0, 20,
+                0.1 * vs, 0.1 * vs);
+  // Mesa's software renderers rasterise a handed-over part in their own
+  // threads while this one prepares the next, so a frame sent in a few parts
+  // is done sooner than one sent whole (each part costs a little, so not too
+  // many). A hand-over changes no pixel.
+  f.add(ItemKind::HandOver);
+
+  if (s.robot == Robot::Cylindrical) describe_robot_area(sk, s, s.cyl, describe_cyl_robot);
+  if (s.robot == Robot::Scara) describe_robot_area(sk, s, s.scara, describe_scara_robot);
+  f.add(ItemKind::HandOver);
+  if (robot) f.scissor(kWholePicture);
+
+  describe_displacement_graph(sk, s, s.frame_index);
+  f.add(ItemKind::HandOver);
+  describe_torque_graphs(sk, s, s.frame_index);
+  f.add(ItemKind::SmoothShading);
+  f.add(ItemKind::ScissorOff);
+  f.add(ItemKind::LightingOn);
+  return f;
+}
