@@ -125,7 +125,7 @@ Task<DialogueEnd> run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry ent
 
     out.say(Text::Computing);
     print_solver_title(s, out);
-    solution = recompute_time_optimal(s, out.solver);
+    solution = recompute_time_optimal(s, out.solver, out.pool);
     if (solution.found) break;
 
     out.say(Text::NoSolution);

@@ -1,13 +1,16 @@
 // tocsim: time-optimal control of a two-joint arm compared with PID control.
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <thread>
 
 #include "app/options.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "console/console.h"
+#include "toc/worker_pool.h"
 #include "view/display.h"
 #include "view/frame.h"
 #include "view/picture.h"
@@ -75,6 +78,10 @@ int main(int argc, char** argv) {
   Ui ui{con, options.lang};
   ui.solver = options.solver;
   ui.csv_path = options.csv_path;
+  // The solver's threads, started once: one per core, at most four (the
+  // passes and a Jacobian's columns give no more than that to do at once).
+  WorkerPool pool(static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)));
+  ui.pool = &pool;
 
   // The start-up questions come before the window opens.
   const Progress startup = DialogueRun(run_startup(*scenario, ui)).finish(ui);

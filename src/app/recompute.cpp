@@ -11,8 +11,8 @@ TaskReach recompute_conditions(Scenario& s) {
   return reach;
 }
 
-SwitchingSolution recompute_time_optimal(Scenario& s, SolverChoice choice) {
-  const SwitchingSolution sol = find_switching_times(s, s.robot, choice);
+SwitchingSolution recompute_time_optimal(Scenario& s, SolverChoice choice, WorkerPool* pool) {
+  const SwitchingSolution sol = find_switching_times(s, s.robot, choice, pool);
   // Without switching times there is no motion to record: the old record stays.
   if (sol.found) record_motion(s, s.robot, ControlMode::TimeOptimal, model_record(s, s.robot).Phi0);
   return sol;

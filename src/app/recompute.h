@@ -11,10 +11,12 @@
 // from its positioning time.
 TaskReach recompute_conditions(Scenario& s);
 
-// The switching times of the selected robot (find_switching_times) and, when
-// found, its time-optimal record: samples 0..frame_count of s.dt. Nothing is
-// changed when no solution was found.
-SwitchingSolution recompute_time_optimal(Scenario& s, SolverChoice choice);
+// The switching times of the selected robot (find_switching_times, on the
+// pool's threads when one is given) and, when found, its time-optimal
+// record: samples 0..frame_count of s.dt. Nothing is changed when no solution
+// was found.
+SwitchingSolution recompute_time_optimal(Scenario& s, SolverChoice choice,
+                                         WorkerPool* pool = nullptr);
 
 // The feedback (PID) record of the selected robot: from rest at its start
 // point, samples 0..frame_count of s.dt (at most the record's capacity).

@@ -33,6 +33,7 @@ struct Ui {
   Console& con;
   Lang lang;
   SolverChoice solver = SolverChoice::Extended;
+  WorkerPool* pool = nullptr;  // threads the solver may use; none: it runs on the caller
   std::string csv_path;  // where every successful computation writes its records; empty: nowhere
   bool csv_created = false;  // csv_path is this run's own file (later writes replace it)
   bool csv_failed = false;   // a write to csv_path failed: the run ends with status 1

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "toc/lu.h"
+#include "toc/worker_pool.h"
 
 double sum_abs(int n, const double* x) {
   double s = 0.0;
@@ -20,19 +21,27 @@ double damping_factor(double rho) {
 }
 
 double switching_jacobian(const ShootingModel& m, const double y_start[4], const double z[4],
-                          int s1, int s2, const ShootingTrace& base, double J[4][4]) {
-  for (int k = 0; k < 4; ++k) {
+                          int s1, int s2, const ShootingTrace& base, double J[4][4],
+                          WorkerPool* pool) {
+  // Each column is its own simulation and fills only its own column of J.
+  auto column = [&](int k) {
     double zk[4] = {z[0], z[1], z[2], z[3]};
     zk[k] = zk[k] + kFdStep;
-    ShootingTrace column;
-    simulate_bang_bang(m, zk, y_start, s1, s2, column, &base);
-    for (int i = 0; i < 4; ++i) J[i][k] = (column.y_end[i] - base.y_end[i]) / kFdStep;
+    ShootingTrace trace;
+    simulate_bang_bang(m, zk, y_start, s1, s2, trace, &base);
+    for (int i = 0; i < 4; ++i) J[i][k] = (trace.y_end[i] - base.y_end[i]) / kFdStep;
+  };
+  if (pool != nullptr) {
+    pool->for_each(4, column);
+  } else {
+    for (int k = 0; k < 4; ++k) column(k);
   }
   return lu_invert(4, &J[0][0], 4, kSingularDeterminant);
 }
 
 NewtonPassResult newton_pass(const ShootingModel& m, const double y_start[4],
-                             const double x_target[4], int s1, int s2, const double z_init[4]) {
+                             const double x_target[4], int s1, int s2, const double z_init[4],
+                             WorkerPool* pool) {
   NewtonPassResult res{};
   double* z = res.z;
   for (int i = 0; i < 4; ++i) z[i] = z_init[i];
@@ -57,7 +66,7 @@ NewtonPassResult newton_pass(const ShootingModel& m, const double y_start[4],
     }
 
     double M[4][4];
-    switching_jacobian(m, y_start, z, s1, s2, sim, M);
+    switching_jacobian(m, y_start, z, s1, s2, sim, M, pool);
     double d[4];
     for (int i = 0; i < 4; ++i) {
       double di = 0.0;

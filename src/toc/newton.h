@@ -5,6 +5,8 @@
 
 #include "toc/shooting.h"
 
+class WorkerPool;
+
 constexpr double kNewtonTolerance = 0.0001;  // on the 1-norm of the residual
 constexpr int kNewtonMaxIterations = 300;    // updates before a pass gives up
 constexpr double kFdStep = 0.005;            // forward-difference step [s]
@@ -23,9 +25,11 @@ double damping_factor(double rho);
 // Forward-difference Jacobian of the terminal state with respect to z, from
 // the simulation `base` at z itself, inverted in place when its |determinant|
 // exceeds kSingularDeterminant (left as it is otherwise, a determinant that is
-// not a number included). Returns the Jacobian's determinant.
+// not a number included). Returns the Jacobian's determinant. The columns'
+// simulations run on the pool when one is given.
 double switching_jacobian(const ShootingModel& m, const double y_start[4], const double z[4],
-                          int s1, int s2, const ShootingTrace& base, double J[4][4]);
+                          int s1, int s2, const ShootingTrace& base, double J[4][4],
+                          WorkerPool* pool = nullptr);
 
 struct NewtonPassResult {
   SwitchingPlan plan;  // of the pass's last simulation; tt[3] = 1e10 when failed
@@ -35,6 +39,7 @@ struct NewtonPassResult {
   bool failed;
 };
 
-// Runs one pass from z_init.
+// Runs one pass from z_init; its Jacobians' columns on the pool when one is given.
 NewtonPassResult newton_pass(const ShootingModel& m, const double y_start[4],
-                             const double x_target[4], int s1, int s2, const double z_init[4]);
+                             const double x_target[4], int s1, int s2, const double z_init[4],
+                             WorkerPool* pool = nullptr);

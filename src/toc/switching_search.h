@@ -6,6 +6,8 @@
 
 #include "toc/shooting.h"
 
+class WorkerPool;
+
 constexpr int kSearchScales = 9;   // multiples of tf0
 constexpr int kSearchShapes = 7;   // relative switching times
 constexpr int kSearchStarts = kSearchScales * kSearchShapes;
@@ -25,6 +27,9 @@ struct SearchResult {
 };
 
 // Same task and signs as the Newton passes: start state, target, joint-1
-// direction s1 and the time scale tf0 of their initial estimate.
+// direction s1 and the time scale tf0 of their initial estimate. With a pool
+// the starts run side by side; the result (counts included) is the one of
+// trying them one after the other.
 SearchResult search_switching_times(const ShootingModel& m, const double y_start[4],
-                                    const double x_target[4], int s1, double tf0);
+                                    const double x_target[4], int s1, double tf0,
+                                    WorkerPool* pool = nullptr);

@@ -5,6 +5,7 @@
 #include "toc/acceptance.h"
 #include "toc/newton.h"
 #include "toc/switching_search.h"
+#include "toc/worker_pool.h"
 
 namespace {
 
@@ -48,24 +49,38 @@ SwitchingTask switching_task(const Scenario& s, Robot robot) {
   return t;
 }
 
-SwitchingSolution solve_switching_plan(const Scenario& s, Robot robot, SolverChoice choice) {
+SwitchingSolution solve_switching_plan(const Scenario& s, Robot robot, SolverChoice choice,
+                                       WorkerPool* pool) {
   SwitchingSolution sol{};
   const SwitchingTask t = switching_task(s, robot);
   const ShootingModel model(s, robot);
 
+  // The two passes, each with the check of its result, are independent: on a
+  // pool they run side by side (and the thread whose pass ends first helps
+  // with the other's Jacobians). Their results are taken in pass order.
   NewtonPassResult passes[2];
+  SolutionCheck checks[2] = {};
+  auto run_pass = [&](int i) {
+    const NewtonPassResult& p = passes[i] =
+        newton_pass(model, t.y_start, t.x_target, t.s1, i == 0 ? -1 : +1, t.z_init, pool);
+    if (!p.failed) checks[i] = check_solution(model, t.y_start, t.x_target, p.plan, p.y_end);
+  };
+  if (pool != nullptr) {
+    pool->for_each(2, run_pass);
+  } else {
+    run_pass(0);
+    run_pass(1);
+  }
+
   double tf[2];
   for (int i = 0; i < 2; ++i) {
-    const int s2 = i == 0 ? -1 : +1;
-    passes[i] = newton_pass(model, t.y_start, t.x_target, t.s1, s2, t.z_init);
     const NewtonPassResult& p = passes[i];
     PassSummary& ps = sol.pass[i];
-    ps = {s2, p.updates, !p.failed, false, p.plan.tt[3]};
+    ps = {i == 0 ? -1 : +1, p.updates, !p.failed, false, p.plan.tt[3]};
     sol.simulations = sol.simulations + pass_simulations(p);
     if (ps.converged) {
-      const SolutionCheck c = check_solution(model, t.y_start, t.x_target, p.plan, p.y_end);
-      sol.simulations = sol.simulations + c.simulations;
-      ps.accepted = c.accepted;
+      sol.simulations = sol.simulations + checks[i].simulations;
+      ps.accepted = checks[i].accepted;
     }
     tf[i] = ps.accepted ? p.plan.tt[3] : kFailedFinalTime;
   }
@@ -77,7 +92,7 @@ SwitchingSolution solve_switching_plan(const Scenario& s, Robot robot, SolverCho
   }
   if (choice == SolverChoice::Reference) return sol;
 
-  const SearchResult found = search_switching_times(model, t.y_start, t.x_target, t.s1, t.tf0);
+  const SearchResult found = search_switching_times(model, t.y_start, t.x_target, t.s1, t.tf0, pool);
   sol.searched = true;
   sol.search_runs = found.runs;
   sol.simulations = sol.simulations + found.simulations;
@@ -96,8 +111,9 @@ void store_switching_plan(RobotRecord& rec, const SwitchingPlan& plan) {
   }
 }
 
-SwitchingSolution find_switching_times(Scenario& s, Robot robot, SolverChoice choice) {
-  const SwitchingSolution sol = solve_switching_plan(s, robot, choice);
+SwitchingSolution find_switching_times(Scenario& s, Robot robot, SolverChoice choice,
+                                       WorkerPool* pool) {
+  const SwitchingSolution sol = solve_switching_plan(s, robot, choice, pool);
   if (sol.found) store_switching_plan(model_record(s, robot), sol.plan);
   return sol;
 }

@@ -6,6 +6,8 @@
 #include "model/scenario.h"
 #include "toc/shooting.h"
 
+class WorkerPool;
+
 enum class SolverChoice {
   Reference,  // the two Newton passes alone (their results still checked)
   Extended,   // the passes, then the search when they find nothing
@@ -39,12 +41,16 @@ struct SwitchingTask {
 };
 SwitchingTask switching_task(const Scenario& s, Robot robot);
 
-// Finds the switching times of the robot; changes nothing.
-SwitchingSolution solve_switching_plan(const Scenario& s, Robot robot, SolverChoice choice);
+// Finds the switching times of the robot; changes nothing. With a pool the
+// independent simulations run on its threads; the result is bit for bit the
+// one without.
+SwitchingSolution solve_switching_plan(const Scenario& s, Robot robot, SolverChoice choice,
+                                       WorkerPool* pool = nullptr);
 
 // The same, and when found the plan stored as the robot's tt and torque_sign
 // (nothing is changed otherwise).
 SwitchingSolution find_switching_times(Scenario& s, Robot robot,
-                                       SolverChoice choice = SolverChoice::Extended);
+                                       SolverChoice choice = SolverChoice::Extended,
+                                       WorkerPool* pool = nullptr);
 
 void store_switching_plan(RobotRecord& rec, const SwitchingPlan& plan);
