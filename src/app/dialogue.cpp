@@ -113,8 +113,14 @@ Task<> report_unreachable(const Scenario& s, Ui& out, bool start_ok, bool end_ok
 }
 
 Task<DialogueEnd> run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry entry) {
-  out.say(Text::KeyHelp);
-  print_conditions(s, out);
+  // A change made in the window: the console goes on as after the points
+  // question, so that it stays a complete record of the session.
+  if (entry == DialogueEntry::Window) {
+    entry = DialogueEntry::Recompute;
+  } else {
+    out.say(Text::KeyHelp);
+    print_conditions(s, out);
+  }
   SwitchingSolution solution{};
   for (;;) {
     co_await ask_questions(s, out, entry);
@@ -125,7 +131,7 @@ Task<DialogueEnd> run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry ent
 
     out.say(Text::Computing);
     print_solver_title(s, out);
-    solution = recompute_time_optimal(s, out.solver, out.pool);
+    solution = co_await out.solve(s);
     if (solution.found) break;
 
     out.say(Text::NoSolution);

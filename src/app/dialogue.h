@@ -8,8 +8,9 @@
 
 // Where the questions of one dialogue run begin: the full dialogue (start-up,
 // robot keys), the reduction ratios (u), the task points (k), or no questions
-// at all (gravity keys).
-enum class DialogueEntry { Heading, Ratios, Points, Recompute };
+// at all (gravity keys). Window: points or elbow changed in the window; no
+// key help, no report before, only what follows the points question.
+enum class DialogueEntry { Heading, Ratios, Points, Recompute, Window };
 
 // Key help, report, the questions the entry calls for, recomputation, solver
 // (with its retry loop), feedback run, result lines and view reset. Ends

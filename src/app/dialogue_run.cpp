@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/options.h"
+#include "app/recompute.h"
 
 Progress DialogueRun::advance(Ui& ui) {
   if (!started_) {
@@ -16,11 +17,19 @@ Progress DialogueRun::advance(Ui& ui) {
       return task_.result() == DialogueEnd::Quit ? Progress::Quit : Progress::Done;
     }
     Question& q = ui.question;
-    const Console::Read r = q.kind == Question::Kind::Key
-                                ? ui.con.try_key(q.key)
-                                : ui.con.try_numbers(q.values, q.count, q.got);
-    if (r == Console::Read::Wait) return Progress::Waiting;
-    if (r == Console::Read::Ended) return Progress::InputEnded;
+    if (q.kind == Question::Kind::Solve) {
+      if (ui.solve_runner == nullptr) {
+        q.solution = recompute_time_optimal(*q.scenario, ui.solver, ui.pool);
+      } else if (!ui.solve_runner->poll(q)) {
+        return Progress::Waiting;
+      }
+    } else {
+      const Console::Read r = q.kind == Question::Kind::Key
+                                  ? ui.con.try_key(q.key)
+                                  : ui.con.try_numbers(q.values, q.count, q.got);
+      if (r == Console::Read::Wait) return Progress::Waiting;
+      if (r == Console::Read::Ended) return Progress::InputEnded;
+    }
     q.kind = Question::Kind::None;
     std::exchange(q.waiting, {}).resume();
   }

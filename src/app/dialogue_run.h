@@ -35,5 +35,10 @@ class DialogueRun {
 // Whether the question waiting, if any, is answered by one key.
 inline bool waits_for_key(const Ui& ui) { return ui.question.kind == Question::Kind::Key; }
 
+// Whether the dialogue waits for the console (not for a solve).
+inline bool waits_for_console(const Ui& ui) {
+  return ui.question.kind == Question::Kind::Key || ui.question.kind == Question::Kind::Numbers;
+}
+
 // Program exit status after a dialogue that ended the program.
 int exit_status(Progress p);

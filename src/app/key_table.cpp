@@ -22,9 +22,12 @@ void say_result(Ui& ui, const WriteResult& r) {
 
 }  // namespace
 
+bool is_condition_key(int key) {
+  return key == 'a' || key == 'b' || key == 'g' || key == 'h' || key == 'u' || key == 'k';
+}
+
 std::optional<DialogueEntry> begin_condition_key(Scenario& s, Ui& ui, int key) {
-  if (key != 'a' && key != 'b' && key != 'g' && key != 'h' && key != 'u' && key != 'k')
-    return std::nullopt;
+  if (!is_condition_key(key)) return std::nullopt;
   pause(s.playback);
   // Keys typed on the terminal while the window had the user's eye must
   // not answer the first question.

@@ -12,6 +12,9 @@
 // The dialogue a condition key runs: run_condition_dialogue, or a stand-in in tests.
 using ConditionDialogue = Task<DialogueEnd> (*)(Scenario&, Ui&, DialogueEntry);
 
+// Whether the key is one of a b u g h k.
+bool is_condition_key(int key);
+
 // Condition keys (a b u g h k): pause playback, drop keys typed ahead on a
 // terminal, show sample 0, select what the key stands for and answer the
 // entry from which the dialogue is to run. Other keys: nothing.

@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
   int glut_argc = 1;
   char* glut_argv[] = {argv[0], nullptr};
   scenario->view_mode = options.view;
-  Session session(*scenario, ui);
+  Session session(*scenario, ui, run_condition_dialogue, SolveIn::Background);
   Renderer renderer;
   App app{*scenario, ui, session, renderer};
   run_view(*scenario, renderer, text(Text::WindowTitle, ui.lang), on_window_key, on_window_tick,

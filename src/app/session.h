@@ -1,38 +1,74 @@
-// The program once the window is open: window keys, the playback clock, and
-// the condition dialogue a key may start, whose questions wait on the console
-// while the window goes on drawing.
+// The program once the window is open: window keys, the playback clock, the
+// condition dialogue a key may start (its questions wait on the console while
+// the window goes on drawing), changes of the task made in the window itself,
+// and the solve that runs on a thread of its own meanwhile.
 #pragma once
 
+#include <memory>
 #include <optional>
+#include <vector>
 
+#include "app/background_solve.h"
 #include "app/dialogue.h"
 #include "app/key_table.h"
 
-class Session {
+// Where a dialogue's solve runs: where it is asked for (scripted sessions,
+// whose results must be there when a key returns), or on a thread of its own
+// while the window goes on.
+enum class SolveIn { Place, Background };
+
+class Session : private SolveRunner {
  public:
-  Session(Scenario& s, Ui& ui, ConditionDialogue dialogue = run_condition_dialogue)
-      : s_(s), ui_(ui), dialogue_(dialogue) {}
+  Session(Scenario& s, Ui& ui, ConditionDialogue dialogue = run_condition_dialogue,
+          SolveIn solve_in = SolveIn::Place);
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
 
   // A key pressed in the window at clock reading `now` [s]. While a console
-  // question waits, every key but ESC is ignored.
+  // question waits, every key but ESC is ignored. While a new motion is
+  // computed, the old one can still be played and looked at, and a key that
+  // changes the conditions drops that computation for its own.
   KeyAction key(int key, double now);
 
-  // About every 10 ms while the motion plays or a question waits: the input
-  // that has come answers the question; otherwise the next sample is due.
+  // About every 10 ms while the motion plays, a question waits or a motion is
+  // computed: the input that has come answers the question, a finished
+  // computation is shown, the next sample is due.
   KeyAction tick(double now);
 
-  // Whether a condition dialogue is under way (a question waits).
+  // Task changes made in the window (the same change as k with these
+  // points, or as the elbow question with the other branch). Both answer
+  // whether the change was made: not while a console question waits, nor
+  // to a point the SCARA cannot reach.
+  bool move_points(double x0, double y0, double xf, double yf);
+  bool toggle_elbow();
+  // Puts back the conditions and the motion from before the last change made
+  // in the window; false when there is none.
+  bool undo();
+
+  // Whether a condition dialogue is under way (a question or a solve waits).
   bool in_dialogue() const { return run_.has_value(); }
 
   // The status the program ends with after Quit.
   int exit_status() const { return status_; }
 
  private:
+  bool poll(Question& q) override;
   KeyAction advance();
+  KeyAction start_dialogue(DialogueEntry entry);
+  // Drops a dialogue that waits only for its solve; false when a console
+  // question waits (then nothing may change).
+  bool supersede();
+  // The state before a change from the window, kept for undo, and the
+  // ghost of the motion it replaces.
+  void remember();
 
   Scenario& s_;
   Ui& ui_;
   ConditionDialogue dialogue_;
+  SolveIn solve_in_;
   std::optional<DialogueRun> run_;
+  BackgroundSolve solve_;
+  std::vector<std::unique_ptr<Scenario>> undo_;  // oldest first
   int status_ = 0;
 };

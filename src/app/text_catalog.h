@@ -187,6 +187,9 @@ enum class Lang { Ja, En };
     "  u                   減速比の変更 (コンソールで対話)\n"                                                               \
     "  g h                 重力あり・なし\n"                                                                         \
     "  k                   始点・終点の変更 (コンソールで対話)\n"                                                             \
+    "  e                   SCARAの肘の向きを切り替えて再計算\n"                                                             \
+    "  z, 右クリック       画面で行った変更を元に戻す\n"                                                                       \
+    "  左ドラッグ          始点・終点を動かして再計算\n"                                                                       \
     "  space               再生・一時停止\n"                                                                         \
     "  + -                 再生を速く・遅く\n"                                                                        \
     "  s, Right            1サンプル進む\n"                                                                         \
@@ -237,6 +240,9 @@ enum class Lang { Ja, En };
     "  u                   reduction ratios (console dialogue)\n"                                             \
     "  g h                 with / without gravity\n"                                                          \
     "  k                   start and end point (console dialogue)\n"                                          \
+    "  e                   the other SCARA elbow branch, recomputed\n"                                        \
+    "  z, right button     undo the last change made in the window\n"                                         \
+    "  left button drag    move the start or end point, recomputed\n"                                         \
     "  space               play / pause\n"                                                                    \
     "  + -                 faster / slower playback\n"                                                        \
     "  s, Right            one sample forward\n"                                                              \

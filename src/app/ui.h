@@ -13,18 +13,34 @@
 #include <string>
 
 #include "app/text_catalog.h"
+#include "model/scenario.h"
 #include "console/console.h"
 #include "toc/switching_solver.h"
 
-// The question a dialogue waits on.
+// What a dialogue waits on: a key or numbers from the console, or the solve
+// of the switching times (which the window runs on a thread of its own).
 struct Question {
-  enum class Kind : char { None, Key, Numbers };
+  enum class Kind : char { None, Key, Numbers, Solve };
   Kind kind = Kind::None;
   double* values = nullptr;  // Numbers: where the values go, `count` of them
   int count = 0;
+  Scenario* scenario = nullptr;  // Solve: whose selected robot
   char key = 0;              // the answers
   int got = 0;
+  SwitchingSolution solution{};
   std::coroutine_handle<> waiting;  // the dialogue, resumed with the answer
+};
+
+// Who solves for the switching times while the dialogue waits, without
+// holding up the one who runs it. poll() starts the solve the question asks
+// for, and once it is done stores its result in the question's scenario and
+// in q.solution and answers true.
+class SolveRunner {
+ public:
+  virtual bool poll(Question& q) = 0;
+
+ protected:
+  ~SolveRunner() = default;
 };
 
 struct Ui {
@@ -34,6 +50,7 @@ struct Ui {
   Lang lang;
   SolverChoice solver = SolverChoice::Extended;
   WorkerPool* pool = nullptr;  // threads the solver may use; none: it runs on the caller
+  SolveRunner* solve_runner = nullptr;  // none: a solve runs at once, where it is asked for
   std::string csv_path;  // where every successful computation writes its records; empty: nowhere
   bool csv_created = false;  // csv_path is this run's own file (later writes replace it)
   bool csv_failed = false;   // a write to csv_path failed: the run ends with status 1
@@ -54,7 +71,9 @@ struct Ui {
     Question& q;
     bool await_ready() const noexcept { return false; }
     void await_suspend(std::coroutine_handle<> h) noexcept {
-      q = Question{Question::Kind::Key, nullptr, 0, 0, 0, h};
+      q = Question{};
+      q.kind = Question::Kind::Key;
+      q.waiting = h;
     }
     char await_resume() const noexcept { return q.key; }
   };
@@ -67,9 +86,29 @@ struct Ui {
     int n;
     bool await_ready() const noexcept { return false; }
     void await_suspend(std::coroutine_handle<> h) noexcept {
-      q = Question{Question::Kind::Numbers, v, n, 0, 0, h};
+      q = Question{};
+      q.kind = Question::Kind::Numbers;
+      q.values = v;
+      q.count = n;
+      q.waiting = h;
     }
     int await_resume() const noexcept { return q.got; }
   };
   NumbersAnswer numbers(double* v, int n) { return NumbersAnswer{question, v, n}; }
+
+  // co_await solve(s): the switching times of s's selected robot with its
+  // time-optimal record (recompute_time_optimal), done by the solve runner.
+  struct SolveAnswer {
+    Question& q;
+    Scenario& s;
+    bool await_ready() const noexcept { return false; }
+    void await_suspend(std::coroutine_handle<> h) noexcept {
+      q = Question{};
+      q.kind = Question::Kind::Solve;
+      q.scenario = &s;
+      q.waiting = h;
+    }
+    SwitchingSolution await_resume() const noexcept { return q.solution; }
+  };
+  SolveAnswer solve(Scenario& s) { return SolveAnswer{question, s}; }
 };

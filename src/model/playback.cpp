@@ -103,7 +103,7 @@ std::string speed_text(int speed_log2) {
 }
 
 std::string playback_readout(double t, int sample, int last, int speed_log2, bool playing,
-                             bool answer_pending) {
+                             std::string_view note) {
   // to_chars formats as printf's %.2f does in the "C" locale, whatever LC_NUMERIC
   // says; the largest double takes 309 digits before the point.
   char num[400];
@@ -111,7 +111,10 @@ std::string playback_readout(double t, int sample, int last, int speed_log2, boo
   const std::string time = res.ec == std::errc{} ? std::string(num, res.ptr) : std::string("?");
   std::string text = "t = " + time + " s  (" + std::to_string(sample) + "/" +
                      std::to_string(last) + ")";
-  if (answer_pending) text += "  answer in the console";
+  if (!note.empty()) {
+    text += "  ";
+    text += note;
+  }
   if (std::clamp(speed_log2, kMinSpeedLog2, kMaxSpeedLog2) != 0) text += "  " + speed_text(speed_log2);
   if (playing) text += "  playing";
   return text;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 constexpr int kMinSpeedLog2 = -3;  // 1/8x
 constexpr int kMaxSpeedLog2 = 3;   // 8x
@@ -58,8 +59,9 @@ int step(Playback& pb, Step which, int shown, int last);
 // "2x", "1/4x", "1x" for speed_log2 1, -2, 0.
 std::string speed_text(int speed_log2);
 
-// "t = 1.20 s  (60/200)", then "  answer in the console" while a console
-// question waits, "  2x" when the speed is not 1x, and "  playing" while
-// playing. The decimal point is '.' in every locale.
+// "t = 1.20 s  (60/200)", then the note when there is one (two spaces before
+// it: "answer in the console" while a console question waits, "computing..."
+// while a new motion is being computed), "  2x" when the speed is not 1x,
+// and "  playing" while playing. The decimal point is '.' in every locale.
 std::string playback_readout(double t, int sample, int last, int speed_log2, bool playing,
-                             bool answer_pending = false);
+                             std::string_view note = {});

@@ -100,6 +100,13 @@ struct Scenario {
   double view_scale;  // zoom of the robot area
   Playback playback;  // playing the records at their pace
   bool answer_pending;  // a console question waits: the window keys wait too, but ESC
+  bool computing;       // a new motion is being computed; the old one is shown meanwhile
+
+  // The time-optimal tip path before the last change made in the window,
+  // drawn faint for comparison until the next change (none: 0 points).
+  double ghost_tip[kRecordCapacity][2];
+  int ghost_points;
+  double ghost_tf;      // its final time
   ViewMode view_mode;   // which picture; kept through every change of conditions
 };
 

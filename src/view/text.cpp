@@ -2,6 +2,17 @@
 
 #include "view/caption_text.h"
 
+namespace {
+
+// Why the window waits, if it does.
+std::string_view readout_note(const Scenario& s) {
+  if (s.answer_pending) return "answer in the console";
+  if (s.computing) return "computing...";
+  return {};
+}
+
+}  // namespace
+
 void describe_title(FrameDescription& f) {
   f.text(TextFont::Helvetica18, -0.99, 0.95, "Time optimal control : Comparison with PID control");
 }
@@ -23,5 +34,5 @@ void describe_captions(FrameDescription& f, const Scenario& s) {
 void describe_readout(FrameDescription& f, const Scenario& s) {
   f.text(TextFont::Helvetica18, -0.9, 0.6,
          playback_readout(s.frame_index * s.dt, s.frame_index, s.frame_count,
-                          s.playback.speed_log2, s.playback.playing, s.answer_pending));
+                          s.playback.speed_log2, s.playback.playing, readout_note(s)));
 }

@@ -51,10 +51,12 @@ void on_timer(int, void* user_data) {
   handle_tick(ctx, window_clock());
 }
 
-// One timer at a time, and only while the motion plays or a console question
-// waits (the timer looks for its answer).
+// One timer at a time, and only while the motion plays, a console question
+// waits (the timer looks for its answer) or a new motion is being computed
+// (the timer looks for its end).
 void arm_timer(ViewContext& ctx) {
-  if (ctx.timer_armed || !(ctx.scenario->playback.playing || ctx.scenario->answer_pending)) return;
+  const Scenario& s = *ctx.scenario;
+  if (ctx.timer_armed || !(s.playback.playing || s.answer_pending || s.computing)) return;
   ctx.timer_armed = true;
   glutTimerFuncUcall(kTickMilliseconds, on_timer, 0, &ctx);
 }

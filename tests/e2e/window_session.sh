@@ -25,6 +25,9 @@ echo "$title" | grep -qF "\"$expected\"" || fail "title is not the key help in U
 before=$(wc -c <"$E2E_TMP/out")
 press "$wid" s s s 0 w W s g
 wait_output "重力考慮する"
+# A key that changes the conditions while a motion is computed would take its
+# place: let g's computation finish first.
+wait_count "描画画面へ       " 2 || fail "the dialogue after g did not finish"
 kill -0 "$APP_PID" || fail "the program ended on a view key"
 tail -c +"$((before + 1))" "$E2E_TMP/out" | head -c 200 | grep -qF "描画画面上でキーによる操作選択" ||
   fail "a view key printed on the console"

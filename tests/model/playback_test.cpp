@@ -239,9 +239,10 @@ TEST(PlaybackReadout, Texts) {
   EXPECT_EQ(playback_readout(2.4, 60, 200, -2, true), "t = 2.40 s  (60/200)  1/4x  playing");
   EXPECT_EQ(playback_readout(0.005, 0, 200, 3, false), "t = 0.01 s  (0/200)  8x");
   // While a console question waits, the readout says where the answer goes.
-  EXPECT_EQ(playback_readout(0.0, 0, 200, 0, false, true), "t = 0.00 s  (0/200)  answer in the console");
-  EXPECT_EQ(playback_readout(0.0, 0, 200, -1, false, true),
-            "t = 0.00 s  (0/200)  answer in the console  1/2x");
+  EXPECT_EQ(playback_readout(0.0, 0, 200, 0, false, "answer in the console"),
+            "t = 0.00 s  (0/200)  answer in the console");
+  EXPECT_EQ(playback_readout(0.0, 0, 200, -1, true, "computing..."),
+            "t = 0.00 s  (0/200)  computing...  1/2x  playing");
   EXPECT_EQ(speed_text(-3), "1/8x");
   EXPECT_EQ(speed_text(0), "1x");
   EXPECT_EQ(speed_text(3), "8x");
