@@ -11,6 +11,7 @@ namespace {
 void describe_robot_area(Sketch& sk, const Scenario& s, const RobotRecord& rec,
                          void (*figure)(Sketch&, const Scenario&, const double*, const Colour&)) {
   const int shown = clamped_frame(s.frame_index);
+  describe_ghost_path(sk.frame, s);  // under everything of the motion shown
   figure(sk, s, rec.fb_phi[shown], colour_red);
   figure(sk, s, rec.toc_phi[shown], colour_blue);
   describe_goal_marker(sk, s, s.xf, s.yf, colour_blue);

@@ -1,5 +1,7 @@
 #include "view/figures.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <initializer_list>
 
@@ -178,14 +180,9 @@ void describe_goal_marker(Sketch& sk, const Scenario& s, double x, double y,
   sk.fill_disc(mul(vs, add(base(s), Point{x, y})), vs * kGoalDotRadius, colour);
 }
 
-namespace {
-
-// Centre of the path dot of tip position p (metres).
 Point path_dot(const Scenario& s, const double p[2]) {
   return mul(s.view_scale, add(base(s), Point{p[0], p[1]}));
 }
-
-}  // namespace
 
 void describe_path_points(FrameDescription& frame, const Scenario& s, const double (*fb)[2],
                           const double (*toc)[2], int last) {
@@ -196,4 +193,13 @@ void describe_path_points(FrameDescription& frame, const Scenario& s, const doub
     dots.push_back(Dot{path_dot(s, fb[i]), r, colour_red});
     dots.push_back(Dot{path_dot(s, toc[i]), r, colour_blue});
   }
+}
+
+void describe_ghost_path(FrameDescription& frame, const Scenario& s) {
+  if (s.ghost_points <= 0) return;
+  const double r = s.view_scale * kPathDotRadius;
+  std::vector<Dot>& dots = frame.new_dots();
+  const int n = std::min(s.ghost_points, kRecordCapacity);
+  dots.reserve(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i) dots.push_back(Dot{path_dot(s, s.ghost_tip[i]), r, colour_ghost});
 }

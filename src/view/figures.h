@@ -30,5 +30,12 @@ constexpr double kPathDotRadius = 0.008;
 // The tip paths of both runs up to sample `last`: for i = 0 .. last the dot
 // of fb[i] in red, then the dot of toc[i] in blue, at view_scale x
 // (robot_base + point), radius view_scale x kPathDotRadius, one Dots item.
+// Where a point of a tip path (metres from joint 1) is drawn.
+Point path_dot(const Scenario& s, const double p[2]);
+
+// The time-optimal tip path from before the last change made in the window
+// (the ghost), in faint grey dots like the tip paths; nothing without one.
+void describe_ghost_path(FrameDescription& frame, const Scenario& s);
+
 void describe_path_points(FrameDescription& frame, const Scenario& s, const double (*fb)[2],
                           const double (*toc)[2], int last);

@@ -25,6 +25,7 @@ inline constexpr Colour colour_red{1.0f, 0.0f, 0.0f, 0.0f};
 inline constexpr Colour colour_blue{0.0f, 0.0f, 1.0f, 0.0f};
 inline constexpr Colour colour_white{1.0f, 1.0f, 1.0f, 0.0f};
 inline constexpr Colour colour_black{0.0f, 0.0f, 0.0f, 0.0f};
+inline constexpr Colour colour_ghost{0.78f, 0.78f, 0.78f, 0.0f};  // a path from before, faint
 
 // Vertices of every circle and half circle.
 constexpr int circle_segments = 120;

@@ -467,3 +467,37 @@ TEST(FrameParts, SketchKeepsTheWidthOpenGLWouldHaveLeft) {
 }
 
 }  // namespace
+
+namespace {
+
+// After a change made in the window the replaced time-optimal path is drawn
+// as faint dots under the figures; without one the frame is as it always was.
+TEST(FrameDescription, GhostPathUnderTheFiguresOnlyWhenThereIsOne) {
+  auto s = viewtest::make_scenario('a', 'h');
+  const FrameDescription plain = describe_frame(*s);
+  ASSERT_EQ(plain.dots.size(), 1u);
+
+  const RobotRecord& rec = s->cyl;
+  s->ghost_points = s->frame_count + 1;
+  for (int i = 0; i < s->ghost_points; ++i) {
+    s->ghost_tip[i][0] = rec.toc_tip[i][0] + 0.05;
+    s->ghost_tip[i][1] = rec.toc_tip[i][1];
+  }
+  const FrameDescription f = describe_frame(*s);
+  ASSERT_EQ(f.dots.size(), 2u);
+  const std::vector<Dot>& ghost = f.dots[0];
+  ASSERT_EQ(ghost.size(), static_cast<std::size_t>(s->ghost_points));
+  for (const Dot& d : ghost) EXPECT_TRUE(same_colour(d.colour, colour_ghost));
+  // Placed as the tip paths are: the same point, the same place.
+  EXPECT_DOUBLE_EQ(ghost[7].centre.x, path_dot(*s, s->ghost_tip[7]).x);
+  // Before the first figure's shapes, so that the motion shown stands on it.
+  int ghost_item = -1, first_box = -1;
+  for (std::size_t k = 0; k < f.items.size(); ++k) {
+    if (f.items[k].kind == ItemKind::Dots && f.items[k].index == 0) ghost_item = static_cast<int>(k);
+    if (f.items[k].kind == ItemKind::Box && first_box < 0) first_box = static_cast<int>(k);
+  }
+  EXPECT_LT(ghost_item, first_box);
+  EXPECT_EQ(f.items.size(), plain.items.size() + 1);
+}
+
+}  // namespace
