@@ -3,7 +3,7 @@
 namespace {
 
 void print_cyl(const Scenario& s, Ui& out) {
-  const CylRecord& c = s.cyl;
+  const CylConditions& c = s.cyl;
   out.say(Text::CylName);
   out.sayf(Text::CylWorkMass, s.mw);
   out.sayf(Text::CylArmInertia, c.IJ1, s.mw);
@@ -28,7 +28,7 @@ void print_cyl(const Scenario& s, Ui& out) {
 }
 
 void print_scara(const Scenario& s, Ui& out) {
-  const ScaraRecord& b = s.scara;
+  const ScaraConditions& b = s.scara;
   out.say(Text::ScaraName);
   out.sayf(Text::ScaraMasses, b.m1, s.mw);
   out.sayf(Text::ScaraArmInertia, b.IJ1, b.IJ2);

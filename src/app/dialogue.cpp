@@ -10,7 +10,7 @@
 namespace {
 
 // Reads two ratios; values that cannot be read keep their old value.
-Task<> ask_ratios(RobotRecord& r, Text prompt, Ui& out) {
+Task<> ask_ratios(RobotConditions& r, Text prompt, Ui& out) {
   out.sayf(prompt, r.u1, r.u2);
   double u[2] = {r.u1, r.u2};
   co_await out.numbers(u, 2);
@@ -83,7 +83,7 @@ void print_solver_title(const Scenario& s, Ui& out) {
 // --csv FILE: a file that was there before this run is never replaced; the
 // file this run made is replaced by every later computation, in one step.
 void write_csv_option(const Scenario& s, Ui& out) {
-  const MotionView m = motion_view_of(model_record(s, s.robot), s.frame_count, s.dt);
+  const MotionView m = motion_view_of(model_run(s, s.robot), s.frame_count, s.dt);
   const WriteResult r = out.csv_created ? write_motion_csv_to(out.csv_path, m)
                                         : write_new_motion_csv_to(out.csv_path, m);
   if (r.ok) {
@@ -102,7 +102,7 @@ void write_csv_option(const Scenario& s, Ui& out) {
 }  // namespace
 
 Task<> report_unreachable(const Scenario& s, Ui& out, bool start_ok, bool end_ok) {
-  const ScaraRecord& b = s.scara;
+  const ScaraConditions& b = s.scara;
   const double points[2][2] = {{s.x0, s.y0}, {s.xf, s.yf}};
   const bool ok[2] = {start_ok, end_ok};
   for (int i = 0; i < 2; ++i) {
@@ -138,7 +138,7 @@ Task<DialogueEnd> run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry ent
 
   out.say(Text::Solved);
   if (solution.by_search) out.say(Text::FoundBySearch);
-  if (const RobotRecord* r = selected_record(s))
+  if (const RobotRun* r = selected_run(s, s.robot))
     out.sayf(Text::SwitchingTimes, r->tt[0], r->tt[1], r->tt[2], r->tt[3]);
   out.sayf(Text::PidPositioningTime, s.tfm);
 
@@ -146,7 +146,7 @@ Task<DialogueEnd> run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry ent
   out.say(Text::Done);
   if (!out.csv_path.empty()) write_csv_option(s, out);
 
-  if (const RobotRecord* r = selected_record(s); r && feedback_misses_goal(s))
+  if (const RobotConditions* r = selected_conditions(s); r && feedback_misses_goal(s, s))
     out.sayf(Text::Saturated, r->tf);
   out.say(Text::ToWindow);
   s.view_scale = 1.0;

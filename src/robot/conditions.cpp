@@ -9,9 +9,9 @@
 #include "model/defaults.h"
 #include "robot/kinematics.h"
 
-TaskReach compute_scara_task_angles(Scenario& s) {
+TaskReach compute_scara_task_angles(Conditions& s) {
   const double ref[2] = {0, 0};
-  ScaraRecord& b = s.scara;
+  ScaraConditions& b = s.scara;
   TaskReach reach;
   if (s.elbow == Elbow::Down) {
     reach.start = scara_ik_elbow_down(b.l1, b.l2, s.x0, s.y0, ref, b.Phi0);
@@ -23,12 +23,12 @@ TaskReach compute_scara_task_angles(Scenario& s) {
   return reach;
 }
 
-void compute_cyl_task_angles(Scenario& s) {
+void compute_cyl_task_angles(Conditions& s) {
   cylindrical_ik(s.x0, s.y0, s.cyl.Phi0);
   cylindrical_ik(s.xf, s.yf, s.cyl.Phif);
 }
 
-TaskReach compute_conditions(Scenario& s) {
+TaskReach compute_conditions(Conditions& s) {
   const TaskReach reach = compute_scara_task_angles(s);
   compute_torque_limits(s);
   compute_inertias(s);
@@ -37,15 +37,15 @@ TaskReach compute_conditions(Scenario& s) {
   return reach;
 }
 
-void compute_torque_limits(Scenario& s) {
+void compute_torque_limits(Conditions& s) {
   if (s.robot == Robot::Cylindrical) {
-    CylRecord& c = s.cyl;
+    CylConditions& c = s.cyl;
     c.tau1max_h = c.tau1_motor * c.u1;
     c.tau2max_h = c.tau2_motor * c.u2;
     c.tau1max_g = GRAVITY * s.mw * c.L + c.tau1max_h;
     c.tau2max_g = GRAVITY * s.mw + c.tau2max_h;
   } else if (s.robot == Robot::Scara) {
-    ScaraRecord& b = s.scara;
+    ScaraConditions& b = s.scara;
     b.tau1max_h = b.tau1_motor * b.u1;
     b.tau2max_h = 2 * b.tau2_motor * b.u2;
     b.tau1max_g = (b.m1 * b.l1 + (b.l1 + b.l2) * s.mw) * GRAVITY + b.tau1max_h;
@@ -53,9 +53,9 @@ void compute_torque_limits(Scenario& s) {
   }
 }
 
-void compute_inertias(Scenario& s) {
+void compute_inertias(Conditions& s) {
   if (s.robot == Robot::Cylindrical) {
-    CylRecord& c = s.cyl;
+    CylConditions& c = s.cyl;
     c.IM1 = c.IM1_motor * c.u1 * c.u1;
     c.mM2 = c.mM2_motor * c.u2 * c.u2;
     double R = std::fabs(c.Phi0[1]);  // the larger extension of the two end points
@@ -63,7 +63,7 @@ void compute_inertias(Scenario& s) {
     c.J1 = s.mw * R * R + c.IM1;
     c.M2 = s.mw + c.mM2;
   } else if (s.robot == Robot::Scara) {
-    ScaraRecord& b = s.scara;
+    ScaraConditions& b = s.scara;
     b.IM1 = b.IM1_motor * b.u1 * b.u1;
     b.IM2 = b.IM2_motor * b.u2 * b.u2;
     double E = std::cos(b.Phi0[1]);  // the more stretched elbow of the two end points
@@ -77,8 +77,8 @@ void compute_inertias(Scenario& s) {
 
 namespace {
 
-void cyl_terminal_times(Scenario& s) {
-  CylRecord& c = s.cyl;
+void cyl_terminal_times(Conditions& s) {
+  CylConditions& c = s.cyl;
   const double G1 = GRAVITY * s.mw * c.L;
   const double G2 = GRAVITY * s.mw;
   double A1, A2;
@@ -114,8 +114,8 @@ void cyl_terminal_times(Scenario& s) {
   s.tfm = c.tf;
 }
 
-void scara_terminal_times(Scenario& s) {
-  ScaraRecord& b = s.scara;
+void scara_terminal_times(Conditions& s) {
+  ScaraConditions& b = s.scara;
   const double G1 = (b.m1 * b.l1 + (b.l1 + b.l2) * s.mw) * GRAVITY;
   const double G2 = GRAVITY * s.mw * b.l2;
   double A1, A2;
@@ -148,14 +148,14 @@ void pid_gains(double J, double omega, double zeta, double p, double& Kp, double
 
 }  // namespace
 
-void compute_terminal_times(Scenario& s) {
+void compute_terminal_times(Conditions& s) {
   if (s.robot == Robot::Cylindrical) cyl_terminal_times(s);
   else if (s.robot == Robot::Scara) scara_terminal_times(s);
 }
 
-void compute_pid_gains(Scenario& s) {
+void compute_pid_gains(Conditions& s) {
   const PidDesign& p = s.pid;
-  RobotRecord* r = nullptr;
+  RobotConditions* r = nullptr;
   double J1 = 0, J2 = 0;
   if (s.robot == Robot::Cylindrical) {
     r = &s.cyl;
@@ -172,7 +172,7 @@ void compute_pid_gains(Scenario& s) {
   pid_gains(J2, p.omega2, p.zeta2, p.pole2, r->Kp2, r->Kd2, r->Ki2);
 }
 
-TaskReach compute_robot_defaults(Scenario& s, char robot_key) {
+TaskReach compute_robot_defaults(Conditions& s, char robot_key) {
   select_robot(s, robot_key);
   select_gravity(s, 'h');
   return compute_conditions(s);

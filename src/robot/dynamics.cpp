@@ -1,6 +1,6 @@
 #include "robot/dynamics.h"
 
-PlantModel::PlantModel(const Scenario& s, Robot robot)
+PlantModel::PlantModel(const Conditions& s, Robot robot)
     : scara_(robot == Robot::Scara), gravity_(s.gravity == Gravity::On) {
   const double mw = s.mw;
   mw_ = mw;
@@ -9,7 +9,7 @@ PlantModel::PlantModel(const Scenario& s, Robot robot)
   g_mw_ = GRAVITY * mw;
   mass2_ = s.cyl.mM2 + mw;
 
-  const ScaraRecord& sc = s.scara;
+  const ScaraConditions& sc = s.scara;
   mwl1l2_ = mw * sc.l1 * sc.l2;
   mwl1_ = mw * sc.l1;
   l1_ = sc.l1;

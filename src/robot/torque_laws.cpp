@@ -4,28 +4,29 @@ namespace {
 
 // Joint-2 rising acceleration of the reference: a2 of the cylindrical robot,
 // alpha2 of the SCARA.
-double joint2_reference_acceleration(const Scenario& s, Robot robot) {
+double joint2_reference_acceleration(const Conditions& s, Robot robot) {
   if (robot == Robot::Scara) return s.scara.alpha2;
   return s.cyl.a2;
 }
 
 }  // namespace
 
-double torque_limit(const RobotRecord& rec, Gravity gravity, int j) {
+double torque_limit(const RobotConditions& rec, Gravity gravity, int j) {
   if (gravity == Gravity::On) return j == 0 ? rec.tau1max_g : rec.tau2max_g;
   return j == 0 ? rec.tau1max_h : rec.tau2max_h;
 }
 
-TorqueLaw::TorqueLaw(const Scenario& s, Robot robot, ControlMode mode) : mode_(mode) {
-  const RobotRecord& rec = model_record(s, robot);
+TorqueLaw::TorqueLaw(const Conditions& s, const RobotRun& run, Robot robot, ControlMode mode)
+    : mode_(mode) {
+  const RobotConditions& rec = model_conditions(s, robot);
   for (int j = 0; j < 2; ++j) {
     limit_[j] = torque_limit(rec, s.gravity, j);
     phi0_[j] = rec.Phi0[j];
     phif_[j] = rec.Phif[j];
   }
   for (int k = 0; k < 4; ++k) {
-    tt_[k] = rec.tt[k];
-    for (int j = 0; j < 2; ++j) bang_[k][j] = rec.torque_sign[k][j] * limit_[j];
+    tt_[k] = run.tt[k];
+    for (int j = 0; j < 2; ++j) bang_[k][j] = run.torque_sign[k][j] * limit_[j];
   }
   Kp_[0] = rec.Kp1;
   Kd_[0] = rec.Kd1;

@@ -20,8 +20,8 @@ long pass_simulations(const NewtonPassResult& p) {
 
 }  // namespace
 
-SwitchingTask switching_task(const Scenario& s, Robot robot) {
-  const RobotRecord& rec = model_record(s, robot);
+SwitchingTask switching_task(const Conditions& s, Robot robot) {
+  const RobotConditions& rec = model_conditions(s, robot);
   SwitchingTask t{};
   t.y_start[0] = rec.Phi0[0];
   t.y_start[1] = rec.Phi0[1];
@@ -48,7 +48,7 @@ SwitchingTask switching_task(const Scenario& s, Robot robot) {
   return t;
 }
 
-SwitchingSolution solve_switching_plan(const Scenario& s, Robot robot, SolverChoice choice) {
+SwitchingSolution solve_switching_plan(const Conditions& s, Robot robot, SolverChoice choice) {
   SwitchingSolution sol{};
   const SwitchingTask t = switching_task(s, robot);
   const ShootingModel model(s, robot);
@@ -89,15 +89,16 @@ SwitchingSolution solve_switching_plan(const Scenario& s, Robot robot, SolverCho
   return sol;
 }
 
-void store_switching_plan(RobotRecord& rec, const SwitchingPlan& plan) {
+void store_switching_plan(RobotRun& rec, const SwitchingPlan& plan) {
   for (int k = 0; k < 4; ++k) {
     rec.tt[k] = plan.tt[k];
     for (int j = 0; j < 2; ++j) rec.torque_sign[k][j] = static_cast<double>(plan.sign[k][j]);
   }
 }
 
-SwitchingSolution find_switching_times(Scenario& s, Robot robot, SolverChoice choice) {
+SwitchingSolution find_switching_times(const Conditions& s, RobotRun& run, Robot robot,
+                                       SolverChoice choice) {
   const SwitchingSolution sol = solve_switching_plan(s, robot, choice);
-  if (sol.found) store_switching_plan(model_record(s, robot), sol.plan);
+  if (sol.found) store_switching_plan(run, sol.plan);
   return sol;
 }

@@ -8,7 +8,7 @@
 namespace {
 
 // Figures, goal marker and tip paths for the robot's records.
-void describe_robot_area(Sketch& sk, const Scenario& s, const RobotRecord& rec,
+void describe_robot_area(Sketch& sk, const Scenario& s, const RobotRun& rec,
                          void (*figure)(Sketch&, const Scenario&, const double*, const Colour&)) {
   const int shown = clamped_frame(s.frame_index);
   figure(sk, s, rec.fb_phi[shown], colour_red);
@@ -57,8 +57,8 @@ FrameDescription describe_frame(const Scenario& s) {
   // many). A hand-over changes no pixel.
   f.add(ItemKind::HandOver);
 
-  if (s.robot == Robot::Cylindrical) describe_robot_area(sk, s, s.cyl, describe_cyl_robot);
-  if (s.robot == Robot::Scara) describe_robot_area(sk, s, s.scara, describe_scara_robot);
+  if (s.robot == Robot::Cylindrical) describe_robot_area(sk, s, s.cyl_run, describe_cyl_robot);
+  if (s.robot == Robot::Scara) describe_robot_area(sk, s, s.scara_run, describe_scara_robot);
   f.add(ItemKind::HandOver);
   if (robot) f.scissor(kWholePicture);
 
