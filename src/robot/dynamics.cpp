@@ -1,7 +1,9 @@
 #include "robot/dynamics.h"
 
+#include "robot/robot_kind.h"
+
 PlantModel::PlantModel(const Conditions& s, Robot robot)
-    : scara_(robot == Robot::Scara), gravity_(s.gravity == Gravity::On) {
+    : scara_(model_kind(robot).scara_plant), gravity_(s.gravity == Gravity::On) {
   const double mw = s.mw;
   mw_ = mw;
   IM1_ = s.cyl.IM1;

@@ -1,7 +1,7 @@
 #include "robot/motion_sample.h"
 
 #include "robot/dynamics.h"
-#include "robot/kinematics.h"
+#include "robot/robot_kind.h"
 #include "robot/torque_laws.h"
 
 MotionTrack motion_track(RobotRun& rec, ControlMode mode) {
@@ -19,11 +19,7 @@ void record_motion_sample(const Conditions& s, const RobotRun& run, Robot robot,
   phi[1] = y[1];
   track.dq[k][0] = y[2];
   track.dq[k][1] = y[3];
-  if (robot == Robot::Scara) {
-    scara_tip(s.scara.l1, s.scara.l2, y[0], y[1], tip);
-  } else {
-    cylindrical_tip(y[0], y[1], tip);
-  }
+  model_kind(robot).tip(s, y[0], y[1], tip);
   const TorqueLaw law(s, run, robot, mode);
   tau[0] = law.joint(0, t, y);
   tau[1] = law.joint(1, t, y);

@@ -1,15 +1,6 @@
 #include "robot/torque_laws.h"
 
-namespace {
-
-// Joint-2 rising acceleration of the reference: a2 of the cylindrical robot,
-// alpha2 of the SCARA.
-double joint2_reference_acceleration(const Conditions& s, Robot robot) {
-  if (robot == Robot::Scara) return s.scara.alpha2;
-  return s.cyl.a2;
-}
-
-}  // namespace
+#include "robot/robot_kind.h"
 
 double torque_limit(const RobotConditions& rec, Gravity gravity, int j) {
   if (gravity == Gravity::On) return j == 0 ? rec.tau1max_g : rec.tau2max_g;
@@ -37,7 +28,7 @@ TorqueLaw::TorqueLaw(const Conditions& s, const RobotRun& run, Robot robot, Cont
   T_ = rec.tf;
   t_half_ = T_ / 2;
   A_[0] = rec.alpha1;
-  A_[1] = joint2_reference_acceleration(s, robot);
+  A_[1] = model_kind(robot).joint2_reference_acceleration(s);
 }
 
 double TorqueLaw::joint(int j, double t, const double* y) const {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "robot/robot_kind.h"
 #include "toc/acceptance.h"
 #include "toc/newton.h"
 #include "toc/switching_search.h"
@@ -30,13 +31,7 @@ SwitchingTask switching_task(const Conditions& s, Robot robot) {
 
   // Joint-1 inertia at the start, and the rest-to-rest time of joint 1 alone
   // at its full torque without gravity: the scale of the initial estimate.
-  double I1;
-  if (robot == Robot::Scara) {
-    const double reach = s.scara.l1 + s.scara.l2 * std::cos(rec.Phi0[1]);
-    I1 = s.mw * (reach * reach) + s.scara.IM1 + s.scara.IJ1;
-  } else {
-    I1 = s.mw * (rec.Phi0[1] * rec.Phi0[1]) + s.cyl.IM1;
-  }
+  const double I1 = model_kind(robot).start_inertia(s);
   const double D1 = rec.Phif[0] - rec.Phi0[0];
   const double T = 2 * std::sqrt(std::fabs(D1) * I1 / rec.tau1max_h);
   t.tf0 = 0.6 * T;
