@@ -5,6 +5,7 @@
 #include "app/condition_report.h"
 #include "app/motion_csv.h"
 #include "app/recompute.h"
+#include "app/robot_texts.h"
 #include "robot/conditions.h"
 
 namespace {
@@ -24,8 +25,8 @@ Task<bool> ask_ratios_and_gravity(Scenario& s, Ui& out) {
   const char key = co_await out.key();
   if (key == 'n') co_return false;
   if (key != 'z') {
-    if (s.robot == Robot::Cylindrical) co_await ask_ratios(s.cyl, Text::RatiosCyl, out);
-    else if (s.robot == Robot::Scara) co_await ask_ratios(s.scara, Text::RatiosScara, out);
+    if (const RobotTexts* texts = robot_texts(s.robot))
+      co_await ask_ratios(robot_kind(s.robot)->conditions(s), texts->ratios_prompt, out);
   }
   out.say(Text::GravityWas);
   out.say(s.gravity == Gravity::On ? Text::GravityWasOn : Text::GravityWasOff);
@@ -53,7 +54,8 @@ Task<> ask_points(Scenario& s, Ui& out) {
   s.xf = p[2];
   s.yf = p[3];
   compute_cyl_task_angles(s);
-  if (s.robot == Robot::Scara) co_await ask_elbow(s, out);
+  if (const RobotKind* kind = robot_kind(s.robot); kind && kind->has_elbow)
+    co_await ask_elbow(s, out);
 }
 
 // The questions from the given entry on, up to the recomputation: each entry
@@ -61,8 +63,7 @@ Task<> ask_points(Scenario& s, Ui& out) {
 Task<> ask_questions(Scenario& s, Ui& out, DialogueEntry entry) {
   if (entry == DialogueEntry::Recompute) co_return;
   if (entry == DialogueEntry::Heading) {
-    if (s.robot == Robot::Cylindrical) out.say(Text::HeadingCyl);
-    if (s.robot == Robot::Scara) out.say(Text::HeadingScara);
+    if (const RobotTexts* texts = robot_texts(s.robot)) out.say(texts->heading);
     out.say(Text::ChangeGate);
     const char change = co_await out.key();
     if (change == 'n') co_return;
@@ -75,8 +76,7 @@ Task<> ask_questions(Scenario& s, Ui& out, DialogueEntry entry) {
 }
 
 void print_solver_title(const Scenario& s, Ui& out) {
-  if (s.robot == Robot::Cylindrical) out.say(Text::SolverTitleCyl);
-  if (s.robot == Robot::Scara) out.say(Text::SolverTitleScara);
+  if (const RobotTexts* texts = robot_texts(s.robot)) out.say(texts->solver_title);
   out.say(s.gravity == Gravity::On ? Text::SolverGravityOn : Text::SolverGravityOff);
 }
 

@@ -134,35 +134,3 @@ inline void select_gravity(Conditions& c, char key) {
   c.gravity_key = key;
   c.gravity = parse_gravity(key);
 }
-
-// The conditions the models use: the SCARA's, or the cylindrical robot's for any other selection.
-inline RobotConditions& model_conditions(Conditions& c, Robot robot) {
-  if (robot == Robot::Scara) return c.scara;
-  return c.cyl;
-}
-inline const RobotConditions& model_conditions(const Conditions& c, Robot robot) {
-  if (robot == Robot::Scara) return c.scara;
-  return c.cyl;
-}
-// The run the models fill, chosen the same way.
-inline RobotRun& model_run(Runs& r, Robot robot) {
-  if (robot == Robot::Scara) return r.scara_run;
-  return r.cyl_run;
-}
-inline const RobotRun& model_run(const Runs& r, Robot robot) {
-  if (robot == Robot::Scara) return r.scara_run;
-  return r.cyl_run;
-}
-
-// The conditions and the run of the selected robot, or none when no robot is
-// selected (what is shown).
-inline const RobotConditions* selected_conditions(const Conditions& c) {
-  if (c.robot == Robot::Cylindrical) return &c.cyl;
-  if (c.robot == Robot::Scara) return &c.scara;
-  return nullptr;
-}
-inline const RobotRun* selected_run(const Runs& r, Robot robot) {
-  if (robot == Robot::Cylindrical) return &r.cyl_run;
-  if (robot == Robot::Scara) return &r.scara_run;
-  return nullptr;
-}

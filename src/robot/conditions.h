@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/scenario.h"
+#include "robot/robot_kind.h"
 
 // Which of the two task points the SCARA can reach (both when no angles were computed).
 struct TaskReach {

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "model/scenario.h"
+#include "robot/robot_kind.h"
 
 struct JointRange {
   double max, min;

@@ -10,6 +10,8 @@ namespace {
 
 RobotConditions& conditions(Conditions& c) { return c.cyl; }
 const RobotConditions& const_conditions(const Conditions& c) { return c.cyl; }
+RobotRun& run(Runs& r) { return r.cyl_run; }
+const RobotRun& const_run(const Runs& r) { return r.cyl_run; }
 
 void torque_limits(Conditions& s) {
   CylConditions& c = s.cyl;
@@ -74,9 +76,9 @@ double start_inertia(const Conditions& s) {
 }  // namespace
 
 const RobotKind& cylindrical_kind() {
-  static constexpr RobotKind kind{conditions,   const_conditions, torque_limits,
-                                  inertias,     terminal_times,   pid_inertias,
-                                  tip,          joint2_reference_acceleration,
-                                  start_inertia, false};
+  static constexpr RobotKind kind{
+      conditions, const_conditions, run,          const_run,     false,
+      torque_limits, inertias,      terminal_times, pid_inertias, tip,
+      joint2_reference_acceleration, start_inertia, false};
   return kind;
 }

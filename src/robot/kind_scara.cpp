@@ -9,6 +9,8 @@ namespace {
 
 RobotConditions& conditions(Conditions& c) { return c.scara; }
 const RobotConditions& const_conditions(const Conditions& c) { return c.scara; }
+RobotRun& run(Runs& r) { return r.scara_run; }
+const RobotRun& const_run(const Runs& r) { return r.scara_run; }
 
 void torque_limits(Conditions& s) {
   ScaraConditions& b = s.scara;
@@ -66,9 +68,9 @@ double start_inertia(const Conditions& s) {
 }  // namespace
 
 const RobotKind& scara_kind() {
-  static constexpr RobotKind kind{conditions,   const_conditions, torque_limits,
-                                  inertias,     terminal_times,   pid_inertias,
-                                  tip,          joint2_reference_acceleration,
-                                  start_inertia, true};
+  static constexpr RobotKind kind{
+      conditions, const_conditions, run,          const_run,     true,
+      torque_limits, inertias,      terminal_times, pid_inertias, tip,
+      joint2_reference_acceleration, start_inertia, true};
   return kind;
 }

@@ -4,6 +4,7 @@
 
 #include "model/sample_step.h"
 #include "model/scenario.h"
+#include "robot/robot_kind.h"
 #include "robot/runge_kutta_gill.h"
 
 constexpr int kSubstepsPerSample = 10;  // integration steps between stored samples

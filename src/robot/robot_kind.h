@@ -11,6 +11,11 @@ struct RobotKind {
   // This kind's conditions within all of them.
   RobotConditions& (*conditions)(Conditions& c);
   const RobotConditions& (*const_conditions)(const Conditions& c);
+  // This kind's solution and records within both robots' runs.
+  RobotRun& (*run)(Runs& r);
+  const RobotRun& (*const_run)(const Runs& r);
+  // Whether the task points are reached on a chosen elbow branch.
+  bool has_elbow;
 
   // The stages of the derived conditions, in the order they are computed.
   void (*torque_limits)(Conditions& c);
@@ -46,5 +51,26 @@ const RobotKind& scara_kind();
 // The table of a selection, or none when no robot is selected.
 const RobotKind* robot_kind(Robot robot);
 // The table the models use: the SCARA's, or the cylindrical robot's for any
-// other selection (as model_conditions picks).
+// other selection.
 const RobotKind& model_kind(Robot robot);
+
+// The conditions and the run the models use (model_kind's).
+inline RobotConditions& model_conditions(Conditions& c, Robot robot) {
+  return model_kind(robot).conditions(c);
+}
+inline const RobotConditions& model_conditions(const Conditions& c, Robot robot) {
+  return model_kind(robot).const_conditions(c);
+}
+inline RobotRun& model_run(Runs& r, Robot robot) { return model_kind(robot).run(r); }
+inline const RobotRun& model_run(const Runs& r, Robot robot) { return model_kind(robot).const_run(r); }
+
+// The conditions and the run of the selected robot, or none when no robot is
+// selected (what is shown).
+inline const RobotConditions* selected_conditions(const Conditions& c) {
+  const RobotKind* kind = robot_kind(c.robot);
+  return kind != nullptr ? &kind->const_conditions(c) : nullptr;
+}
+inline const RobotRun* selected_run(const Runs& r, Robot robot) {
+  const RobotKind* kind = robot_kind(robot);
+  return kind != nullptr ? &kind->const_run(r) : nullptr;
+}

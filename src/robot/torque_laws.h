@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "model/scenario.h"
+#include "robot/robot_kind.h"
 
 // Below this magnitude a command passes the saturation unchanged.
 constexpr double kSaturationDeadband = 0.0001;

@@ -1,7 +1,9 @@
 #include "view/describe_frame.h"
 
+#include "robot/robot_kind.h"
 #include "view/figures.h"
 #include "view/graphs.h"
+#include "view/robot_drawing.h"
 #include "view/scales.h"
 #include "view/text.h"
 
@@ -41,7 +43,8 @@ FrameDescription describe_frame(const Scenario& s) {
   // With a robot shown, the panel behind the graphs is blank: everything
   // drawn before the graphs is kept left of the panel's edge, which leaves
   // the panel as white as the clear left it.
-  const bool robot = (s.robot == Robot::Cylindrical || s.robot == Robot::Scara);
+  const RobotDrawing* drawing = robot_drawing(s.robot);
+  const bool robot = drawing != nullptr;
   if (robot) f.scissor(DrawingRect{-1.0, -1.0, mask_panel_rect(s).x0, 1.0});
 
   describe_title(f);
@@ -57,8 +60,7 @@ FrameDescription describe_frame(const Scenario& s) {
   // many). A hand-over changes no pixel.
   f.add(ItemKind::HandOver);
 
-  if (s.robot == Robot::Cylindrical) describe_robot_area(sk, s, s.cyl_run, describe_cyl_robot);
-  if (s.robot == Robot::Scara) describe_robot_area(sk, s, s.scara_run, describe_scara_robot);
+  if (robot) describe_robot_area(sk, s, *selected_run(s, s.robot), drawing->figure);
   f.add(ItemKind::HandOver);
   if (robot) f.scissor(kWholePicture);
 
