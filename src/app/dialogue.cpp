@@ -101,7 +101,7 @@ void write_csv_option(const Scenario& s, Ui& out) {
 
 }  // namespace
 
-Task<> report_unreachable(const Scenario& s, Ui& out, bool start_ok, bool end_ok) {
+Task<> report_unreachable(const Conditions& s, Ui& out, bool start_ok, bool end_ok) {
   const ScaraConditions& b = s.scara;
   const double points[2][2] = {{s.x0, s.y0}, {s.xf, s.yf}};
   const bool ok[2] = {start_ok, end_ok};

@@ -18,7 +18,7 @@ std::string ratio_digits(double v) {
   return out;
 }
 
-std::string ratio_text(const Scenario& s) {
+std::string ratio_text(const Conditions& s) {
   std::string u1 = "###";
   std::string u2 = "###";
   if (const RobotConditions* r = selected_conditions(s)) {
