@@ -214,15 +214,15 @@ BENCHMARK_CAPTURE(BM_Layer, grid, [](Sketch& sk, const Scenario& s) {
     ->Repetitions(kRepetitions)
     ->ComputeStatistics("min", fastest);
 BENCHMARK_CAPTURE(BM_Layer, figures, [](Sketch& sk, const Scenario& s) {
-  describe_scara_robot(sk, s, s.scara.fb_phi[s.frame_count], colour_red);
-  describe_scara_robot(sk, s, s.scara.toc_phi[s.frame_count], colour_blue);
+  describe_scara_robot(sk, s, s.scara_run.fb_phi[s.frame_count], colour_red);
+  describe_scara_robot(sk, s, s.scara_run.toc_phi[s.frame_count], colour_blue);
 })
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(kRepetitions)
     ->ComputeStatistics("min", fastest);
 BENCHMARK_CAPTURE(BM_Layer, paths, [](Sketch& sk, const Scenario& s) {
   describe_goal_marker(sk, s, s.xf, s.yf, colour_blue);
-  describe_path_points(sk.frame, s, s.scara.fb_tip, s.scara.toc_tip, s.frame_count);
+  describe_path_points(sk.frame, s, s.scara_run.fb_tip, s.scara_run.toc_tip, s.frame_count);
 })
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(kRepetitions)

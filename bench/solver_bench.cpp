@@ -39,7 +39,7 @@ void BM_Solver(benchmark::State& state, char robot, char gravity) {
 void BM_Recompute(benchmark::State& state, char robot, char gravity) {
   auto s = default_case(robot, gravity);
   const auto pool = pool_for(state);
-  const RobotRecord& rec = model_record(*s, s->robot);
+  const RobotRun& rec = model_run(*s, s->robot);
   for (auto _ : state) {
     if (recompute_time_optimal(*s, SolverChoice::Extended, pool.get()).found) recompute_feedback(*s);
     benchmark::DoNotOptimize(rec.fb_phi[s->frame_count][0]);

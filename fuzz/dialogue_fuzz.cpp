@@ -120,11 +120,11 @@ void check_drawing_helpers(const Scenario& s) {
     }
   }
 
-  const JointRange r = joint_range(s);
+  const JointRange r = joint_range(s, s.robot, s.frame_count);
   const double sigma = displacement_scale(r, 0.4);
   require(std::isfinite(sigma), "displacement scale not finite", sigma);
   for (Robot robot : {Robot::Cylindrical, Robot::Scara}) {
-    const RobotRecord& rec = model_record(s, robot);
+    const RobotConditions& rec = model_conditions(s, robot);
     for (double limit : {rec.tau1max_h, rec.tau2max_h, rec.tau1max_g, rec.tau2max_g}) {
       const std::optional<double> k = torque_scale(0.25, limit);
       if (k) require(std::isfinite(*k), "torque scale not finite", limit, *k);
@@ -135,7 +135,7 @@ void check_drawing_helpers(const Scenario& s) {
 // After a dialogue run that returned, i.e. found switching times.
 void check_solution(const Scenario& s) {
   if (!strict) return;
-  const RobotRecord& r = model_record(s, s.robot);
+  const RobotRun& r = model_run(s, s.robot);
   for (int k = 0; k <= s.frame_count; ++k) {
     for (int j = 0; j < 2; ++j) {
       require(std::isfinite(r.toc_phi[k][j]) && std::isfinite(r.fb_phi[k][j]),

@@ -26,8 +26,8 @@ bool BackgroundSolve::ready() const {
 SwitchingSolution BackgroundSolve::take(Scenario& s) {
   current_->thread.join();
   const SwitchingSolution solution = current_->solution;
-  // Only the selected robot's record changed in the copy.
-  model_record(s, s.robot) = model_record(*current_->s, s.robot);
+  // The solve changes only the selected robot's run in the copy.
+  model_run(s, s.robot) = model_run(*current_->s, s.robot);
   current_.reset();
   return solution;
 }

@@ -27,7 +27,7 @@ class BackgroundSolve {
   bool running() const { return current_ != nullptr; }
   // The solve started last has finished.
   bool ready() const;
-  // Its result: the selected robot's record (switching times, signs and
+  // Its result: the selected robot's run (switching times, signs and
   // time-optimal record) copied into s, and the solution.
   SwitchingSolution take(Scenario& s);
   // Forgets the solve started last; its result is never taken.

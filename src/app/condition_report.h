@@ -4,4 +4,4 @@
 #include "app/ui.h"
 #include "model/scenario.h"
 
-void print_conditions(const Scenario& s, Ui& out);
+void print_conditions(const Conditions& s, Ui& out);

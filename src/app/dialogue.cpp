@@ -5,12 +5,13 @@
 #include "app/condition_report.h"
 #include "app/motion_csv.h"
 #include "app/recompute.h"
+#include "app/robot_texts.h"
 #include "robot/conditions.h"
 
 namespace {
 
 // Reads two ratios; values that cannot be read keep their old value.
-Task<> ask_ratios(RobotRecord& r, Text prompt, Ui& out) {
+Task<> ask_ratios(RobotConditions& r, Text prompt, Ui& out) {
   out.sayf(prompt, r.u1, r.u2);
   double u[2] = {r.u1, r.u2};
   co_await out.numbers(u, 2);
@@ -24,8 +25,8 @@ Task<bool> ask_ratios_and_gravity(Scenario& s, Ui& out) {
   const char key = co_await out.key();
   if (key == 'n') co_return false;
   if (key != 'z') {
-    if (s.robot == Robot::Cylindrical) co_await ask_ratios(s.cyl, Text::RatiosCyl, out);
-    else if (s.robot == Robot::Scara) co_await ask_ratios(s.scara, Text::RatiosScara, out);
+    if (const RobotTexts* texts = robot_texts(s.robot))
+      co_await ask_ratios(robot_kind(s.robot)->conditions(s), texts->ratios_prompt, out);
   }
   out.say(Text::GravityWas);
   out.say(s.gravity == Gravity::On ? Text::GravityWasOn : Text::GravityWasOff);
@@ -53,7 +54,8 @@ Task<> ask_points(Scenario& s, Ui& out) {
   s.xf = p[2];
   s.yf = p[3];
   compute_cyl_task_angles(s);
-  if (s.robot == Robot::Scara) co_await ask_elbow(s, out);
+  if (const RobotKind* kind = robot_kind(s.robot); kind && kind->has_elbow)
+    co_await ask_elbow(s, out);
 }
 
 // The questions from the given entry on, up to the recomputation: each entry
@@ -61,8 +63,7 @@ Task<> ask_points(Scenario& s, Ui& out) {
 Task<> ask_questions(Scenario& s, Ui& out, DialogueEntry entry) {
   if (entry == DialogueEntry::Recompute) co_return;
   if (entry == DialogueEntry::Heading) {
-    if (s.robot == Robot::Cylindrical) out.say(Text::HeadingCyl);
-    if (s.robot == Robot::Scara) out.say(Text::HeadingScara);
+    if (const RobotTexts* texts = robot_texts(s.robot)) out.say(texts->heading);
     out.say(Text::ChangeGate);
     const char change = co_await out.key();
     if (change == 'n') co_return;
@@ -75,15 +76,14 @@ Task<> ask_questions(Scenario& s, Ui& out, DialogueEntry entry) {
 }
 
 void print_solver_title(const Scenario& s, Ui& out) {
-  if (s.robot == Robot::Cylindrical) out.say(Text::SolverTitleCyl);
-  if (s.robot == Robot::Scara) out.say(Text::SolverTitleScara);
+  if (const RobotTexts* texts = robot_texts(s.robot)) out.say(texts->solver_title);
   out.say(s.gravity == Gravity::On ? Text::SolverGravityOn : Text::SolverGravityOff);
 }
 
 // --csv FILE: a file that was there before this run is never replaced; the
 // file this run made is replaced by every later computation, in one step.
 void write_csv_option(const Scenario& s, Ui& out) {
-  const MotionView m = motion_view_of(model_record(s, s.robot), s.frame_count, s.dt);
+  const MotionView m = motion_view_of(model_run(s, s.robot), s.frame_count, s.dt);
   const WriteResult r = out.csv_created ? write_motion_csv_to(out.csv_path, m)
                                         : write_new_motion_csv_to(out.csv_path, m);
   if (r.ok) {
@@ -101,8 +101,8 @@ void write_csv_option(const Scenario& s, Ui& out) {
 
 }  // namespace
 
-Task<> report_unreachable(const Scenario& s, Ui& out, bool start_ok, bool end_ok) {
-  const ScaraRecord& b = s.scara;
+Task<> report_unreachable(const Conditions& s, Ui& out, bool start_ok, bool end_ok) {
+  const ScaraConditions& b = s.scara;
   const double points[2][2] = {{s.x0, s.y0}, {s.xf, s.yf}};
   const bool ok[2] = {start_ok, end_ok};
   for (int i = 0; i < 2; ++i) {
@@ -144,7 +144,7 @@ Task<DialogueEnd> run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry ent
 
   out.say(Text::Solved);
   if (solution.by_search) out.say(Text::FoundBySearch);
-  if (const RobotRecord* r = selected_record(s))
+  if (const RobotRun* r = selected_run(s, s.robot))
     out.sayf(Text::SwitchingTimes, r->tt[0], r->tt[1], r->tt[2], r->tt[3]);
   out.sayf(Text::PidPositioningTime, s.tfm);
 
@@ -152,7 +152,7 @@ Task<DialogueEnd> run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry ent
   out.say(Text::Done);
   if (!out.csv_path.empty()) write_csv_option(s, out);
 
-  if (const RobotRecord* r = selected_record(s); r && feedback_misses_goal(s))
+  if (const RobotConditions* r = selected_conditions(s); r && feedback_misses_goal(s, s))
     out.sayf(Text::Saturated, r->tf);
   out.say(Text::ToWindow);
   s.view_scale = 1.0;

@@ -18,4 +18,4 @@ enum class DialogueEntry { Heading, Ratios, Points, Recompute, Window };
 Task<DialogueEnd> run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry entry);
 
 // The unreachable-point lines of the SCARA task, each acknowledged by a key.
-Task<> report_unreachable(const Scenario& s, Ui& out, bool start_ok, bool end_ok);
+Task<> report_unreachable(const Conditions& s, Ui& out, bool start_ok, bool end_ok);

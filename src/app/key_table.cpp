@@ -90,7 +90,7 @@ KeyAction apply_tick(Scenario& s, double now) {
 }
 
 void keep_motion(const Scenario& s, Ui& ui) {
-  const RobotRecord& rec = model_record(s, s.robot);
+  const RobotRun& rec = model_run(s, s.robot);
   say_result(ui, write_motion_csv(ui.output_dir, s.robot_key, s.gravity_key,
                                   motion_view_of(rec, s.frame_count, s.dt)));
 }

@@ -7,28 +7,33 @@
 TaskReach recompute_conditions(Scenario& s) {
   const TaskReach reach = compute_conditions(s);
   s.dt = sample_step(s.tfm, s.frame_count);
-  update_graph_scales(s);
+  update_graph_scales(s, s, s.layout);
   return reach;
 }
 
 SwitchingSolution recompute_time_optimal(Scenario& s, SolverChoice choice, WorkerPool* pool) {
-  const SwitchingSolution sol = find_switching_times(s, s.robot, choice, pool);
+  const SwitchingSolution sol = find_switching_times(s, model_run(s, s.robot), s.robot, choice, pool);
   // Without switching times there is no motion to record: the old record stays.
-  if (sol.found) record_motion(s, s.robot, ControlMode::TimeOptimal, model_record(s, s.robot).Phi0);
+  if (sol.found) {
+    record_motion(s, model_run(s, s.robot), s.robot, ControlMode::TimeOptimal,
+                  model_conditions(s, s.robot).Phi0);
+  }
   return sol;
 }
 
 void recompute_feedback(Scenario& s) {
-  record_motion(s, s.robot, ControlMode::Feedback, model_record(s, s.robot).Phi0);
-  update_graph_scales(s);
+  record_motion(s, model_run(s, s.robot), s.robot, ControlMode::Feedback,
+                model_conditions(s, s.robot).Phi0);
+  update_graph_scales(s, s, s.layout);
 }
 
-bool feedback_misses_goal(const Scenario& s) {
-  const RobotRecord* r = selected_record(s);
-  if (r == nullptr) return false;
+bool feedback_misses_goal(const Conditions& s, const Runs& runs) {
+  const RobotConditions* r = selected_conditions(s);
+  const RobotRun* run = selected_run(runs, s.robot);
+  if (r == nullptr || run == nullptr) return false;
   const double q = s.tfm / s.dt;
   if (!(q >= 0 && q < s.frame_count + 1.0) || s.frame_count >= kRecordCapacity) return false;
   const int k = static_cast<int>(q);
-  const double miss = r->fb_phi[k][0] - r->Phif[0];
+  const double miss = run->fb_phi[k][0] - r->Phif[0];
   return miss > 0.1 || miss < -0.1;
 }

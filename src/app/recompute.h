@@ -26,4 +26,4 @@ void recompute_feedback(Scenario& s);
 // positioning time. A time outside the record (beyond frame_count samples, or
 // not a number after an unreachable point) has no sample to test: false. So
 // is no robot selected.
-bool feedback_misses_goal(const Scenario& s);
+bool feedback_misses_goal(const Conditions& s, const Runs& runs);

@@ -6,7 +6,7 @@
 
 #include "app/session.h"
 #include "robot/conditions.h"
-#include "robot/kinematics.h"
+#include "robot/robot_kind.h"
 
 namespace {
 
@@ -17,11 +17,19 @@ constexpr std::size_t kUndoDepth = 20;  // changes that can be undone, latest fi
 // reads it.
 double as_typed(double v) { return std::round(v * 1e4) / 1e4; }
 
-bool scara_reaches(const ScaraRecord& b, Elbow elbow, double x, double y) {
-  const double ref[2] = {0, 0};
-  double q[2];
-  return elbow == Elbow::Up ? scara_ik_elbow_up(b.l1, b.l2, x, y, ref, q)
-                            : scara_ik_elbow_down(b.l1, b.l2, x, y, ref, q);
+// Whether the arm reaches both points on its elbow branch (an arm without
+// one reaches every point it is asked to).
+bool reaches(const Conditions& c, double x0, double y0, double xf, double yf) {
+  const RobotKind* kind = robot_kind(c.robot);
+  if (kind == nullptr || !kind->has_elbow) return true;
+  Conditions trial = c;
+  trial.x0 = x0;
+  trial.y0 = y0;
+  trial.xf = xf;
+  trial.yf = yf;
+  if (trial.elbow == Elbow::Other) trial.elbow = Elbow::Down;
+  const TaskReach reach = compute_scara_task_angles(trial);
+  return reach.start && reach.end;
 }
 
 }  // namespace
@@ -29,7 +37,7 @@ bool scara_reaches(const ScaraRecord& b, Elbow elbow, double x, double y) {
 void Session::remember() {
   undo_.push_back(std::make_unique<Scenario>(s_));
   if (undo_.size() > kUndoDepth) undo_.erase(undo_.begin());
-  const RobotRecord& rec = model_record(s_, s_.robot);
+  const RobotRun& rec = model_run(s_, s_.robot);
   s_.ghost_points = std::min(s_.frame_count + 1, kRecordCapacity);
   std::copy(&rec.toc_tip[0][0], &rec.toc_tip[0][0] + 2 * s_.ghost_points, &s_.ghost_tip[0][0]);
   s_.ghost_tf = rec.tt[3];
@@ -42,9 +50,7 @@ bool Session::move_points(double x0, double y0, double xf, double yf) {
   yf = as_typed(yf);
   if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(xf) || !std::isfinite(yf))
     return false;
-  if (s_.robot == Robot::Scara &&
-      !(scara_reaches(s_.scara, s_.elbow, x0, y0) && scara_reaches(s_.scara, s_.elbow, xf, yf)))
-    return false;
+  if (!reaches(s_, x0, y0, xf, yf)) return false;
   if (!supersede()) return false;
   remember();
   pause(s_.playback);
@@ -59,7 +65,8 @@ bool Session::move_points(double x0, double y0, double xf, double yf) {
 }
 
 bool Session::toggle_elbow() {
-  if (s_.robot != Robot::Scara || !supersede()) return false;
+  const RobotKind* kind = robot_kind(s_.robot);
+  if (kind == nullptr || !kind->has_elbow || !supersede()) return false;
   remember();
   pause(s_.playback);
   s_.elbow = s_.elbow == Elbow::Up ? Elbow::Down : Elbow::Up;

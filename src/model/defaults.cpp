@@ -53,7 +53,7 @@ void set_defaults(Scenario& s) {
   const double u_match = 50;
   const double t_design = 2.0;
 
-  CylRecord& c = s.cyl;
+  CylConditions& c = s.cyl;
   c.L = kCylArmLength;
   c.IJ1 = s.mw * c.L * c.L;
   c.IM1_motor = c.IJ1 / (u_match * u_match);
@@ -71,7 +71,7 @@ void set_defaults(Scenario& s) {
   c.u1 = 30.0;
   c.u2 = 30.0;
 
-  ScaraRecord& b = s.scara;
+  ScaraConditions& b = s.scara;
   b.l1 = kScaraLink1;
   b.m1 = 1.0;
   b.l2 = kScaraLink2;

@@ -1,6 +1,6 @@
-// The whole scenario state: selectors, PTP task, both robot parameter sets with
-// their solver results and motion records, PID design, drawing layout and view.
-// main owns the one instance; every operation takes it by reference.
+// The program's state in parts by concern: the conditions (choices, task and
+// what derives from them per robot), the runs (solutions and motion records),
+// the view state and the layout. main owns the one Scenario that holds them.
 // A value-initialised Scenario (Scenario s{}) is all zeros except frame_count
 // and the layout, and selects no robot.
 #pragma once
@@ -23,8 +23,9 @@ struct GraphScales {
   double torque_per_unit[2];     // height per unit torque of joint j
 };
 
-// Fields that both robots have under the same name.
-struct RobotRecord {
+// What both robots have under the same name among the conditions a user sets
+// and what derives from them.
+struct RobotConditions {
   double u1, u2;                  // reduction ratios
   double IJ1;                     // joint-1 arm inertia
   double IM1_motor, IM1;          // joint-1 motor inertia, shaft side and joint side
@@ -35,6 +36,31 @@ struct RobotRecord {
   double tf1, tf2, tf;            // terminal times of each joint and the common one
   double alpha1;                  // joint-1 rising acceleration of the reference
   double Kp1, Kd1, Ki1, Kp2, Kd2, Ki2;  // PID gains
+};
+
+// Cylindrical-coordinate robot: joint 1 rotates (theta), joint 2 slides (r).
+struct CylConditions : RobotConditions {
+  double L;                 // arm reach for inertia and gravity of joint 1
+  double mM2_motor, mM2;    // joint-2 motor inertia, shaft side and as a mass
+  double J1, M2;            // largest joint-1 inertia and joint-2 mass, motors included
+  double tf3;               // terminal time of the centrifugal limit
+  double a2;                // joint-2 rising acceleration of the reference
+};
+
+// SCARA robot: two rotary joints.
+struct ScaraConditions : RobotConditions {
+  double m1;                // mass at the tip of link 1
+  double l1, l2;            // link lengths
+  double IJ2;               // link-2 inertia
+  double IM2_motor, IM2;    // joint-2 motor inertia, shaft side and joint side
+  double J11, J12, J21, J22;  // inertia matrix where the arm is most stretched
+  double alpha2;            // joint-2 rising acceleration of the reference
+};
+
+// One robot's solution and the motions recorded from it. Kept apart from the
+// conditions because only a successful solve replaces it: a failed one leaves
+// the previous motion on show while the conditions already hold the new task.
+struct RobotRun {
   double tt[4];                   // switching times in time order, then the final time
   double torque_sign[4][2];       // interval k (row), joint j (column): +1 or -1
   GraphScales scales;             // of the records below, for the gravity selected
@@ -50,32 +76,15 @@ struct RobotRecord {
   double fb_dq[kRecordCapacity][2];
 };
 
-// Cylindrical-coordinate robot: joint 1 rotates (theta), joint 2 slides (r).
-struct CylRecord : RobotRecord {
-  double L;                 // arm reach for inertia and gravity of joint 1
-  double mM2_motor, mM2;    // joint-2 motor inertia, shaft side and as a mass
-  double J1, M2;            // largest joint-1 inertia and joint-2 mass, motors included
-  double tf3;               // terminal time of the centrifugal limit
-  double a2;                // joint-2 rising acceleration of the reference
-};
-
-// SCARA robot: two rotary joints.
-struct ScaraRecord : RobotRecord {
-  double m1;                // mass at the tip of link 1
-  double l1, l2;            // link lengths
-  double IJ2;               // link-2 inertia
-  double IM2_motor, IM2;    // joint-2 motor inertia, shaft side and joint side
-  double J11, J12, J21, J22;  // inertia matrix where the arm is most stretched
-  double alpha2;            // joint-2 rising acceleration of the reference
-};
-
 struct PidDesign {
   double omega1, omega2;  // natural angular frequencies
   double zeta1, zeta2;    // damping ratios
   double pole1, pole2;    // the real third pole
 };
 
-struct Scenario {
+// What the user chose (robot, gravity, elbow, task) and every number that
+// follows from it before any solving: the input of the solver and both runs.
+struct Conditions {
   // Selectors, with the key as typed where the console echoes it.
   Robot robot;
   char robot_key;
@@ -90,12 +99,20 @@ struct Scenario {
   double dt;              // time between stored samples [s]
   double tfm;             // positioning time of the feedback comparison [s]
 
-  CylRecord cyl;
-  ScaraRecord scara;
+  CylConditions cyl;
+  ScaraConditions scara;
   PidDesign pid;
-  Layout layout;  // drawing dimensions; the same for every scenario
+};
 
-  // View state of the window.
+// Both robots' solutions and records; each robot keeps its own, so switching
+// robots shows the other one's last motion without solving again.
+struct Runs {
+  RobotRun cyl_run;
+  RobotRun scara_run;
+};
+
+// What the window shows of the runs and how; nothing here changes a number.
+struct ViewState {
   int frame_index;    // sample shown, 0..frame_count
   double view_scale;  // zoom of the robot area
   Playback playback;  // playing the records at their pace
@@ -110,28 +127,17 @@ struct Scenario {
   ViewMode view_mode;   // which picture; kept through every change of conditions
 };
 
-inline void select_robot(Scenario& s, char key) {
-  s.robot_key = key;
-  s.robot = parse_robot(key);
-}
-inline void select_gravity(Scenario& s, char key) {
-  s.gravity_key = key;
-  s.gravity = parse_gravity(key);
-}
+// Everything main owns, as its parts: a function that needs one part takes that
+// part alone, and a Scenario converts to any of them.
+struct Scenario : Conditions, Runs, ViewState {
+  Layout layout;  // drawing dimensions; the same for every scenario
+};
 
-// The record the models use: the SCARA's, or the cylindrical robot's for any other selection.
-inline RobotRecord& model_record(Scenario& s, Robot robot) {
-  if (robot == Robot::Scara) return s.scara;
-  return s.cyl;
+inline void select_robot(Conditions& c, char key) {
+  c.robot_key = key;
+  c.robot = parse_robot(key);
 }
-inline const RobotRecord& model_record(const Scenario& s, Robot robot) {
-  if (robot == Robot::Scara) return s.scara;
-  return s.cyl;
-}
-
-// The record of the selected robot, or none when no robot is selected (what is shown).
-inline const RobotRecord* selected_record(const Scenario& s) {
-  if (s.robot == Robot::Cylindrical) return &s.cyl;
-  if (s.robot == Robot::Scara) return &s.scara;
-  return nullptr;
+inline void select_gravity(Conditions& c, char key) {
+  c.gravity_key = key;
+  c.gravity = parse_gravity(key);
 }

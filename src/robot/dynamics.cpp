@@ -1,7 +1,9 @@
 #include "robot/dynamics.h"
 
-PlantModel::PlantModel(const Scenario& s, Robot robot)
-    : scara_(robot == Robot::Scara), gravity_(s.gravity == Gravity::On) {
+#include "robot/robot_kind.h"
+
+PlantModel::PlantModel(const Conditions& s, Robot robot)
+    : scara_(model_kind(robot).scara_plant), gravity_(s.gravity == Gravity::On) {
   const double mw = s.mw;
   mw_ = mw;
   IM1_ = s.cyl.IM1;
@@ -9,7 +11,7 @@ PlantModel::PlantModel(const Scenario& s, Robot robot)
   g_mw_ = GRAVITY * mw;
   mass2_ = s.cyl.mM2 + mw;
 
-  const ScaraRecord& sc = s.scara;
+  const ScaraConditions& sc = s.scara;
   mwl1l2_ = mw * sc.l1 * sc.l2;
   mwl1_ = mw * sc.l1;
   l1_ = sc.l1;

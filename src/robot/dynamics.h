@@ -16,7 +16,7 @@
 // selection. Gravity acts when it is switched on.
 class PlantModel {
  public:
-  PlantModel(const Scenario& s, Robot robot);
+  PlantModel(const Conditions& s, Robot robot);
 
   bool is_scara() const { return scara_; }
 
@@ -95,8 +95,8 @@ class PlantModel {
 // law, the reference position minus the joint position.
 class RobotDerivative {
  public:
-  RobotDerivative(const Scenario& s, Robot robot, ControlMode mode)
-      : plant_(s, robot), law_(s, robot, mode) {}
+  RobotDerivative(const Conditions& s, const RobotRun& run, Robot robot, ControlMode mode)
+      : plant_(s, robot), law_(s, run, robot, mode) {}
 
   void operator()(double t, const double* y, double* f) const {
     double tau[2];

@@ -4,7 +4,7 @@
 
 #include "robot/torque_laws.h"
 
-JointRange joint_range(const RobotRecord& rec, int frame_count) {
+JointRange joint_range(const RobotRun& rec, int frame_count) {
   JointRange r{-1000.0, 1000.0};
   const int last = (frame_count > kRecordCapacity) ? kRecordCapacity : frame_count;
   for (int i = 0; i < last; ++i) {
@@ -17,10 +17,10 @@ JointRange joint_range(const RobotRecord& rec, int frame_count) {
   return r;
 }
 
-JointRange joint_range(const Scenario& s) {
-  const RobotRecord* rec = selected_record(s);
-  if (rec == nullptr) return JointRange{-1000.0, 1000.0};
-  return joint_range(*rec, s.frame_count);
+JointRange joint_range(const Runs& runs, Robot robot, int frame_count) {
+  const RobotRun* run = selected_run(runs, robot);
+  if (run == nullptr) return JointRange{-1000.0, 1000.0};
+  return joint_range(*run, frame_count);
 }
 
 double displacement_scale(const JointRange& range, double span) {
@@ -36,10 +36,10 @@ std::optional<double> torque_scale(double half_height, double limit) {
   return sigma;
 }
 
-GraphScales graph_scales(const RobotRecord& rec, Gravity gravity, int frame_count,
-                         const Layout& layout) {
+GraphScales graph_scales(const RobotConditions& rec, const RobotRun& run, Gravity gravity,
+                         int frame_count, const Layout& layout) {
   GraphScales g{};
-  const JointRange range = joint_range(rec, frame_count);
+  const JointRange range = joint_range(run, frame_count);
   g.displacement_min = range.min;
   g.displacement_per_unit = displacement_scale(range, layout.disp_graph_span);
   const double half[2] = {layout.torque1_graph_half_height, layout.torque2_graph_half_height};
@@ -51,7 +51,7 @@ GraphScales graph_scales(const RobotRecord& rec, Gravity gravity, int frame_coun
   return g;
 }
 
-void update_graph_scales(Scenario& s) {
-  s.cyl.scales = graph_scales(s.cyl, s.gravity, s.frame_count, s.layout);
-  s.scara.scales = graph_scales(s.scara, s.gravity, s.frame_count, s.layout);
+void update_graph_scales(Runs& runs, const Conditions& c, const Layout& layout) {
+  runs.cyl_run.scales = graph_scales(c.cyl, runs.cyl_run, c.gravity, c.frame_count, layout);
+  runs.scara_run.scales = graph_scales(c.scara, runs.scara_run, c.gravity, c.frame_count, layout);
 }

@@ -4,6 +4,7 @@
 
 #include "model/sample_step.h"
 #include "model/scenario.h"
+#include "robot/robot_kind.h"
 #include "robot/runge_kutta_gill.h"
 
 constexpr int kSubstepsPerSample = 10;  // integration steps between stored samples
@@ -22,15 +23,16 @@ struct MotionTrack {
   double (*tau)[2];
   double (*dq)[2];
 };
-MotionTrack motion_track(RobotRecord& rec, ControlMode mode);
+MotionTrack motion_track(RobotRun& run, ControlMode mode);
 
 // One stored sample k at time t: joint displacements, tip position relative to
 // joint 1, both joint torques of the control mode's law, and the joint
 // velocities of the integrated state. Samples outside
 // the record are not stored.
-void record_motion_sample(const Scenario& s, Robot robot, ControlMode mode, double t,
-                          const double y[6], const MotionTrack& track, int k);
+void record_motion_sample(const Conditions& s, const RobotRun& run, Robot robot, ControlMode mode,
+                          double t, const double y[6], const MotionTrack& track, int k);
 
-// Fills samples 0..last_sample(frame_count) of the robot's record for `mode`:
+// Fills samples 0..last_sample(frame_count) of the robot's run for `mode`:
 // from rest at phi0, one sample of dt after the other.
-void record_motion(Scenario& s, Robot robot, ControlMode mode, const double phi0[2]);
+void record_motion(const Conditions& s, RobotRun& run, Robot robot, ControlMode mode,
+                   const double phi0[2]);

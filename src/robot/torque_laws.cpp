@@ -1,31 +1,23 @@
 #include "robot/torque_laws.h"
 
-namespace {
+#include "robot/robot_kind.h"
 
-// Joint-2 rising acceleration of the reference: a2 of the cylindrical robot,
-// alpha2 of the SCARA.
-double joint2_reference_acceleration(const Scenario& s, Robot robot) {
-  if (robot == Robot::Scara) return s.scara.alpha2;
-  return s.cyl.a2;
-}
-
-}  // namespace
-
-double torque_limit(const RobotRecord& rec, Gravity gravity, int j) {
+double torque_limit(const RobotConditions& rec, Gravity gravity, int j) {
   if (gravity == Gravity::On) return j == 0 ? rec.tau1max_g : rec.tau2max_g;
   return j == 0 ? rec.tau1max_h : rec.tau2max_h;
 }
 
-TorqueLaw::TorqueLaw(const Scenario& s, Robot robot, ControlMode mode) : mode_(mode) {
-  const RobotRecord& rec = model_record(s, robot);
+TorqueLaw::TorqueLaw(const Conditions& s, const RobotRun& run, Robot robot, ControlMode mode)
+    : mode_(mode) {
+  const RobotConditions& rec = model_conditions(s, robot);
   for (int j = 0; j < 2; ++j) {
     limit_[j] = torque_limit(rec, s.gravity, j);
     phi0_[j] = rec.Phi0[j];
     phif_[j] = rec.Phif[j];
   }
   for (int k = 0; k < 4; ++k) {
-    tt_[k] = rec.tt[k];
-    for (int j = 0; j < 2; ++j) bang_[k][j] = rec.torque_sign[k][j] * limit_[j];
+    tt_[k] = run.tt[k];
+    for (int j = 0; j < 2; ++j) bang_[k][j] = run.torque_sign[k][j] * limit_[j];
   }
   Kp_[0] = rec.Kp1;
   Kd_[0] = rec.Kd1;
@@ -36,7 +28,7 @@ TorqueLaw::TorqueLaw(const Scenario& s, Robot robot, ControlMode mode) : mode_(m
   T_ = rec.tf;
   t_half_ = T_ / 2;
   A_[0] = rec.alpha1;
-  A_[1] = joint2_reference_acceleration(s, robot);
+  A_[1] = model_kind(robot).joint2_reference_acceleration(s);
 }
 
 double TorqueLaw::joint(int j, double t, const double* y) const {

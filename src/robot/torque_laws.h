@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "model/scenario.h"
+#include "robot/robot_kind.h"
 
 // Below this magnitude a command passes the saturation unchanged.
 constexpr double kSaturationDeadband = 0.0001;
@@ -41,13 +42,14 @@ inline double saturate(double u, double limit) {
 }
 
 // Joint j's (0 or 1) torque limit for the gravity selection.
-double torque_limit(const RobotRecord& rec, Gravity gravity, int j);
+double torque_limit(const RobotConditions& rec, Gravity gravity, int j);
 
 // One robot's torque law with everything that stays fixed during a run looked up
 // once.
 class TorqueLaw {
  public:
-  TorqueLaw(const Scenario& s, Robot robot, ControlMode mode);
+  // The switching times and signs come from the run, all else from the conditions.
+  TorqueLaw(const Conditions& s, const RobotRun& run, Robot robot, ControlMode mode);
 
   ControlMode mode() const { return mode_; }
 

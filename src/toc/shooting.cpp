@@ -47,8 +47,8 @@ void order_switching_times(const double z[4], int s1, int s2, SwitchingPlan& pla
   }
 }
 
-ShootingModel::ShootingModel(const Scenario& s, Robot robot) : plant(s, robot) {
-  const RobotRecord& rec = model_record(s, robot);
+ShootingModel::ShootingModel(const Conditions& s, Robot robot) : plant(s, robot) {
+  const RobotConditions& rec = model_conditions(s, robot);
   tau_max[0] = torque_limit(rec, s.gravity, 0);
   tau_max[1] = torque_limit(rec, s.gravity, 1);
 }

@@ -27,7 +27,7 @@ void order_switching_times(const double z[4], int s1, int s2, SwitchingPlan& pla
 
 // The robot's plant with its joint limits for the current gravity mode.
 struct ShootingModel {
-  ShootingModel(const Scenario& s, Robot robot);
+  ShootingModel(const Conditions& s, Robot robot);
   PlantModel plant;
   double tau_max[2];
 };

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "robot/robot_kind.h"
 #include "toc/acceptance.h"
 #include "toc/newton.h"
 #include "toc/switching_search.h"
@@ -21,8 +22,8 @@ long pass_simulations(const NewtonPassResult& p) {
 
 }  // namespace
 
-SwitchingTask switching_task(const Scenario& s, Robot robot) {
-  const RobotRecord& rec = model_record(s, robot);
+SwitchingTask switching_task(const Conditions& s, Robot robot) {
+  const RobotConditions& rec = model_conditions(s, robot);
   SwitchingTask t{};
   t.y_start[0] = rec.Phi0[0];
   t.y_start[1] = rec.Phi0[1];
@@ -31,13 +32,7 @@ SwitchingTask switching_task(const Scenario& s, Robot robot) {
 
   // Joint-1 inertia at the start, and the rest-to-rest time of joint 1 alone
   // at its full torque without gravity: the scale of the initial estimate.
-  double I1;
-  if (robot == Robot::Scara) {
-    const double reach = s.scara.l1 + s.scara.l2 * std::cos(rec.Phi0[1]);
-    I1 = s.mw * (reach * reach) + s.scara.IM1 + s.scara.IJ1;
-  } else {
-    I1 = s.mw * (rec.Phi0[1] * rec.Phi0[1]) + s.cyl.IM1;
-  }
+  const double I1 = model_kind(robot).start_inertia(s);
   const double D1 = rec.Phif[0] - rec.Phi0[0];
   const double T = 2 * std::sqrt(std::fabs(D1) * I1 / rec.tau1max_h);
   t.tf0 = 0.6 * T;
@@ -49,7 +44,7 @@ SwitchingTask switching_task(const Scenario& s, Robot robot) {
   return t;
 }
 
-SwitchingSolution solve_switching_plan(const Scenario& s, Robot robot, SolverChoice choice,
+SwitchingSolution solve_switching_plan(const Conditions& s, Robot robot, SolverChoice choice,
                                        WorkerPool* pool) {
   SwitchingSolution sol{};
   const SwitchingTask t = switching_task(s, robot);
@@ -104,16 +99,16 @@ SwitchingSolution solve_switching_plan(const Scenario& s, Robot robot, SolverCho
   return sol;
 }
 
-void store_switching_plan(RobotRecord& rec, const SwitchingPlan& plan) {
+void store_switching_plan(RobotRun& rec, const SwitchingPlan& plan) {
   for (int k = 0; k < 4; ++k) {
     rec.tt[k] = plan.tt[k];
     for (int j = 0; j < 2; ++j) rec.torque_sign[k][j] = static_cast<double>(plan.sign[k][j]);
   }
 }
 
-SwitchingSolution find_switching_times(Scenario& s, Robot robot, SolverChoice choice,
-                                       WorkerPool* pool) {
+SwitchingSolution find_switching_times(const Conditions& s, RobotRun& run, Robot robot,
+                                       SolverChoice choice, WorkerPool* pool) {
   const SwitchingSolution sol = solve_switching_plan(s, robot, choice, pool);
-  if (sol.found) store_switching_plan(model_record(s, robot), sol.plan);
+  if (sol.found) store_switching_plan(run, sol.plan);
   return sol;
 }

@@ -31,7 +31,7 @@ struct SwitchingSolution {
   SwitchingPlan plan;    // the winner: ordered times and signs (when found)
 };
 
-// The task the solver works on, read from the robot's record.
+// The task the solver works on, read from the robot's conditions.
 struct SwitchingTask {
   double y_start[4];   // (Phi0, at rest)
   double x_target[4];  // (Phif, at rest)
@@ -39,18 +39,18 @@ struct SwitchingTask {
   double tf0;          // scale of the initial estimate [s]
   double z_init[4];    // the Newton passes' start
 };
-SwitchingTask switching_task(const Scenario& s, Robot robot);
+SwitchingTask switching_task(const Conditions& s, Robot robot);
 
 // Finds the switching times of the robot; changes nothing. With a pool the
 // independent simulations run on its threads; the result is bit for bit the
 // one without.
-SwitchingSolution solve_switching_plan(const Scenario& s, Robot robot, SolverChoice choice,
+SwitchingSolution solve_switching_plan(const Conditions& s, Robot robot, SolverChoice choice,
                                        WorkerPool* pool = nullptr);
 
-// The same, and when found the plan stored as the robot's tt and torque_sign
+// The same, and when found the plan stored as the run's tt and torque_sign
 // (nothing is changed otherwise).
-SwitchingSolution find_switching_times(Scenario& s, Robot robot,
+SwitchingSolution find_switching_times(const Conditions& s, RobotRun& run, Robot robot,
                                        SolverChoice choice = SolverChoice::Extended,
                                        WorkerPool* pool = nullptr);
 
-void store_switching_plan(RobotRecord& rec, const SwitchingPlan& plan);
+void store_switching_plan(RobotRun& run, const SwitchingPlan& plan);

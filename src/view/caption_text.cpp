@@ -3,6 +3,8 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "robot/robot_kind.h"
+
 std::string ratio_digits(double v) {
   if (!(v >= 0.0 && v < 1000.0)) return "###";
   const double h = std::trunc(v / 100.0);
@@ -16,15 +18,12 @@ std::string ratio_digits(double v) {
   return out;
 }
 
-std::string ratio_text(const Scenario& s) {
+std::string ratio_text(const Conditions& s) {
   std::string u1 = "###";
   std::string u2 = "###";
-  if (s.robot == Robot::Cylindrical) {
-    u1 = ratio_digits(s.cyl.u1);
-    u2 = ratio_digits(s.cyl.u2);
-  } else if (s.robot == Robot::Scara) {
-    u1 = ratio_digits(s.scara.u1);
-    u2 = ratio_digits(s.scara.u2);
+  if (const RobotConditions* r = selected_conditions(s)) {
+    u1 = ratio_digits(r->u1);
+    u2 = ratio_digits(r->u2);
   }
   return "(" + u1 + "," + u2 + ")\n";
 }

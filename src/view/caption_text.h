@@ -14,4 +14,4 @@ inline constexpr char digit_chars[] = "0123456789s";
 std::string ratio_digits(double v);
 
 // "(hhh,hhh)" followed by a line feed, for the ratios of the selected robot; "###" for both when no robot is selected.
-std::string ratio_text(const Scenario& s);
+std::string ratio_text(const Conditions& s);

@@ -1,14 +1,16 @@
 #include "view/describe_frame.h"
 
+#include "robot/robot_kind.h"
 #include "view/figures.h"
 #include "view/graphs.h"
+#include "view/robot_drawing.h"
 #include "view/scales.h"
 #include "view/text.h"
 
 namespace {
 
 // Figures, goal marker and tip paths for the robot's records.
-void describe_robot_area(Sketch& sk, const Scenario& s, const RobotRecord& rec,
+void describe_robot_area(Sketch& sk, const Scenario& s, const RobotRun& rec,
                          void (*figure)(Sketch&, const Scenario&, const double*, const Colour&)) {
   const int shown = clamped_frame(s.frame_index);
   describe_ghost_path(sk.frame, s);  // under everything of the motion shown
@@ -42,7 +44,8 @@ FrameDescription describe_frame(const Scenario& s) {
   // With a robot shown, the panel behind the graphs is blank: everything
   // drawn before the graphs is kept left of the panel's edge, which leaves
   // the panel as white as the clear left it.
-  const bool robot = (s.robot == Robot::Cylindrical || s.robot == Robot::Scara);
+  const RobotDrawing* drawing = robot_drawing(s.robot);
+  const bool robot = drawing != nullptr;
   if (robot) f.scissor(DrawingRect{-1.0, -1.0, mask_panel_rect(s).x0, 1.0});
 
   describe_title(f);
@@ -58,8 +61,7 @@ FrameDescription describe_frame(const Scenario& s) {
   // many). A hand-over changes no pixel.
   f.add(ItemKind::HandOver);
 
-  if (s.robot == Robot::Cylindrical) describe_robot_area(sk, s, s.cyl, describe_cyl_robot);
-  if (s.robot == Robot::Scara) describe_robot_area(sk, s, s.scara, describe_scara_robot);
+  if (robot) describe_robot_area(sk, s, *selected_run(s, s.robot), drawing->figure);
   f.add(ItemKind::HandOver);
   if (robot) f.scissor(kWholePicture);
 

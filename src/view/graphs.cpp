@@ -1,6 +1,8 @@
 #include "view/graphs.h"
 
+#include "robot/robot_kind.h"
 #include "view/caption_text.h"
+#include "view/robot_drawing.h"
 
 namespace {
 
@@ -77,7 +79,7 @@ void describe_time_axes(Sketch& sk, const Scenario& s, int mode, const Point& or
     const double span = n * dt;
     const double xf = width * s.tfm / span;
     line_if_finite(sk, Point{ox + xf, oy}, Point{ox + xf, oy + height}, colour_red);
-    if (const RobotRecord* rec = selected_record(s)) {
+    if (const RobotRun* rec = selected_run(s, s.robot)) {
       const double xt = width * rec->tt[3] / span;
       line_if_finite(sk, Point{ox + xt, oy}, Point{ox + xt, oy + height}, colour_blue);
     }
@@ -108,11 +110,12 @@ void describe_displacement_graph(Sketch& sk, const Scenario& s, int frame_index)
   const TextFont font = TextFont::Helvetica18;
   f.text(font, G.x + 0.1, G.y - 0.05, "joint displacement");
   const double unit_y = G.y + L.disp_graph_height - 0.05;
-  if (s.robot == Robot::Cylindrical) f.text(font, G.x - 0.1, unit_y, "fi[rad,m]");
-  if (s.robot == Robot::Scara) f.text(font, G.x - 0.1, unit_y, "fi[rad]");
+  const RobotDrawing* drawing = robot_drawing(s.robot);
+  if (drawing != nullptr) f.text(font, G.x - 0.1, unit_y, drawing->displacement_unit);
 
-  const RobotRecord* rec = selected_record(s);
-  if (rec == nullptr) return;
+  const RobotConditions* cond = selected_conditions(s);
+  const RobotRun* rec = selected_run(s, s.robot);
+  if (drawing == nullptr || cond == nullptr || rec == nullptr) return;
 
   const double lowest = rec->scales.displacement_min;
   const double sigma = rec->scales.displacement_per_unit;
@@ -120,8 +123,8 @@ void describe_displacement_graph(Sketch& sk, const Scenario& s, int frame_index)
   auto y = [&](double v) { return sigma == 0.0 ? G.y : G.y + (v - lowest) * sigma; };
 
   for (int j = 0; j < 2; ++j) {
-    const double yg = y(rec->Phif[j]);
-    const Colour& c = (s.robot == Robot::Scara && j == 1) ? colour_blue : colour_red;
+    const double yg = y(cond->Phif[j]);
+    const Colour& c = drawing->goal_colour[j];
     line_if_finite(sk, Point{G.x, yg}, Point{G.x + L.graph_width, yg}, c);
     f.text(TextFont::Helvetica12, G.x + 0.2, yg + 0.01, j == 0 ? "goal1" : "goal2");
   }
@@ -146,7 +149,8 @@ void describe_displacement_graph(Sketch& sk, const Scenario& s, int frame_index)
 void describe_torque_graphs(Sketch& sk, const Scenario& s, int frame_index) {
   FrameDescription& f = sk.frame;
   const Layout& L = s.layout;
-  const RobotRecord* rec = selected_record(s);
+  const RobotRun* rec = selected_run(s, s.robot);
+  const RobotDrawing* drawing = robot_drawing(s.robot);
   const TextFont font = TextFont::Helvetica18;
   const int last = clamped_frame(frame_index);
 
@@ -158,8 +162,7 @@ void describe_torque_graphs(Sketch& sk, const Scenario& s, int frame_index) {
     describe_time_axes(sk, s, 1, O, s.dt, s.frame_count, L.graph_width, h + kAxisOverhang);
 
     const char* title = (j == 0) ? "Torque(1)" : "Torque(2)";
-    if (s.robot == Robot::Cylindrical) f.text(font, O.x + 0.1, O.y - 0.05, title);
-    if (s.robot == Robot::Scara) f.text(font, O.x + 0.1, O.y - 0.1, title);
+    if (drawing != nullptr) f.text(font, O.x + 0.1, O.y - drawing->torque_title_drop, title);
     f.text(font, O.x - 0.05, O.y - 0.02, "0");
     f.text(font, O.x - 0.1, O.y + h - 0.05, "T[Nm]");
 

@@ -28,7 +28,7 @@ DrawingRect displacement_panel(const Layout& L);
 DrawingRect torque_panel(const Layout& L, int joint);
 
 // The graphs of the selected robot from sample 0 to frame_index, on the
-// scales kept with its record (RobotRecord::scales). Their curves are kept
+// scales kept with its record (RobotConditions::scales). Their curves are kept
 // to their panels by a Scissor item, after which the scissor is the whole
 // picture again.
 void describe_displacement_graph(Sketch& sketch, const Scenario& s, int frame_index);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "robot/robot_kind.h"
 #include "view/viewport.h"
 
 namespace {
@@ -22,7 +23,7 @@ Point drawing_to_window(const Point& d, int width, int height) {
 
 // The start of the motion shown: its tip at the first sample.
 Point start_point(const Scenario& s) {
-  const RobotRecord& rec = model_record(s, s.robot);
+  const RobotRun& rec = model_run(s, s.robot);
   return Point{rec.toc_tip[0][0], rec.toc_tip[0][1]};
 }
 
@@ -41,7 +42,7 @@ Point metres_in_window(const Scenario& s, const Point& p, int width, int height)
 }
 
 TaskPoint task_point_at(const Scenario& s, int px, int py, int width, int height) {
-  if (s.robot != Robot::Cylindrical && s.robot != Robot::Scara) return TaskPoint::None;
+  if (robot_kind(s.robot) == nullptr) return TaskPoint::None;
   if (width <= 0 || height <= 0) return TaskPoint::None;
   const Point pointer{px + 0.5, py + 0.5};
   auto distance = [&](const Point& p) {

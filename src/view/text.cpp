@@ -1,6 +1,7 @@
 #include "view/text.h"
 
 #include "view/caption_text.h"
+#include "view/robot_drawing.h"
 
 namespace {
 
@@ -20,8 +21,7 @@ void describe_title(FrameDescription& f) {
 void describe_captions(FrameDescription& f, const Scenario& s) {
   const double x0 = -0.95;
   const TextFont font = TextFont::Helvetica18;
-  if (s.robot == Robot::Cylindrical) f.text(font, x0, 0.9, "(a) Cylindrical coordinate robot");
-  if (s.robot == Robot::Scara) f.text(font, x0, 0.9, "(b) SCARA robot");
+  if (const RobotDrawing* drawing = robot_drawing(s.robot)) f.text(font, x0, 0.9, drawing->caption);
   if (s.gravity == Gravity::On) f.text(font, x0 + 0.05, 0.85, "Vertical motion");
   if (s.gravity == Gravity::Off) f.text(font, x0 + 0.05, 0.85, "Horizontal motion");
   f.text(font, x0 + 0.05, 0.8, "Reduction ratio (u1, u2)=");

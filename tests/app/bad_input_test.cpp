@@ -186,7 +186,7 @@ void expect_ratio_without_solution(char robot, const std::string& typed) {
   char shown[400];
   std::snprintf(shown, sizeof shown, "%6.1f", std::strtod(typed.c_str(), nullptr));
   Attempt x = solved_defaults(robot);
-  const RobotRecord& rec = model_record(*x.s, parse_robot(robot));
+  const RobotRun& rec = model_run(*x.s, parse_robot(robot));
   double tt_before[4];
   for (int k = 0; k < 4; ++k) tt_before[k] = rec.tt[k];
   const double fb_end = rec.fb_phi[200][0];
@@ -331,12 +331,13 @@ TEST(BadInput, StartEqualToEndSolvesWithZeroTimes) {
     Attempt x = startup(std::string(1, robot) + "\nh\ny\nz\nh\ny\n0.5 0.5 0.5 0.5\n1\n");
     EXPECT_EQ(x.status, kReturned);
     EXPECT_EQ(count(x.out, kSolved), 1u);
-    const RobotRecord& rec = model_record(*x.s, parse_robot(robot));
+    const RobotRun& rec = model_run(*x.s, parse_robot(robot));
+    const RobotConditions& cond = model_conditions(*x.s, parse_robot(robot));
     for (int k = 0; k < 4; ++k) EXPECT_EQ(rec.tt[k], 0.0);
     EXPECT_EQ(x.s->tfm, 0.0);
     // The time-optimal arm never leaves the point.
     for (int i = 0; i <= x.s->frame_count; ++i)
-      for (int j = 0; j < 2; ++j) ASSERT_EQ(rec.toc_phi[i][j], rec.Phi0[j]) << i;
+      for (int j = 0; j < 2; ++j) ASSERT_EQ(rec.toc_phi[i][j], cond.Phi0[j]) << i;
   }
 }
 
@@ -346,10 +347,11 @@ TEST(BadInput, StartEqualToEndFeedbackArmStaysAtThePoint) {
   for (char robot : {'a', 'b'}) {
     SCOPED_TRACE(robot);
     Attempt x = startup(std::string(1, robot) + "\nh\ny\nz\nh\ny\n0.5 0.5 0.5 0.5\n1\n");
-    const RobotRecord& rec = model_record(*x.s, parse_robot(robot));
+    const RobotConditions& rec = model_conditions(*x.s, parse_robot(robot));
+    const RobotRun& run = model_run(*x.s, parse_robot(robot));
     EXPECT_TRUE(std::isnan(rec.alpha1));  // the report still shows what 0/0 gives
     for (int i = 0; i <= x.s->frame_count; ++i)
-      for (int j = 0; j < 2; ++j) ASSERT_NEAR(rec.fb_phi[i][j], rec.Phi0[j], 1e-9) << i;
+      for (int j = 0; j < 2; ++j) ASSERT_NEAR(run.fb_phi[i][j], rec.Phi0[j], 1e-9) << i;
   }
 }
 
@@ -368,7 +370,7 @@ TEST(BadInput, UnknownRobotKeyRunsWithoutARobot) {
   EXPECT_EQ(count(x.out, "\n円筒座標ロボット\n"), 1u);  // the default report of start-up only
   EXPECT_EQ(count(x.out, "tt[]="), 0u);
   EXPECT_EQ(count(x.out, kSolved), 1u);
-  EXPECT_TRUE(same_times(x.s->cyl.tt, known.s->cyl.tt));
+  EXPECT_TRUE(same_times(x.s->cyl_run.tt, known.s->cyl_run.tt));
   EXPECT_TRUE(ends_with(x.out, kToWindow));
 }
 
@@ -380,8 +382,8 @@ TEST(BadInput, UnknownGravityKeyMeansNoGravity) {
   EXPECT_EQ(x.s->gravity, parse_gravity('q'));
   EXPECT_NE(x.out.find("sgnG= q"), std::string::npos);
   EXPECT_EQ(count(x.out, "\n重力考慮しない"), 1u);
-  EXPECT_TRUE(same_times(x.s->scara.tt, known.s->scara.tt));
-  EXPECT_EQ(x.s->scara.fb_phi[200][0], known.s->scara.fb_phi[200][0]);
+  EXPECT_TRUE(same_times(x.s->scara_run.tt, known.s->scara_run.tt));
+  EXPECT_EQ(x.s->scara_run.fb_phi[200][0], known.s->scara_run.fb_phi[200][0]);
 }
 
 // ---- End of input at each kind of prompt: status 1 and one line saying so ----

@@ -90,19 +90,19 @@ TEST(Dialogue, StartupAnswerNoRecomputesTheDefaultsAndSolves) {
   const std::string out = dialogue(s, "n");
   EXPECT_TRUE(in_order(out, {kHelpFirst, kHelpLast, kReport, kHeadingA, kGate, kReport,
                              "\n\n" + kComputing.substr(2), "\n円筒座標ロボットのPTP最短時間制御",
-                             "\n重力考慮しない", kSolved, tt_line(s.cyl.tt),
+                             "\n重力考慮しない", kSolved, tt_line(s.cyl_run.tt),
                              "\nFB制御の位置決め時間 tfm= 2.5651[s]", kDone, kToWindow}));
   EXPECT_EQ(count(out, kReport), 2u);
   EXPECT_EQ(count(out, kRatioGate), 0u);
   EXPECT_EQ(count(out, kSaturated), 0u);  // the default arm reaches its goal
   EXPECT_TRUE(out.size() >= kToWindow.size() &&
               out.compare(out.size() - kToWindow.size(), kToWindow.size(), kToWindow) == 0);
-  EXPECT_NEAR(s.cyl.tt[0], 0.704, 1e-3);
-  EXPECT_NEAR(s.cyl.tt[3], 1.654, 1e-3);
+  EXPECT_NEAR(s.cyl_run.tt[0], 0.704, 1e-3);
+  EXPECT_NEAR(s.cyl_run.tt[3], 1.654, 1e-3);
   EXPECT_DOUBLE_EQ(s.dt, 0.02);
   EXPECT_EQ(s.frame_index, 0);
   EXPECT_EQ(s.view_scale, 1.0);
-  EXPECT_EQ(s.cyl.fb_phi[0][1], 0.8);
+  EXPECT_EQ(s.cyl_run.fb_phi[0][1], 0.8);
 }
 
 TEST(Dialogue, ScaraWithGravityShowsItsHeading) {
@@ -208,7 +208,7 @@ TEST(Dialogue, ScaraNewPointsForEachElbowBranch) {
     EXPECT_NEAR(tip[0], -0.3, 1e-9);
     EXPECT_NEAR(tip[1], 0.6, 1e-9);
     // the recorded feedback run starts where the new task starts
-    EXPECT_EQ(s.scara.fb_phi[0][0], s.scara.Phi0[0]);
+    EXPECT_EQ(s.scara_run.fb_phi[0][0], s.scara.Phi0[0]);
   }
 }
 
@@ -296,13 +296,13 @@ TEST(Dialogue, SaturationWarningWhenThePidArmLagsAtThePositioningTime) {
                 "\n\n位置決め時間tf=%6.3f[s]ではトルク飽和して追従できない", s.scara.tf);
   EXPECT_TRUE(in_order(out, {kSolved, kDone, warning, kToWindow}));
   const int k = static_cast<int>(s.tfm / s.dt);
-  EXPECT_GT(std::fabs(s.scara.fb_phi[k][0] - s.scara.Phif[0]), 0.1);
+  EXPECT_GT(std::fabs(s.scara_run.fb_phi[k][0] - s.scara.Phif[0]), 0.1);
 }
 
 TEST(Dialogue, PositioningTimeBeyondTheRecordSkipsTheSaturationTest) {
   Scenario s = after_startup('b', 'h');
   // Stale values beyond the 8 s record must never be taken as the arm's position.
-  for (int i = 201; i < kRecordCapacity; ++i) s.scara.fb_phi[i][0] = 1e9;
+  for (int i = 201; i < kRecordCapacity; ++i) s.scara_run.fb_phi[i][0] = 1e9;
   const std::string out = dialogue(s, "y y 1 1\nh n");
   EXPECT_GT(s.tfm, 8.0);
   EXPECT_DOUBLE_EQ(s.dt, 0.04);

@@ -241,7 +241,7 @@ TEST_F(KeyTable, XKeepsTheMotionAndPAsksTheWindowForThePicture) {
   testfs::TempFolder dir;
   out.output_dir = dir.path();
   s->dt = 0.02;
-  s->cyl.toc_phi[3][0] = 0.25;
+  s->cyl_run.toc_phi[3][0] = 0.25;
   const Scenario before = *s;
   EXPECT_EQ(apply_key(*s, out, 'x', 0.0), KeyAction::None);
   EXPECT_EQ(apply_key(*s, out, 'x', 0.0), KeyAction::None);
@@ -251,8 +251,8 @@ TEST_F(KeyTable, XKeepsTheMotionAndPAsksTheWindowForThePicture) {
   EXPECT_EQ(s->frame_index, before.frame_index);
   EXPECT_EQ(s->view_scale, before.view_scale);
   EXPECT_EQ(s->playback.playing, before.playback.playing);
-  EXPECT_EQ(s->cyl.toc_phi[3][0], 0.25);
-  EXPECT_EQ(std::memcmp(s->cyl.toc_phi, before.cyl.toc_phi, sizeof before.cyl.toc_phi), 0);
+  EXPECT_EQ(s->cyl_run.toc_phi[3][0], 0.25);
+  EXPECT_EQ(std::memcmp(s->cyl_run.toc_phi, before.cyl_run.toc_phi, sizeof before.cyl_run.toc_phi), 0);
   EXPECT_EQ(apply_key(*s, out, 'p', 0.0), KeyAction::SavePicture);
 
   out.output_dir = dir / "missing";  // a folder that is not there: says so, writes nothing

@@ -102,7 +102,7 @@ TEST_F(WaitingSession, AnswersArriveLaterAndTheDialogueGoesOnAsIfTyped) {
   EXPECT_EQ(at_once.key('u', 0.0), KeyAction::Redraw);
   EXPECT_FALSE(at_once.in_dialogue());
   EXPECT_EQ(con.output(), typed.output());
-  EXPECT_EQ(same->cyl.tt[3], s->cyl.tt[3]);
+  EXPECT_EQ(same->cyl_run.tt[3], s->cyl_run.tt[3]);
 
   // Afterwards the window keys work again.
   EXPECT_EQ(session.key('s', 0.0), KeyAction::Redraw);

@@ -46,7 +46,7 @@ TEST(DerivedConditions, DefaultMotorTorquesFollowTheMatchingRule) {
 TEST(DerivedConditions, DefaultCylindricalTaskHitsTheCentrifugalLimit) {
   for (char gravity : {'h', 'g'}) {
     Scenario s = defaults_for('a', gravity);
-    const CylRecord& c = s.cyl;
+    const CylConditions& c = s.cyl;
     EXPECT_DOUBLE_EQ(c.J1, 1.0);
     EXPECT_DOUBLE_EQ(c.M2, 1.36);
     EXPECT_NEAR(c.tf1, 1.92450, 1e-5);
@@ -101,7 +101,7 @@ TEST(DerivedConditions, RadiusZeroKeepsTf3) {
 
 TEST(DerivedConditions, DefaultScaraTask) {
   Scenario s = defaults_for('b', 'h');
-  const ScaraRecord& b = s.scara;
+  const ScaraConditions& b = s.scara;
   EXPECT_NEAR(b.Phi0[0], -0.42144, 1e-5);
   EXPECT_NEAR(b.Phi0[1], 0.95819, 1e-5);
   EXPECT_NEAR(b.Phif[0], 1.14935, 1e-5);

@@ -11,7 +11,7 @@ namespace {
 
 // D(q2) acc for the SCARA, written out from the inertia matrix.
 void scara_inertia_times(const Scenario& s, double q2, const double acc[2], double out[2]) {
-  const ScaraRecord& b = s.scara;
+  const ScaraConditions& b = s.scara;
   const double c = std::cos(q2);
   const double d11 = b.IJ1 + b.IM1 + b.IJ2 + s.mw * (b.l1 * b.l1 + 2 * b.l1 * b.l2 * c);
   const double d12 = b.IJ2 + s.mw * b.l1 * b.l2 * c, d22 = b.IJ2 + b.IM2;
@@ -77,8 +77,9 @@ TEST(Dynamics, ScaraArm) {
 
 TEST(Dynamics, IntegralErrorRates) {
   Scenario s = model_scenario();
-  CylRecord& c = s.cyl;
-  c.tt[3] = 1.2;
+  CylConditions& c = s.cyl;
+  RobotRun& c_run = s.cyl_run;
+  c_run.tt[3] = 1.2;
   c.Phi0[1] = 0.8;
   c.Phif[0] = 1.0;
   c.Phif[1] = 0.6;
@@ -86,7 +87,7 @@ TEST(Dynamics, IntegralErrorRates) {
   c.alpha1 = 1.0;
   c.a2 = -0.2;
   const double y[6] = {0.9, 0.65, 0.3, 0.1, 0.0, 0.0};
-  const RobotDerivative toc(s, Robot::Cylindrical, ControlMode::TimeOptimal);
+  const RobotDerivative toc(s, model_run(s, Robot::Cylindrical), Robot::Cylindrical, ControlMode::TimeOptimal);
   double f[6];
   toc(0.5, y, f);
   EXPECT_EQ(f[0], 0.3);
@@ -99,7 +100,7 @@ TEST(Dynamics, IntegralErrorRates) {
   toc(1.3, y, f);
   EXPECT_NEAR(f[5], -0.05, 1e-15);
   // Feedback: reference minus position (references 0.125 and 0.775 at t = 0.5).
-  const RobotDerivative fb(s, Robot::Cylindrical, ControlMode::Feedback);
+  const RobotDerivative fb(s, model_run(s, Robot::Cylindrical), Robot::Cylindrical, ControlMode::Feedback);
   fb(0.5, y, f);
   EXPECT_NEAR(f[4], 0.125 - 0.9, 1e-15);
   EXPECT_NEAR(f[5], 0.775 - 0.65, 1e-15);
@@ -110,7 +111,7 @@ TEST(Dynamics, IntegralErrorRates) {
 // robot, D^-1 tau for the SCARA.
 TEST(Dynamics, BangBangStateDerivativeIsFullTorqueOverInertia) {
   Scenario s = model_scenario();
-  for (RobotRecord* r : {static_cast<RobotRecord*>(&s.cyl), static_cast<RobotRecord*>(&s.scara)}) {
+  for (RobotRun* r : {&s.cyl_run, &s.scara_run}) {
     const double tt[4] = {0.2, 0.5, 0.7, 1.0};
     for (int k = 0; k < 4; ++k) {
       r->tt[k] = tt[k];
@@ -122,14 +123,14 @@ TEST(Dynamics, BangBangStateDerivativeIsFullTorqueOverInertia) {
   s.cyl.tau2max_h = 1.2;
   const double y[6] = {0.7, 0.75, 0.0, 0.0, 0.0, 0.0};
   double f[6];
-  RobotDerivative(s, Robot::Cylindrical, ControlMode::TimeOptimal)(0.1, y, f);
+  RobotDerivative(s, model_run(s, Robot::Cylindrical), Robot::Cylindrical, ControlMode::TimeOptimal)(0.1, y, f);
   EXPECT_NEAR(f[2], 1.9 / (0.75 * 0.75 + 0.36), 1e-14);
   EXPECT_NEAR(f[3], -1.2 / 1.36, 1e-14);
-  RobotDerivative(s, Robot::Cylindrical, ControlMode::TimeOptimal)(0.6, y, f);  // interval 2
+  RobotDerivative(s, model_run(s, Robot::Cylindrical), Robot::Cylindrical, ControlMode::TimeOptimal)(0.6, y, f);  // interval 2
   EXPECT_NEAR(f[2], -1.9 / (0.75 * 0.75 + 0.36), 1e-14);
   EXPECT_NEAR(f[3], 1.2 / 1.36, 1e-14);
 
-  RobotDerivative(s, Robot::Scara, ControlMode::TimeOptimal)(0.1, y, f);
+  RobotDerivative(s, model_run(s, Robot::Scara), Robot::Scara, ControlMode::TimeOptimal)(0.1, y, f);
   double lhs[2];
   scara_inertia_times(s, 0.75, &f[2], lhs);
   EXPECT_NEAR(lhs[0], s.scara.tau1max_h, 1e-12);

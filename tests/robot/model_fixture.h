@@ -9,7 +9,7 @@ inline Scenario model_scenario(char gravity = 'h') {
   select_gravity(s, gravity);
   s.mw = 1.0;
   s.cyl.IM1 = s.cyl.mM2 = 0.36;
-  ScaraRecord& b = s.scara;
+  ScaraConditions& b = s.scara;
   b.l1 = 0.5;
   b.l2 = 0.4;
   b.m1 = 1.0;

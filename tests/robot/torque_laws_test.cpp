@@ -12,13 +12,14 @@ namespace {
 Scenario law_scenario() {
   Scenario s{};
   select_gravity(s, 'h');
-  CylRecord& c = s.cyl;
+  CylConditions& c = s.cyl;
+  RobotRun& c_run = s.cyl_run;
   c.tau1max_h = 2.0, c.tau2max_h = 1.5, c.tau1max_g = 12.0, c.tau2max_g = 11.5;
   const double tt[4] = {0.2, 0.5, 0.7, 1.0}, sign[4][2] = {{1, -1}, {1, 1}, {-1, 1}, {-1, -1}};
   for (int k = 0; k < 4; ++k) {
-    c.tt[k] = tt[k];
-    c.torque_sign[k][0] = sign[k][0];
-    c.torque_sign[k][1] = sign[k][1];
+    c_run.tt[k] = tt[k];
+    c_run.torque_sign[k][0] = sign[k][0];
+    c_run.torque_sign[k][1] = sign[k][1];
   }
   c.Phi0[1] = 0.8, c.Phif[0] = 1.0, c.Phif[1] = 0.6;
   c.Kp1 = 100, c.Kd1 = 20, c.Ki1 = 50, c.Kp2 = 10, c.Kd2 = 2, c.Ki2 = 3;
@@ -41,7 +42,7 @@ TEST(TorqueLaw, Saturation) {
       {'x', 'x', 2, 1.5}, {'b', 'h', 1, 7.0}, {'b', 'h', 2, 8.0},  {'b', 'g', 1, 9.0},
       {'b', 'g', 2, 10.0}};
   for (const auto& c : cases) {
-    EXPECT_EQ(saturate(-100.0, torque_limit(model_record(s, parse_robot(c.robot)),
+    EXPECT_EQ(saturate(-100.0, torque_limit(model_conditions(s, parse_robot(c.robot)),
                                            parse_gravity(c.gravity), c.joint - 1)),
               -c.limit)
         << c.robot << c.gravity << c.joint;
@@ -70,7 +71,7 @@ TEST(TorqueLaw, BangBangIntervalsAreClosedOnTheLeft) {
   Scenario s = law_scenario();
   const double y[6] = {0.3, 0.7, 0.0, 0.0, 0.0, 0.0};
   const auto tau = [&](int sel, double t) {
-    return TorqueLaw(s, Robot::Cylindrical, ControlMode::TimeOptimal).joint(sel - 2, t, y);
+    return TorqueLaw(s, model_run(s, Robot::Cylindrical), Robot::Cylindrical, ControlMode::TimeOptimal).joint(sel - 2, t, y);
   };
   const double expect[][3] = {{0.0, 2.0, -1.5},  {std::nextafter(0.2, 0.0), 2.0, -1.5},
                               {0.2, 2.0, 1.5},   {0.5, -2.0, 1.5},
@@ -82,7 +83,7 @@ TEST(TorqueLaw, BangBangIntervalsAreClosedOnTheLeft) {
   EXPECT_EQ(tau(2, -0.1), 0.0);  // a negative time matches no rule
   select_gravity(s, 'g');
   EXPECT_EQ(tau(3, 0.0), -11.5);
-  s.cyl.tt[1] = 0.1;  // out of order: the last rule that applies wins
+  s.cyl_run.tt[1] = 0.1;  // out of order: the last rule that applies wins
   EXPECT_EQ(tau(2, 0.15), -12.0);
 }
 
@@ -90,25 +91,25 @@ TEST(TorqueLaw, EndPointHoldUsesEachJointsGainsAndLimit) {
   Scenario s = law_scenario();
   // (1 - 0.99) 100 - 20 (0.01) + 50 (0.002) = 0.9;  (0.6 - 0.5) 10 - 2 (0.05) + 3 (0.01) = 0.93
   const double y[6] = {0.99, 0.5, 0.01, 0.05, 0.002, 0.01};
-  EXPECT_NEAR(TorqueLaw(s, Robot::Cylindrical, ControlMode::TimeOptimal).joint(2 - 2, 1.0, y), 0.9, 1e-12);  // t = tt[3]: holding
-  EXPECT_NEAR(TorqueLaw(s, Robot::Cylindrical, ControlMode::TimeOptimal).joint(3 - 2, 3.0, y), 0.93, 1e-12);
+  EXPECT_NEAR(TorqueLaw(s, model_run(s, Robot::Cylindrical), Robot::Cylindrical, ControlMode::TimeOptimal).joint(2 - 2, 1.0, y), 0.9, 1e-12);  // t = tt[3]: holding
+  EXPECT_NEAR(TorqueLaw(s, model_run(s, Robot::Cylindrical), Robot::Cylindrical, ControlMode::TimeOptimal).joint(3 - 2, 3.0, y), 0.93, 1e-12);
   s.cyl.tau2max_h = 0.5;
-  EXPECT_EQ(TorqueLaw(s, Robot::Cylindrical, ControlMode::TimeOptimal).joint(3 - 2, 1.0, y), 0.5);
+  EXPECT_EQ(TorqueLaw(s, model_run(s, Robot::Cylindrical), Robot::Cylindrical, ControlMode::TimeOptimal).joint(3 - 2, 1.0, y), 0.5);
 }
 
 TEST(TorqueLaw, FeedbackTracksTheReference) {
   const Scenario s = law_scenario();
   const double start[6] = {0.0, 0.8, 0.0, 0.0, 0.0, 0.0};
-  EXPECT_EQ(TorqueLaw(s, Robot::Cylindrical, ControlMode::Feedback).joint(2 - 2, 0.0, start), 0.0);
-  EXPECT_EQ(TorqueLaw(s, Robot::Cylindrical, ControlMode::Feedback).joint(3 - 2, 0.0, start), 0.0);
+  EXPECT_EQ(TorqueLaw(s, model_run(s, Robot::Cylindrical), Robot::Cylindrical, ControlMode::Feedback).joint(2 - 2, 0.0, start), 0.0);
+  EXPECT_EQ(TorqueLaw(s, model_run(s, Robot::Cylindrical), Robot::Cylindrical, ControlMode::Feedback).joint(3 - 2, 0.0, start), 0.0);
   // t = 0.5: references 0.125 (velocity 0.5) and 0.775 (velocity -0.1).
   const double y[6] = {0.1, 0.78, 0.4, -0.1, 0.01, -0.02};
-  const TorqueLaw pid(s, Robot::Cylindrical, ControlMode::Feedback);
+  const TorqueLaw pid(s, model_run(s, Robot::Cylindrical), Robot::Cylindrical, ControlMode::Feedback);
   EXPECT_EQ(pid.joint(0, 0.5, y), 2.0);  // 2.5 + 0.5 + 2.0, saturated
-  EXPECT_NEAR(TorqueLaw(s, Robot::Cylindrical, ControlMode::Feedback).joint(3 - 2, 0.5, y), -0.11, 1e-12);  // -0.05 - 0.06 + 0
+  EXPECT_NEAR(TorqueLaw(s, model_run(s, Robot::Cylindrical), Robot::Cylindrical, ControlMode::Feedback).joint(3 - 2, 0.5, y), -0.11, 1e-12);  // -0.05 - 0.06 + 0
   // Both joints at once (the integrator) give the numbers of one by one (the records).
   for (ControlMode mode : {ControlMode::TimeOptimal, ControlMode::Feedback}) {
-    const TorqueLaw law(s, Robot::Cylindrical, mode);
+    const TorqueLaw law(s, model_run(s, Robot::Cylindrical), Robot::Cylindrical, mode);
     for (double t : {0.0, 0.2, 0.55, 1.0, 1.7, 2.5}) {
       double tau[2], ref[2];
       law.both(t, y, tau, ref);

@@ -37,20 +37,21 @@ std::unique_ptr<Scenario> scara_gravity_task() {
 // being integrated, so no step straddles a switch.
 void drive_stored_plan(const Scenario& s, int n, double y[6]) {
   const Robot robot = s.robot;
-  const RobotRecord& rec = model_record(s, robot);
-  const RobotDerivative law(s, robot, ControlMode::TimeOptimal);
+  const RobotConditions& rec = model_conditions(s, robot);
+  const RobotRun& run = model_run(s, robot);
+  const RobotDerivative law(s, run, robot, ControlMode::TimeOptimal);
   y[0] = rec.Phi0[0];
   y[1] = rec.Phi0[1];
   y[2] = y[3] = y[4] = y[5] = 0.0;
   double start = 0.0;
   for (int k = 0; k < 4; ++k) {
-    const double mid = 0.5 * (start + rec.tt[k]);
+    const double mid = 0.5 * (start + run.tt[k]);
     const auto in_interval = [&](double, const double* x, double* f) { law(mid, x, f); };
-    const double h = (rec.tt[k] - start) / n;
+    const double h = (run.tt[k] - start) / n;
     double state[6] = {y[0], y[1], y[2], y[3], y[4], y[5]};
     for (int i = 0; i < n; ++i) runge_kutta_gill(in_interval, 0.0, h, state, state);
     for (int i = 0; i < 6; ++i) y[i] = state[i];
-    start = rec.tt[k];
+    start = run.tt[k];
   }
 }
 
@@ -116,15 +117,16 @@ TEST(SwitchingSearch, SolvesAScaraTaskWithGravityThatThePassesMiss) {
   EXPECT_FALSE(ref.pass[1].converged);
   EXPECT_EQ(ref.pass[0].updates, kNewtonMaxIterations);
 
-  const SwitchingSolution sol = find_switching_times(*s, s->robot, SolverChoice::Extended);
+  const SwitchingSolution sol = find_switching_times(*s, model_run(*s, s->robot), s->robot, SolverChoice::Extended);
   ASSERT_TRUE(sol.found);
   EXPECT_TRUE(sol.by_search);
   EXPECT_TRUE(sol.searched);
   EXPECT_EQ(sol.search_runs % 2, 0);  // both signs of every start up to the one that solved
-  const RobotRecord& rec = s->scara;
-  EXPECT_LE(0.0, rec.tt[0]);
-  for (int k = 1; k < 4; ++k) EXPECT_LE(rec.tt[k - 1], rec.tt[k]);
-  EXPECT_LT(rec.tt[3], 3.0);
+  const RobotConditions& rec = s->scara;
+  const RobotRun& run = s->scara_run;
+  EXPECT_LE(0.0, run.tt[0]);
+  for (int k = 1; k < 4; ++k) EXPECT_LE(run.tt[k - 1], run.tt[k]);
+  EXPECT_LT(run.tt[3], 3.0);
 
   // The stored plan drives the arm, through the robot's own torque law, from
   // rest at the start to rest at the end point.
@@ -136,7 +138,7 @@ TEST(SwitchingSearch, SolvesAScaraTaskWithGravityThatThePassesMiss) {
   EXPECT_NEAR(y[3], 0.0, 1e-4);
   // Every sign is a full torque: the row of each interval is +-1 for both joints.
   for (int k = 0; k < 4; ++k) {
-    for (int j = 0; j < 2; ++j) EXPECT_EQ(std::fabs(rec.torque_sign[k][j]), 1.0);
+    for (int j = 0; j < 2; ++j) EXPECT_EQ(std::fabs(run.torque_sign[k][j]), 1.0);
   }
 }
 
@@ -144,10 +146,10 @@ TEST(SwitchingSearch, TheResultSaysHowItWasFoundAndTheRecordFollows) {
   const auto s = scara_gravity_task();
   const SwitchingSolution ref = recompute_time_optimal(*s, SolverChoice::Reference);
   EXPECT_FALSE(ref.found);
-  EXPECT_EQ(s->scara.toc_phi[0][0], 0.0);  // no record
+  EXPECT_EQ(s->scara_run.toc_phi[0][0], 0.0);  // no record
   const SwitchingSolution sol = recompute_time_optimal(*s, SolverChoice::Extended);
   ASSERT_TRUE(sol.found);
   EXPECT_TRUE(sol.by_search);
-  EXPECT_EQ(s->scara.toc_phi[0][0], s->scara.Phi0[0]);
-  EXPECT_EQ(s->scara.toc_phi[0][1], s->scara.Phi0[1]);
+  EXPECT_EQ(s->scara_run.toc_phi[0][0], s->scara.Phi0[0]);
+  EXPECT_EQ(s->scara_run.toc_phi[0][1], s->scara.Phi0[1]);
 }

@@ -86,9 +86,9 @@ TEST(SwitchingSolver, DefaultTasksUnchangedToTheLastBit) {
       }
     }
     // And stored so by the driver.
-    const SwitchingSolution stored = find_switching_times(*s, s->robot);
+    const SwitchingSolution stored = find_switching_times(*s, model_run(*s, s->robot), s->robot);
     ASSERT_TRUE(stored.found);
-    const RobotRecord& r = model_record(*s, s->robot);
+    const RobotRun& r = model_run(*s, s->robot);
     for (int k = 0; k < 4; ++k) {
       EXPECT_EQ(bits(r.tt[k]), bits(rec.tt[k]));
       EXPECT_EQ(r.torque_sign[k][0], rec.sign[k][0]);
@@ -154,10 +154,10 @@ TEST(SwitchingSolver, ReferenceKeepsTheOldResultWhereverThatIsARealSolution) {
 
 TEST(SwitchingSolver, HalfTurnOfTheCylindricalRobotHasNoSolution) {
   const auto s = half_turn_task();
-  RobotRecord& rec = s->cyl;
+  RobotRun& rec = s->cyl_run;
   rec.tt[1] = 7.0;
   rec.torque_sign[3][0] = 5.0;
-  const SwitchingSolution sol = find_switching_times(*s, s->robot, SolverChoice::Extended);
+  const SwitchingSolution sol = find_switching_times(*s, model_run(*s, s->robot), s->robot, SolverChoice::Extended);
   EXPECT_FALSE(sol.found);
   EXPECT_FALSE(sol.by_search);
   EXPECT_TRUE(sol.searched);

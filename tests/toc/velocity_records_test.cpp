@@ -22,7 +22,7 @@ class VelocityRecords : public ::testing::TestWithParam<RunCase> {};
 // Whether a switch of the bang-bang motion (or its end) lies within one
 // sample of t: there the acceleration jumps, and the central difference
 // mixes the accelerations before and after the jump.
-bool near_switch(const RobotRecord& rec, double t, double dt) {
+bool near_switch(const RobotRun& rec, double t, double dt) {
   for (double ts : rec.tt)
     if (std::fabs(t - ts) <= dt) return true;
   return false;
@@ -38,7 +38,7 @@ TEST_P(VelocityRecords, MatchTheCentralDifferenceOfTheDisplacements) {
   setup_default_case(*s, GetParam().robot, GetParam().gravity);
   ASSERT_TRUE(recompute_time_optimal(*s, SolverChoice::Extended).found);
   recompute_feedback(*s);
-  const RobotRecord& rec = model_record(*s, s->robot);
+  const RobotRun& rec = model_run(*s, s->robot);
   const double dt = s->dt;
   ASSERT_EQ(dt, 0.02);
 

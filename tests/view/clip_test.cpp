@@ -47,14 +47,14 @@ std::unique_ptr<Scenario> ramps(bool wild) {
   for (int i = 0; i < kRecordCapacity; ++i) {
     const double t = std::min(i, 200) / 200.0;
     const bool away = wild && i < 200;
-    s->scara.fb_phi[i][0] = s->scara.fb_phi[i][1] = t;
-    s->scara.toc_phi[i][0] = away ? 30.0 * std::sin(0.3 * i) : t;  // 30 times the range
-    s->scara.toc_phi[i][1] = away ? -5.0 - 20.0 * t : t;            // far below it
+    s->scara_run.fb_phi[i][0] = s->scara_run.fb_phi[i][1] = t;
+    s->scara_run.toc_phi[i][0] = away ? 30.0 * std::sin(0.3 * i) : t;  // 30 times the range
+    s->scara_run.toc_phi[i][1] = away ? -5.0 - 20.0 * t : t;            // far below it
   }
   s->scara.Phif[0] = s->scara.Phif[1] = 1.0;
-  s->tfm = s->scara.tt[3] = 10.0;
+  s->tfm = s->scara_run.tt[3] = 10.0;
   s->frame_index = 200;
-  update_graph_scales(*s);
+  update_graph_scales(*s, *s, s->layout);
   return s;
 }
 
@@ -80,15 +80,15 @@ TEST_F(Clipping, TorqueCurvesBeyondTheirLimitsStayInTheirGraph) {
     auto tame = make_scenario('a', 'g');
     tame->cyl.tau1max_g = tame->cyl.tau2max_g = 1.0;
     tame->frame_index = 200;
-    tame->tfm = tame->cyl.tt[3] = 10.0;
+    tame->tfm = tame->cyl_run.tt[3] = 10.0;
     auto wild = make_scenario('a', 'g');
     *wild = *tame;
     for (int i = 0; i < kRecordCapacity; ++i) {
-      wild->cyl.fb_tau[i][j] = (i % 3 == 0) ? 1e6 : -9.0;  // steep, far beyond +-1
-      wild->cyl.toc_tau[i][j] = 1e300;
+      wild->cyl_run.fb_tau[i][j] = (i % 3 == 0) ? 1e6 : -9.0;  // steep, far beyond +-1
+      wild->cyl_run.toc_tau[i][j] = 1e300;
     }
-    update_graph_scales(*tame);
-    update_graph_scales(*wild);
+    update_graph_scales(*tame, *tame, tame->layout);
+    update_graph_scales(*wild, *wild, wild->layout);
     const Image calm = render(*tame);
     const Image im = render(*wild);
     const PixelBox panel = pixel_box(torque_panel(wild->layout, j), SquareViewport{0, 0, kSize});
@@ -102,8 +102,8 @@ TEST_F(Clipping, CurvesInsideTheirRangeAreNotCut) {
   // A curve along the bottom edge and the first and last samples keeps its
   // full width: the panel is the axes' box widened by half a curve width.
   auto s = ramps(false);
-  for (int i = 0; i < kRecordCapacity; ++i) s->scara.fb_phi[i][1] = 0.0;  // the minimum
-  update_graph_scales(*s);
+  for (int i = 0; i < kRecordCapacity; ++i) s->scara_run.fb_phi[i][1] = 0.0;  // the minimum
+  update_graph_scales(*s, *s, s->layout);
   const Image im = render(*s);
   const PixelBox panel = pixel_box(displacement_panel(s->layout), SquareViewport{0, 0, kSize});
   EXPECT_EQ(panel.y, pixel_of(0.5) - 2);

@@ -166,7 +166,7 @@ TEST(FrameDescription, SecondsLabelAndTicksFollowTheSampleTime) {
 TEST(FrameDescription, PositioningTimeMarkersStandAtTheirTimes) {
   auto s = make_scenario('b', 'h');
   s->tfm = 2.5;
-  s->scara.tt[3] = 1.0;
+  s->scara_run.tt[3] = 1.0;
   const FrameDescription f = describe_frame(*s);
   const double span = 200 * s->dt;
   EXPECT_EQ(verticals_at(f, 0.4 + 0.5 * 2.5 / span, colour_red), 1);
@@ -187,21 +187,21 @@ std::unique_ptr<Scenario> moving(int shown) {
   auto s = make_scenario('a', 'h');
   for (int i = 0; i < kRecordCapacity; ++i) {
     const double v = std::min(i, 200) / 200.0;
-    s->cyl.fb_phi[i][0] = v;
-    s->cyl.fb_phi[i][1] = 2.0 - v;
-    s->cyl.toc_phi[i][0] = std::sqrt(v);
-    s->cyl.toc_phi[i][1] = 1.5;
-    s->cyl.fb_tau[i][0] = 0.5 * v;
-    s->cyl.toc_tau[i][0] = 1.0;
-    s->cyl.fb_tau[i][1] = -v;
-    s->cyl.toc_tau[i][1] = -2.0;
+    s->cyl_run.fb_phi[i][0] = v;
+    s->cyl_run.fb_phi[i][1] = 2.0 - v;
+    s->cyl_run.toc_phi[i][0] = std::sqrt(v);
+    s->cyl_run.toc_phi[i][1] = 1.5;
+    s->cyl_run.fb_tau[i][0] = 0.5 * v;
+    s->cyl_run.toc_tau[i][0] = 1.0;
+    s->cyl_run.fb_tau[i][1] = -v;
+    s->cyl_run.toc_tau[i][1] = -2.0;
   }
   s->cyl.Phif[0] = 1.0;
   s->cyl.Phif[1] = 1.0;
   s->cyl.tau1max_h = 1.0;
   s->cyl.tau2max_h = 4.0;
   s->frame_index = shown;
-  update_graph_scales(*s);
+  update_graph_scales(*s, *s, s->layout);
   return s;
 }
 
@@ -212,16 +212,16 @@ TEST(FrameDescription, DisplacementCurvesAreTheRecordsOnTheirScale) {
   ASSERT_EQ(c.size(), 3u);  // displacement, torque 1, torque 2
   const Lines& disp = *c[0];
   ASSERT_EQ(disp.segments.size(), 4u * 80);
-  const double lowest = s->cyl.scales.displacement_min;
-  const double sigma = s->cyl.scales.displacement_per_unit;
+  const double lowest = s->cyl_run.scales.displacement_min;
+  const double sigma = s->cyl_run.scales.displacement_per_unit;
   EXPECT_DOUBLE_EQ(lowest, 0.0);
   EXPECT_DOUBLE_EQ(sigma, 0.4 / 2.0);
   // Sample i: feedback joints 1 and 2 in red, then the time-optimal ones in blue.
   for (int i : {1, 40, 80}) {
     const Segment* seg = &disp.segments[4 * (i - 1)];
     const double x0 = 0.4 + (i - 1) * 0.5 / 200, x1 = 0.4 + i * 0.5 / 200;
-    const double want[4] = {s->cyl.fb_phi[i][0], s->cyl.fb_phi[i][1], s->cyl.toc_phi[i][0],
-                            s->cyl.toc_phi[i][1]};
+    const double want[4] = {s->cyl_run.fb_phi[i][0], s->cyl_run.fb_phi[i][1], s->cyl_run.toc_phi[i][0],
+                            s->cyl_run.toc_phi[i][1]};
     for (int k = 0; k < 4; ++k) {
       EXPECT_DOUBLE_EQ(seg[k].a.x, x0);
       EXPECT_DOUBLE_EQ(seg[k].b.x, x1);
@@ -254,8 +254,8 @@ TEST(FrameDescription, TorqueCurvesUseTheLimitOfEachJoint) {
     const double sigma = 0.25 / (j == 0 ? 1.0 : 4.0);
     const Segment& fb = tau.segments[2 * 99];
     const Segment& toc = tau.segments[2 * 99 + 1];
-    EXPECT_DOUBLE_EQ(fb.b.y, oy + s->cyl.fb_tau[100][j] * sigma);
-    EXPECT_DOUBLE_EQ(toc.b.y, oy + s->cyl.toc_tau[100][j] * sigma);
+    EXPECT_DOUBLE_EQ(fb.b.y, oy + s->cyl_run.fb_tau[100][j] * sigma);
+    EXPECT_DOUBLE_EQ(toc.b.y, oy + s->cyl_run.toc_tau[100][j] * sigma);
     EXPECT_TRUE(same_colour(fb.colour, colour_red));
     EXPECT_TRUE(same_colour(toc.colour, colour_blue));
     const int at = lines_item(f, static_cast<std::size_t>(c[1 + j] - f.lines.data()));
@@ -263,7 +263,7 @@ TEST(FrameDescription, TorqueCurvesUseTheLimitOfEachJoint) {
   }
   // A limit of 0 leaves that joint's curves and their scissor out, but not the other's.
   s->cyl.tau2max_h = 0.0;
-  update_graph_scales(*s);
+  update_graph_scales(*s, *s, s->layout);
   f = describe_frame(*s);
   c = curves(f);
   ASSERT_EQ(c.size(), 2u);
@@ -278,7 +278,7 @@ TEST(FrameDescription, TorqueCurvesUseTheLimitOfEachJoint) {
 
 TEST(FrameDescription, CurvesLeaveOutSamplesThatAreNotNumbersAndStopAtTheRecord) {
   auto s = moving(200);
-  s->cyl.toc_phi[50][0] = kNaN;
+  s->cyl_run.toc_phi[50][0] = kNaN;
   FrameDescription f = describe_frame(*s);
   // The two segments that end or start at the sample are left out.
   EXPECT_EQ(curves(f)[0]->segments.size(), 4u * 200 - 2);
@@ -324,8 +324,8 @@ TEST(FrameDescription, CylindricalFigureFollowsItsJointValues) {
   s->view_scale = 0.9;
   const double theta = 0.7, r = 0.6;
   for (int i = 0; i < kRecordCapacity; ++i) {
-    s->cyl.toc_phi[i][0] = theta;
-    s->cyl.toc_phi[i][1] = r;
+    s->cyl_run.toc_phi[i][0] = theta;
+    s->cyl_run.toc_phi[i][1] = r;
   }
   const FrameDescription f = describe_frame(*s);
   // The blue figure's red tip dot at view_scale x (base + r (cos, sin)).
@@ -351,8 +351,8 @@ TEST(FrameDescription, CylindricalFigureFollowsItsJointValues) {
 TEST(FrameDescription, ScaraFigureHasRoundedLinksAndRingedJoints) {
   auto s = make_scenario('b', 'h');
   for (int i = 0; i < kRecordCapacity; ++i) {
-    s->scara.toc_phi[i][0] = kPi / 2;
-    s->scara.toc_phi[i][1] = kPi / 2;
+    s->scara_run.toc_phi[i][0] = kPi / 2;
+    s->scara_run.toc_phi[i][1] = kPi / 2;
   }
   const FrameDescription f = describe_frame(*s);
   // Per figure: link 1 (2 half discs, 2 half circles, disc, circle, hub
@@ -375,8 +375,8 @@ TEST(FrameDescription, PathDotsGrowWithTheShownSample) {
   auto s = make_scenario('a', 'h');
   s->view_scale = 1.0 / 0.9;
   for (int i = 0; i < kRecordCapacity; ++i) {
-    s->cyl.fb_tip[i][0] = 0.01 * i;
-    s->cyl.toc_tip[i][1] = -0.01 * i;
+    s->cyl_run.fb_tip[i][0] = 0.01 * i;
+    s->cyl_run.toc_tip[i][1] = -0.01 * i;
   }
   for (int shown : {0, 7, 200}) {
     s->frame_index = shown;
@@ -477,7 +477,7 @@ TEST(FrameDescription, GhostPathUnderTheFiguresOnlyWhenThereIsOne) {
   const FrameDescription plain = describe_frame(*s);
   ASSERT_EQ(plain.dots.size(), 1u);
 
-  const RobotRecord& rec = s->cyl;
+  const RobotRun& rec = s->cyl_run;
   s->ghost_points = s->frame_count + 1;
   for (int i = 0; i < s->ghost_points; ++i) {
     s->ghost_tip[i][0] = rec.toc_tip[i][0] + 0.05;

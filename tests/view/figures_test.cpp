@@ -37,8 +37,8 @@ bool is_blue_or_red(const Rgb& c) { return is_blue(c) || is_red(c); }
 
 TEST_F(RobotArea, GridRunsThroughTheRobotBaseEveryTenthOfAMetre) {
   auto s = make_scenario('a', 'h');
-  hold_cyl(s->cyl.fb_phi, s->cyl.fb_tip, kPi / 2, 0.3);
-  hold_cyl(s->cyl.toc_phi, s->cyl.toc_tip, kPi / 2, 0.3);
+  hold_cyl(s->cyl_run.fb_phi, s->cyl_run.fb_tip, kPi / 2, 0.3);
+  hold_cyl(s->cyl_run.toc_phi, s->cyl_run.toc_tip, kPi / 2, 0.3);
   const Image im = render(*s);
   const int row = pixel_of(0.3);  // above the upright figure, below the text
   // The lines through the base (x = -0.5, pixel 200) are 2 pixels wide.
@@ -169,8 +169,8 @@ TEST_F(RobotArea, ScaraRobotFigureFollowsItsJointAngles) {
 
 TEST_F(RobotArea, SharedPostureShowsOnlyTheBlueFigure) {
   auto s = make_scenario('a', 'h');
-  hold_cyl(s->cyl.fb_phi, s->cyl.fb_tip, 0.0, 0.6);
-  hold_cyl(s->cyl.toc_phi, s->cyl.toc_tip, 0.0, 0.6);
+  hold_cyl(s->cyl_run.fb_phi, s->cyl_run.fb_tip, 0.0, 0.6);
+  hold_cyl(s->cyl_run.toc_phi, s->cyl_run.toc_tip, 0.0, 0.6);
   s->xf = 0.0;
   s->yf = 0.8;
   s->frame_index = 0;
@@ -186,10 +186,10 @@ TEST_F(RobotArea, SharedPostureShowsOnlyTheBlueFigure) {
   // The same for the SCARA robot, with the tip paths on its tip.
   auto b = make_scenario('b', 'h');
   for (int i = 0; i < kRecordCapacity; ++i) {
-    b->scara.fb_phi[i][0] = b->scara.toc_phi[i][0] = 0.3;
-    b->scara.fb_phi[i][1] = b->scara.toc_phi[i][1] = 1.2;
-    b->scara.fb_tip[i][0] = b->scara.toc_tip[i][0] = 0.5 * std::cos(0.3) + 0.4 * std::cos(1.5);
-    b->scara.fb_tip[i][1] = b->scara.toc_tip[i][1] = 0.5 * std::sin(0.3) + 0.4 * std::sin(1.5);
+    b->scara_run.fb_phi[i][0] = b->scara_run.toc_phi[i][0] = 0.3;
+    b->scara_run.fb_phi[i][1] = b->scara_run.toc_phi[i][1] = 1.2;
+    b->scara_run.fb_tip[i][0] = b->scara_run.toc_tip[i][0] = 0.5 * std::cos(0.3) + 0.4 * std::cos(1.5);
+    b->scara_run.fb_tip[i][1] = b->scara_run.toc_tip[i][1] = 0.5 * std::sin(0.3) + 0.4 * std::sin(1.5);
   }
   const Image bi = render(*b);
   EXPECT_LE(bi.count(0, 0, area_right, kSize - 1, is_red), 8);
@@ -198,9 +198,9 @@ TEST_F(RobotArea, SharedPostureShowsOnlyTheBlueFigure) {
 
 TEST(RobotAreaDescription, DifferentPosturesPutTheBlueFigureOverTheRed) {
   auto s = make_scenario('a', 'h');
-  hold_cyl(s->cyl.fb_phi, s->cyl.fb_tip, kPi / 2, 0.6);  // feedback: upright
-  hold_cyl(s->cyl.toc_phi, s->cyl.toc_tip, 0.0, 0.6);    // time-optimal: along +x
-  s->cyl.fb_phi[0][0] = s->cyl.toc_phi[0][0] = 0.0;      // both start along +x
+  hold_cyl(s->cyl_run.fb_phi, s->cyl_run.fb_tip, kPi / 2, 0.6);  // feedback: upright
+  hold_cyl(s->cyl_run.toc_phi, s->cyl_run.toc_tip, 0.0, 0.6);    // time-optimal: along +x
+  s->cyl_run.fb_phi[0][0] = s->cyl_run.toc_phi[0][0] = 0.0;      // both start along +x
   s->frame_index = 50;
   s->xf = 0.2;  // the goal marker away from the base
   s->yf = 0.9;
@@ -232,14 +232,14 @@ TEST(RobotAreaDescription, DifferentPosturesPutTheBlueFigureOverTheRed) {
 
 TEST_F(RobotArea, PathDotsGrowWithTheDisplayedSample) {
   auto s = make_scenario('a', 'h');
-  hold_cyl(s->cyl.fb_phi, s->cyl.fb_tip, kPi / 2, 0.3);
-  hold_cyl(s->cyl.toc_phi, s->cyl.toc_tip, kPi / 2, 0.3);
+  hold_cyl(s->cyl_run.fb_phi, s->cyl_run.fb_tip, kPi / 2, 0.3);
+  hold_cyl(s->cyl_run.toc_phi, s->cyl_run.toc_tip, kPi / 2, 0.3);
   // Paths laid out on two rows below the figures, relative to joint 1.
   for (int i = 0; i <= 10; ++i) {
-    s->cyl.fb_tip[i][0] = -0.3 + 0.05 * i;
-    s->cyl.fb_tip[i][1] = -0.35;
-    s->cyl.toc_tip[i][0] = -0.3 + 0.05 * i;
-    s->cyl.toc_tip[i][1] = -0.25;
+    s->cyl_run.fb_tip[i][0] = -0.3 + 0.05 * i;
+    s->cyl_run.fb_tip[i][1] = -0.35;
+    s->cyl_run.toc_tip[i][0] = -0.3 + 0.05 * i;
+    s->cyl_run.toc_tip[i][1] = -0.25;
   }
   s->xf = 0.2;
   s->yf = 0.9;
@@ -261,8 +261,8 @@ TEST_F(RobotArea, PathDotsGrowWithTheDisplayedSample) {
 
 TEST_F(RobotArea, PanelBlanksTheRobotAreaRightOfTheGraphEdge) {
   auto s = make_scenario('a', 'h');
-  hold_cyl(s->cyl.fb_phi, s->cyl.fb_tip, 0.0, 1.3);  // reaches to x = 0.8
-  hold_cyl(s->cyl.toc_phi, s->cyl.toc_tip, 0.0, 1.3);
+  hold_cyl(s->cyl_run.fb_phi, s->cyl_run.fb_tip, 0.0, 1.3);  // reaches to x = 0.8
+  hold_cyl(s->cyl_run.toc_phi, s->cyl_run.toc_tip, 0.0, 1.3);
   s->xf = 1.3;
   s->yf = 0.0;
   const Image im = render(*s);
@@ -288,11 +288,11 @@ TEST_F(RobotArea, PanelBlanksTheRobotAreaRightOfTheGraphEdge) {
 
 TEST(RobotAreaDescription, ZoomMovesTheRobotButNotTheGraphsOrText) {
   auto s = make_scenario('a', 'h');
-  hold_cyl(s->cyl.fb_phi, s->cyl.fb_tip, 0.0, 0.6);
-  hold_cyl(s->cyl.toc_phi, s->cyl.toc_tip, 0.0, 0.6);
-  for (int i = 0; i < kRecordCapacity; ++i) s->cyl.toc_tau[i][0] = 0.5 * std::sin(0.05 * i);
+  hold_cyl(s->cyl_run.fb_phi, s->cyl_run.fb_tip, 0.0, 0.6);
+  hold_cyl(s->cyl_run.toc_phi, s->cyl_run.toc_tip, 0.0, 0.6);
+  for (int i = 0; i < kRecordCapacity; ++i) s->cyl_run.toc_tau[i][0] = 0.5 * std::sin(0.05 * i);
   s->cyl.tau1max_h = 1.0;
-  update_graph_scales(*s);
+  update_graph_scales(*s, *s, s->layout);
   s->frame_index = 120;
   const FrameDescription full = describe_frame(*s);
   s->view_scale = 0.9;

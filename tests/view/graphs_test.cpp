@@ -83,7 +83,7 @@ const float kAxis = line_pixels(0.006);
 
 TEST(GraphAxes, TimeAxesTicksAndSecondsLabel) {
   auto s = make_scenario('a', 'h');
-  s->tfm = s->cyl.tt[3] = 3.2;  // both markers at 0.8
+  s->tfm = s->cyl_run.tt[3] = 3.2;  // both markers at 0.8
   const FrameDescription f = describe_frame(*s);
   for (double oy : {0.5, 0.1, -0.6}) {
     // Time axes of the three graphs, 0.5 long, from x = 0.4.
@@ -123,7 +123,7 @@ TEST(GraphAxes, TimeAxesTicksAndSecondsLabel) {
 TEST(GraphAxes, PositioningTimeMarkersStandAtTheirTimes) {
   auto s = make_scenario('a', 'h');
   s->tfm = 2.5;        // 0.4 + 0.5 x 2.5 / 4
-  s->cyl.tt[3] = 1.0;  // 0.4 + 0.5 x 1.0 / 4
+  s->cyl_run.tt[3] = 1.0;  // 0.4 + 0.5 x 1.0 / 4
   const FrameDescription f = describe_frame(*s);
   // Across the displacement graph, up to the top of its vertical axis.
   EXPECT_EQ(segments_between(f, 0.7125, 0.5, 0.7125, 0.95, colour_red), 1);
@@ -132,14 +132,14 @@ TEST(GraphAxes, PositioningTimeMarkersStandAtTheirTimes) {
 
   // A time beyond the axis puts the marker to its right; SCARA reads its own tt.
   select_robot(*s, 'b');
-  s->scara.tt[3] = 4.4;
+  s->scara_run.tt[3] = 4.4;
   const FrameDescription b = describe_frame(*s);
   EXPECT_EQ(segments_between(b, 0.95, 0.5, 0.95, 0.95, colour_blue), 1);
   EXPECT_EQ(verticals_at(b, 0.525, colour_blue), 0);
 }
 
 // Both runs of one robot between 0 and 1 for joint 1 and 2 for joint 2.
-void fill_ramps(RobotRecord& r) {
+void fill_ramps(RobotRun& r) {
   for (int i = 0; i < kRecordCapacity; ++i) {
     const double t = std::min(i, 200) / 200.0;
     r.fb_phi[i][0] = t;
@@ -152,15 +152,15 @@ void fill_ramps(RobotRecord& r) {
 
 TEST(GraphCurves, DisplacementCurvesGrowWithTheDisplayedSample) {
   auto s = make_scenario('a', 'h');
-  fill_ramps(s->cyl);
+  fill_ramps(s->cyl_run);
   s->cyl.Phif[0] = 1.0;
   s->cyl.Phif[1] = 0.0;  // the minimum of the history: on the origin height
   s->tfm = 10.0;
-  s->cyl.tt[3] = 10.0;
-  update_graph_scales(*s);
+  s->cyl_run.tt[3] = 10.0;
+  update_graph_scales(*s, *s, s->layout);
   // Range 0 .. 1.99 (up to sample 199) over 0.4.
   const double sigma = 0.4 / (2.0 * 199 / 200);
-  EXPECT_DOUBLE_EQ(s->cyl.scales.displacement_per_unit, sigma);
+  EXPECT_DOUBLE_EQ(s->cyl_run.scales.displacement_per_unit, sigma);
   auto y = [&](double v) { return 0.5 + v * sigma; };
   s->frame_index = 100;
   const FrameDescription half = describe_frame(*s);
@@ -193,11 +193,11 @@ TEST(GraphCurves, DisplacementCurvesGrowWithTheDisplayedSample) {
 
   // For the SCARA robot the goal-2 line is blue.
   auto b = make_scenario('b', 'h');
-  fill_ramps(b->scara);
+  fill_ramps(b->scara_run);
   b->scara.Phif[0] = 1.0;
   b->scara.Phif[1] = 1.5;
-  b->tfm = b->scara.tt[3] = 10.0;
-  update_graph_scales(*b);
+  b->tfm = b->scara_run.tt[3] = 10.0;
+  update_graph_scales(*b, *b, b->layout);
   const FrameDescription bf = describe_frame(*b);
   EXPECT_EQ(segments_between(bf, 0.4, y(1.5), 0.9, y(1.5), colour_blue), 1);
   EXPECT_EQ(segments_between(bf, 0.4, y(1.0), 0.9, y(1.0), colour_red), 1);
@@ -206,13 +206,13 @@ TEST(GraphCurves, DisplacementCurvesGrowWithTheDisplayedSample) {
 TEST(GraphCurves, ConstantOrBrokenHistoryDrawsOnTheBaseLine) {
   auto s = make_scenario('a', 'h');
   for (int i = 0; i < kRecordCapacity; ++i) {
-    s->cyl.fb_phi[i][0] = s->cyl.fb_phi[i][1] = 0.3;
-    s->cyl.toc_phi[i][0] = s->cyl.toc_phi[i][1] = 0.7;
+    s->cyl_run.fb_phi[i][0] = s->cyl_run.fb_phi[i][1] = 0.3;
+    s->cyl_run.toc_phi[i][0] = s->cyl_run.toc_phi[i][1] = 0.7;
   }
   s->cyl.Phif[0] = s->cyl.Phif[1] = 0.7;
   s->frame_index = 200;
-  s->tfm = s->cyl.tt[3] = 10.0;
-  update_graph_scales(*s);
+  s->tfm = s->cyl_run.tt[3] = 10.0;
+  update_graph_scales(*s, *s, s->layout);
   auto all_on_base_line = [](const Lines& c) {
     for (const Segment& seg : c.segments)
       if (seg.a.y != 0.5 || seg.b.y != 0.5) return false;
@@ -224,12 +224,12 @@ TEST(GraphCurves, ConstantOrBrokenHistoryDrawsOnTheBaseLine) {
 
   // Infinite samples leave no usable range either; not-a-number samples and
   // goals change nothing: the curves stay whole, on the base line.
-  s->cyl.fb_phi[40][0] = kNaN;
-  s->cyl.fb_phi[41][1] = kInf;
-  s->cyl.fb_phi[42][1] = -kInf;
-  s->cyl.toc_phi[60][0] = kNaN;
+  s->cyl_run.fb_phi[40][0] = kNaN;
+  s->cyl_run.fb_phi[41][1] = kInf;
+  s->cyl_run.fb_phi[42][1] = -kInf;
+  s->cyl_run.toc_phi[60][0] = kNaN;
   s->cyl.Phif[0] = kNaN;
-  update_graph_scales(*s);
+  update_graph_scales(*s, *s, s->layout);
   const FrameDescription broken = describe_frame(*s);
   ASSERT_EQ(curves(broken).at(0)->segments.size(), 4u * 200);
   EXPECT_TRUE(all_on_base_line(*curves(broken)[0]));
@@ -244,13 +244,13 @@ TEST(GraphCurves, TorqueLimitLinesAndCurves) {
   s->cyl.tau1max_g = 4.0;
   s->cyl.tau2max_g = 0.5;
   for (int i = 0; i < kRecordCapacity; ++i) {
-    s->cyl.toc_tau[i][0] = 2.0;   // at the joint-1 limit
-    s->cyl.toc_tau[i][1] = -1.0;  // at minus the joint-2 limit
-    s->cyl.fb_tau[i][0] = 1.0;
-    s->cyl.fb_tau[i][1] = 0.5;
+    s->cyl_run.toc_tau[i][0] = 2.0;   // at the joint-1 limit
+    s->cyl_run.toc_tau[i][1] = -1.0;  // at minus the joint-2 limit
+    s->cyl_run.fb_tau[i][0] = 1.0;
+    s->cyl_run.fb_tau[i][1] = 0.5;
   }
   s->frame_index = 200;
-  update_graph_scales(*s);
+  update_graph_scales(*s, *s, s->layout);
   const FrameDescription f = describe_frame(*s);
   // Limit lines 0.25 above and below each zero line, across the graph, with
   // "T1max" and "T2max" above the upper ones.
@@ -270,7 +270,7 @@ TEST(GraphCurves, TorqueLimitLinesAndCurves) {
 
   // With gravity the limits with gravity set the scale; the lines stay put.
   select_gravity(*s, 'g');
-  update_graph_scales(*s);
+  update_graph_scales(*s, *s, s->layout);
   const FrameDescription g = describe_frame(*s);
   c = curves(g);
   ASSERT_EQ(c.size(), 3u);
@@ -285,10 +285,10 @@ TEST(GraphCurves, TorqueCurvesGrowWithTheDisplayedSample) {
   auto s = make_scenario('b', 'h');
   s->scara.tau1max_h = s->scara.tau2max_h = 1.0;
   for (int i = 0; i < kRecordCapacity; ++i) {
-    s->scara.toc_tau[i][0] = 0.5;
-    s->scara.toc_tau[i][1] = -0.5;
+    s->scara_run.toc_tau[i][0] = 0.5;
+    s->scara_run.toc_tau[i][1] = -0.5;
   }
-  update_graph_scales(*s);
+  update_graph_scales(*s, *s, s->layout);
   for (int shown : {0, 1, 80, 199}) {
     s->frame_index = shown;
     const FrameDescription f = describe_frame(*s);
@@ -308,14 +308,14 @@ TEST(GraphCurves, TorqueCurvesGrowWithTheDisplayedSample) {
 TEST(GraphCurves, TorqueLimitWithoutValueDrawsNoCurve) {
   auto s = make_scenario('a', 'h');
   for (int i = 0; i < kRecordCapacity; ++i) {
-    s->cyl.toc_tau[i][0] = s->cyl.toc_tau[i][1] = 0.3;
-    s->cyl.fb_tau[i][0] = s->cyl.fb_tau[i][1] = -0.3;
+    s->cyl_run.toc_tau[i][0] = s->cyl_run.toc_tau[i][1] = 0.3;
+    s->cyl_run.fb_tau[i][0] = s->cyl_run.fb_tau[i][1] = -0.3;
   }
   s->frame_index = 150;
   for (double limit : {0.0, kNaN, kInf}) {
     s->cyl.tau1max_h = limit;
     s->cyl.tau2max_h = limit;
-    update_graph_scales(*s);
+    update_graph_scales(*s, *s, s->layout);
     const FrameDescription f = describe_frame(*s);
     // Only the displacement curves.
     EXPECT_EQ(curves(f).size(), 1u) << limit;
@@ -343,7 +343,7 @@ int along(const Image& im, double x0, double x1, double y, Pred pred) {
 
 TEST_F(Graphs, SurviveSampleTimesAndCountsOutsideTheirRange) {
   auto s = make_scenario('b', 'g');
-  fill_ramps(s->scara);
+  fill_ramps(s->scara_run);
   s->scara.Phif[0] = 1.0;
   s->scara.Phif[1] = 1.5;
   s->scara.tau1max_g = s->scara.tau2max_g = 1.0;
@@ -359,7 +359,7 @@ TEST_F(Graphs, SurviveSampleTimesAndCountsOutsideTheirRange) {
     s->dt = c.dt;
     s->frame_count = c.frame_count;
     s->frame_index = c.frame_index;
-    update_graph_scales(*s);
+    update_graph_scales(*s, *s, s->layout);
     const Image im = render(*s);
     // Axes, text and the robot are drawn whatever the numbers (without a
     // usable range the blue goal-2 line lies on the time axis).

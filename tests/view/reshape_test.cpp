@@ -61,18 +61,18 @@ bool not_white(const Rgb& c) { return !is_white(c); }
 // ground, and torque curves far beyond their limits (or at zero if not wild).
 std::unique_ptr<Scenario> scene(bool wild = true) {
   auto s = make_scenario('a', 'h');
-  s->cyl.fb_tip[0][0] = s->cyl.toc_tip[0][0] = 0.35;  // dot at (-0.15, 0.15)
-  s->cyl.fb_tip[0][1] = s->cyl.toc_tip[0][1] = 0.65;
+  s->cyl_run.fb_tip[0][0] = s->cyl_run.toc_tip[0][0] = 0.35;  // dot at (-0.15, 0.15)
+  s->cyl_run.fb_tip[0][1] = s->cyl_run.toc_tip[0][1] = 0.65;
   s->xf = 0.25;  // goal marker at (-0.25, 0.35)
   s->yf = 0.85;
   s->cyl.tau1max_h = s->cyl.tau2max_h = 1.0;
   for (int i = 0; i < kRecordCapacity; ++i) {
-    s->cyl.toc_tau[i][0] = !wild ? 0.0 : (i % 2) ? 40.0 : -40.0;  // far beyond +-1
-    s->cyl.fb_tau[i][1] = !wild ? 0.0 : (i % 2) ? -40.0 : 40.0;
+    s->cyl_run.toc_tau[i][0] = !wild ? 0.0 : (i % 2) ? 40.0 : -40.0;  // far beyond +-1
+    s->cyl_run.fb_tau[i][1] = !wild ? 0.0 : (i % 2) ? -40.0 : 40.0;
   }
   s->frame_index = 200;
-  s->tfm = s->cyl.tt[3] = 10.0;
-  update_graph_scales(*s);
+  s->tfm = s->cyl_run.tt[3] = 10.0;
+  update_graph_scales(*s, *s, s->layout);
   return s;
 }
 

@@ -52,12 +52,12 @@ TEST(RobotAreaMap, PointerTakesHoldWithinEightPixels) {
   auto s = viewtest::make_scenario('b', 'h');
   s->xf = 0.0;
   s->yf = 0.8;
-  s->scara.toc_tip[0][0] = 0.8;  // the motion shown starts here
-  s->scara.toc_tip[0][1] = 0.0;
+  s->scara_run.toc_tip[0][0] = 0.8;  // the motion shown starts here
+  s->scara_run.toc_tip[0][1] = 0.0;
   const WindowSize w{1200, 700};
   int gx, gy, sx, sy;
   pixel_of(*s, Point{s->xf, s->yf}, w, gx, gy);
-  pixel_of(*s, Point{s->scara.toc_tip[0][0], s->scara.toc_tip[0][1]}, w, sx, sy);
+  pixel_of(*s, Point{s->scara_run.toc_tip[0][0], s->scara_run.toc_tip[0][1]}, w, sx, sy);
   EXPECT_EQ(task_point_at(*s, gx, gy, w.width, w.height), TaskPoint::Goal);
   EXPECT_EQ(task_point_at(*s, gx + 5, gy - 5, w.width, w.height), TaskPoint::Goal);
   EXPECT_EQ(task_point_at(*s, gx + 10, gy, w.width, w.height), TaskPoint::None);

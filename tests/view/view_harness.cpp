@@ -143,11 +143,11 @@ std::unique_ptr<Scenario> make_scenario(char robot, char gravity) {
   s->view_scale = 1.0;
   s->frame_index = 0;
   s->mw = 1.0;
-  for (RobotRecord* r : {static_cast<RobotRecord*>(&s->cyl), static_cast<RobotRecord*>(&s->scara)}) {
+  for (RobotConditions* r : {static_cast<RobotConditions*>(&s->cyl), static_cast<RobotConditions*>(&s->scara)}) {
     r->u1 = 30.0;
     r->u2 = 30.0;
   }
-  update_graph_scales(*s);
+  update_graph_scales(*s, *s, s->layout);
   return s;
 }
 
