@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -75,6 +76,7 @@ void show(KeyAction action) {
       page->ended = true;
       return;
     case KeyAction::SavePicture: {
+      if (!page->renderer) return;  // no WebGL: no picture to keep
       // The picture as shown, drawn again and read back: rows bottom to top
       // in RGBA, kept top to bottom in RGB.
       draw();
@@ -104,8 +106,10 @@ extern "C" {
 // canvas #view must exist.
 EMSCRIPTEN_KEEPALIVE void tocsim_start(int english) {
   page = new Page(english ? Lang::En : Lang::Ja);
+  // The working folder, as the desktop program's: the console names the
+  // files it keeps as the desktop's does (./tocsim-a-0060.png).
   mkdir(kOutputDir, 0777);
-  page->ui.output_dir = kOutputDir;
+  chdir(kOutputDir);
 
   EmscriptenWebGLContextAttributes attrs;
   emscripten_webgl_init_context_attributes(&attrs);
@@ -116,10 +120,10 @@ EMSCRIPTEN_KEEPALIVE void tocsim_start(int english) {
   attrs.preserveDrawingBuffer = true;  // the picture stays readable between frames
   attrs.majorVersion = 1;
   const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context("#view", &attrs);
-  if (context > 0) {
-    emscripten_webgl_make_context_current(context);
+  if (context > 0 && emscripten_webgl_make_context_current(context) == EMSCRIPTEN_RESULT_SUCCESS)
     page->renderer = std::make_unique<WebGlRenderer>();
-  }
+  else
+    std::fprintf(stderr, "tocsim: no WebGL context for the canvas #view\n");
   draw();
   page->startup.emplace(run_startup(*page->scenario, page->ui));
   advance_startup();
