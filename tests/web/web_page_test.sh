@@ -24,6 +24,16 @@ for f in index.html tocsim.js tocsim.wasm; do [ -s "$PAGE/$f" ] || fail "the pag
 extra=$(ls -A "$PAGE" | grep -vxE 'index\.html|tocsim\.js|tocsim\.wasm')
 [ -z "$extra" ] || fail "the page's folder holds more than the page: $extra"
 
+# What a browser loads: at most 3 MB, at most 1 MB as the files gzip-compressed.
+raw=0 packed=0
+for f in "$PAGE"/*; do
+  raw=$((raw + $(wc -c <"$f")))
+  packed=$((packed + $(gzip -9c "$f" | wc -c)))
+done
+echo "the page: $raw bytes, $packed bytes gzip-compressed"
+[ "$raw" -le 3145728 ] || fail "the page is $raw bytes, more than 3 MB"
+[ "$packed" -le 1048576 ] || fail "the page is $packed bytes gzip-compressed, more than 1 MB"
+
 EXPECTED=$E2E_TMP/expected
 mkdir -p "$EXPECTED"
 
