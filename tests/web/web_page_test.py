@@ -167,7 +167,8 @@ def robot_session(driver, url, robot, downloads):
         else:
             # The SCARA's joint angles go through sin, cos, atan2 and acos,
             # whose last bit the browser's C library may round otherwise than
-            # the desktop's: the same file, numbers equal to 8 digits.
+            # the desktop's: the same file, numbers equal to 8 digits (math_rounding.cpp
+            # brings most rows to the same bytes).
             share, worst = csv_agreement(read(got), read(expected(robot, name)))
             check(share is not None and worst <= 1e-8,
                   f"{robot}: {name} is the desktop's, numbers within {worst} (relative); "
