@@ -335,8 +335,14 @@ void WebGlRenderer::text(const Label& t) {
   // pixels from its whole-pixel part on (as glRasterPos and glBitmap place them).
   if (!(t.x >= -1.0f && t.x <= 1.0f && t.y >= -1.0f && t.y <= 1.0f)) return;
   const int f = t.font == TextFont::Helvetica12 ? 0 : 1;
-  const int bx = static_cast<int>(std::floor(wx(t.x)));
-  const int by = static_cast<int>(std::floor(wy(t.y)));
+  // In float, as OpenGL maps a raster position to the window (scale by half
+  // the viewport, then move by its centre): a text on a pixel's edge falls
+  // on the same side of it as on the desktop.
+  const float half = 0.5f * static_cast<float>(vp_.side);
+  const float rx = t.x * half + (static_cast<float>(vp_.x) + half);
+  const float ry = t.y * half + (static_cast<float>(vp_.y) + half);
+  const int bx = static_cast<int>(std::floor(rx));
+  const int by = static_cast<int>(std::floor(ry));
   batch(Mode::Mask, GL_TRIANGLES);
   const Colour& c = t.colour;
   int pen = 0;
