@@ -258,6 +258,17 @@ def main():
         check(page.text() == read(expected("scara_change_ja.txt")),
               "SCARA robot, ratios, points and elbow changed: the desktop's transcript")
 
+        # The dialogue may end the program itself: n after a failed solve.
+        page = Page(driver, url, downloads)
+        page.console("b", "h", "y", "z", "h", "y", "0.8 0 0 1.0", Keys.ENTER, "1", "x", "x", "n")
+        # The joint angles of a point out of reach are NaNs, whose sign
+        # WebAssembly leaves open ("-nan" or "nan" in the same width).
+        check(page.text().replace("-nan", " nan") == read(expected("unreachable_ja.txt")).replace("-nan", " nan"),
+              "an end point out of reach, then n: the desktop's transcript (a NaN's sign aside)")
+        ended = driver.find_element(By.ID, "ended")
+        check(ended.is_displayed() and "再読み込み" in ended.text,
+              "the end of the dialogue shows the program-ended line")
+
         # Both robots' pictures, kept files and console against the desktop window's.
         for robot in ("a", "b"):
             robot_session(driver, url, robot, downloads)

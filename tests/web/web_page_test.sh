@@ -47,6 +47,8 @@ transcript() {
 transcript default_ja $'a\nh\nn\n'
 transcript cyl_change_en $'a\nh\ny\ny\n40 35\ng\ny\n0.6 0.1 0.2 0.7\n' --lang en
 transcript scara_change_ja $'b\nh\ny\ny\n40 35\nh\ny\n0.6 0.1 0.2 0.7\n2\n'
+# An end point out of reach, then n after the failed solve: the program ends.
+transcript unreachable_ja $'b\nh\ny\nz\nh\ny\n0.8 0 0 1.0\n1\nx\nx\nn\n'
 
 # The desktop window's pictures of the first and last samples and its motion
 # file, kept by its own keys; the console says where they went.

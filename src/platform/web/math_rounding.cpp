@@ -12,13 +12,28 @@
 // back into a call of the double function, that is, of itself.
 #include <cmath>
 
+namespace {
+
+// A NaN as glibc gives it: the argument that was one, else one without a
+// sign (the console prints "nan", where the quad arithmetic's would print
+// "-nan" after an end point out of reach).
+double as_glibc(double r, double x, double y = 0.0) {
+  if (!std::isnan(r)) return r;
+  if (std::isnan(x)) return x;
+  if (std::isnan(y)) return y;
+  return std::fabs(r);
+}
+
+}  // namespace
+
 extern "C" {
 
-double sin(double x) { return static_cast<double>(sinl(static_cast<long double>(x))); }
-double cos(double x) { return static_cast<double>(cosl(static_cast<long double>(x))); }
+double sin(double x) { return as_glibc(static_cast<double>(sinl(static_cast<long double>(x))), x); }
+double cos(double x) { return as_glibc(static_cast<double>(cosl(static_cast<long double>(x))), x); }
 double atan2(double y, double x) {
-  return static_cast<double>(atan2l(static_cast<long double>(y), static_cast<long double>(x)));
+  return as_glibc(
+      static_cast<double>(atan2l(static_cast<long double>(y), static_cast<long double>(x))), y, x);
 }
-double acos(double x) { return static_cast<double>(acosl(static_cast<long double>(x))); }
+double acos(double x) { return as_glibc(static_cast<double>(acosl(static_cast<long double>(x))), x); }
 
 }  // extern "C"
