@@ -4,7 +4,7 @@
 # addresses (read-only after relocation, .data.rel.ro) are fine; objects of
 # ours in .data or .bss are not. What the compiler and the standard library
 # place there themselves (the exception personality, the no-op coroutine's
-# frame) is not ours.
+# frame, AddressSanitizer's one-definition indicators) is not ours.
 set -u
 status=0
 for lib in "$@"; do
@@ -14,7 +14,7 @@ for lib in "$@"; do
     { split($1, a, " "); section = a[length(a)]; flagged = ($1 ~ / O /) }
     flagged && section ~ /^\.(data|bss)/ && section !~ /^\.data\.rel\.ro/ {
       name = $2; sub(/^[0-9a-f]+ +/, "", name); sub(/^\.hidden +/, "", name)
-      if (name !~ /^(DW\.ref\.|std::)/) print section "  " name
+      if (name !~ /^(DW\.ref\.|std::|__odr_asan\.)/) print section "  " name
     }' | sort -u)
   if [ -n "$found" ]; then
     echo "mutable static data in $(basename "$lib"):"
