@@ -9,7 +9,19 @@ JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev \
             libgl1-mesa-dri libx11-dev libpng-dev libgtest-dev libbenchmark-dev \
             xvfb xauth xdotool x11-utils clang libclang-rt-14-dev \
-            dpkg-dev desktop-file-utils man-db groff-base locales lintian
+            dpkg-dev desktop-file-utils man-db groff-base locales lintian \
+            $(WEB_PACKAGES) chromium chromium-driver python3-selenium python3-pil
+# What `make web` needs: Debian's emscripten (it works offline with the
+# libraries it ships).
+WEB_PACKAGES := emscripten
+
+# The web page: built in WEB_OBJ, written to WEB_OUT (index.html, tocsim.js,
+# tocsim.wasm and nothing else).
+WEB_OBJ := build-web-obj
+WEB_OUT := build-web
+# Emscripten's optimiser needs Debian's acorn, which a Node.js from elsewhere
+# does not look for on its own.
+WEB_ENV := NODE_PATH=/usr/share/nodejs
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -23,7 +35,7 @@ SAN_ENV := ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stack
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test fuzz package deps program build build-san clean
+.PHONY: run test fuzz package deps program build build-san clean web web-serve web-deps
 
 run: deps program
 	./$(BUILD)/tocsim
@@ -46,6 +58,19 @@ fuzz: deps
 package: deps program
 	cd $(BUILD) && cpack -G DEB
 
+# The page alone; configured once, then built incrementally.
+web: web-deps
+	@[ -f $(WEB_OBJ)/CMakeCache.txt ] || $(WEB_ENV) emcmake cmake -S . -B $(WEB_OBJ) \
+	  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTOCSIM_WEB_OUT=$(CURDIR)/$(WEB_OUT) >/dev/null
+	$(WEB_ENV) cmake --build $(WEB_OBJ) -j$(JOBS) --target tocsim_web
+
+# The page at http://127.0.0.1:8000/ (?lang=en for English).
+web-serve: web
+	python3 -m http.server 8000 --bind 127.0.0.1 --directory $(WEB_OUT)
+
+web-deps:
+	@$(MAKE) deps PACKAGES="$(WEB_PACKAGES)"
+
 deps:
 	@missing=""; for p in $(PACKAGES); do \
 	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
@@ -64,4 +89,4 @@ build-san:
 	cmake --build $(SAN_BUILD) -j$(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) build-fuzz build-bench
+	rm -rf $(BUILD) $(SAN_BUILD) build-fuzz build-bench $(WEB_OBJ) $(WEB_OUT)

@@ -1,6 +1,7 @@
 #include "app/motion_csv.h"
 
 #include <charconv>
+#include <cstdio>
 #include <system_error>
 
 const char* const kMotionCsvHeader =
@@ -13,8 +14,15 @@ namespace {
 // As printf's %.10g in the "C" locale, whatever LC_NUMERIC says.
 void append_number(std::string& out, double v) {
   char buf[64];
+#if defined(__EMSCRIPTEN__)
+  // The page's C++ library has no to_chars for doubles; its printf never
+  // looks at a locale, so printf itself gives the same digits.
+  const int n = std::snprintf(buf, sizeof buf, "%.10g", v);
+  if (n > 0 && static_cast<std::size_t>(n) < sizeof buf) out.append(buf, static_cast<std::size_t>(n));
+#else
   const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 10);
   if (res.ec == std::errc{}) out.append(buf, res.ptr);
+#endif
 }
 
 void append_pair(std::string& out, const double (*rows)[2], int k) {

@@ -98,9 +98,20 @@ Placed place_without_replacing(const std::string& tmp, const std::string& target
   if (errno == EEXIST) return Placed::Taken;
   if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS && errno != EMLINK) return Placed::Failed;
   // Folders without hard links: a rename that also refuses to replace.
+#ifdef RENAME_NOREPLACE
   if (::renameat2(AT_FDCWD, tmp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
     return Placed::Done;
   return errno == EEXIST ? Placed::Taken : Placed::Failed;
+#else
+  // A C library without renameat2 (the web page's): its file system lives in
+  // the page's memory and no other process writes there, so a look before
+  // the rename cannot be overtaken.
+  if (look_up(target) != Name::Free) {
+    errno = EEXIST;
+    return Placed::Taken;
+  }
+  return ::rename(tmp.c_str(), target.c_str()) == 0 ? Placed::Done : Placed::Failed;
+#endif
 }
 
 }  // namespace

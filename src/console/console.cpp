@@ -130,7 +130,8 @@ void Console::compact() {
 }
 
 void Console::fill(bool block) {
-  if (at_end_) return;
+  // A fed console has its bytes in the buffer already.
+  if (at_end_ || in_fd_ < 0) return;
   if (!block) {
     pollfd p{in_fd_, POLLIN, 0};
     if (::poll(&p, 1, 0) <= 0) return;  // nothing yet (a hang-up shows as POLLHUP: read it)
@@ -156,7 +157,7 @@ void Console::fill(bool block) {
 }
 
 void Console::key_mode(bool on) {
-  if (!tty_ || on == key_mode_.has_value()) return;
+  if (!tty_ || in_fd_ < 0 || on == key_mode_.has_value()) return;
   if (on) {
     key_mode_.emplace(in_fd_);
     key_eof_ = key_mode_->eof_key();
@@ -273,7 +274,7 @@ int Console::read_numbers(double* v, int n) {
 
 void Console::discard_typed_ahead() {
   if (!tty_) return;
-  tcflush(in_fd_, TCIFLUSH);
+  if (in_fd_ >= 0) tcflush(in_fd_, TCIFLUSH);
   buf_.clear();
   pos_ = 0;
   numbers_got_ = 0;

@@ -33,6 +33,17 @@ class Console {
   // can be read back with output(). Nothing touches the terminal.
   Console(std::string input, Encoding enc);
 
+  // A console whose keys are handed to it by the program (feed()) as a
+  // terminal delivers them: every byte is a key, and keys typed before a
+  // dialogue starts are dropped. Output is captured as in a scripted console.
+  // For a platform without a terminal of its own (the web page's console pane).
+  struct Fed {};
+  Console(Fed, Encoding enc) : enc_(enc), tty_(true) {}
+
+  // Fed consoles: bytes typed since the last call (a number line comes whole,
+  // with its line feed, as a terminal in line mode gives it).
+  void feed(const std::string& bytes) { buf_ += bytes; }
+
   // Reads from a file descriptor and writes to a stream (standard() uses 0 and stdout).
   Console(int in_fd, std::FILE* out, Encoding enc);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <cmath>
 #include <system_error>
 
@@ -107,8 +108,17 @@ std::string playback_readout(double t, int sample, int last, int speed_log2, boo
   // to_chars formats as printf's %.2f does in the "C" locale, whatever LC_NUMERIC
   // says; the largest double takes 309 digits before the point.
   char num[400];
+#if defined(__EMSCRIPTEN__)
+  // The page's C++ library has no to_chars for doubles; its printf never
+  // looks at a locale, so printf itself gives the same digits.
+  const int n = std::snprintf(num, sizeof num, "%.2f", t);
+  const std::string time = n > 0 && static_cast<std::size_t>(n) < sizeof num
+                               ? std::string(num, static_cast<std::size_t>(n))
+                               : std::string("?");
+#else
   const auto res = std::to_chars(num, num + sizeof num, t, std::chars_format::fixed, 2);
   const std::string time = res.ec == std::errc{} ? std::string(num, res.ptr) : std::string("?");
+#endif
   std::string text = "t = " + time + " s  (" + std::to_string(sample) + "/" +
                      std::to_string(last) + ")";
   if (!note.empty()) {

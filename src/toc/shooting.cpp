@@ -1,7 +1,7 @@
 #include "toc/shooting.h"
 
-#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -55,8 +55,12 @@ ShootingModel::ShootingModel(const Conditions& s, Robot robot) : plant(s, robot)
 
 namespace {
 
+// memcpy rather than std::bit_cast: the web page's C++ library lacks it.
 bool same_bits(double a, double b) {
-  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+  std::uint64_t x = 0, y = 0;
+  std::memcpy(&x, &a, sizeof x);
+  std::memcpy(&y, &b, sizeof y);
+  return x == y;
 }
 
 // Whether interval k of two plans has the same bounds and signs.

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "model/constants.h"
 #include "view/dot_layer.h"
@@ -181,9 +182,27 @@ void Renderer::capture_glyphs() {
   capture(0, texels);
   capture(1, texels);
   glyph_texture_.upload(PixelTexture::Format::Alpha, kSheetWidth, kTextureHeight, texels.data());
+  glyph_texels_ = std::move(texels);
   glPopClientAttrib();
   glPopAttrib();
   glClear(GL_COLOR_BUFFER_BIT);
+}
+
+Renderer::GlyphPixels Renderer::glyph_pixels(TextFont font, int c) const {
+  GlyphPixels out;
+  const FontGlyphs& f = fonts_[font_index(font)];
+  if (!f.captured || c < 0 || c > 255 || !captured_char(c) || glyph_texels_.empty()) return out;
+  const Glyph& g = f.glyphs[c];
+  out.x0 = g.x0;
+  out.y0 = g.y0;
+  out.w = g.x1 - g.x0;
+  out.h = g.y1 - g.y0;
+  out.advance = g.advance;
+  for (int y = 0; y < out.h; ++y)
+    for (int x = 0; x < out.w; ++x)
+      out.pixels.push_back(
+          glyph_texels_[static_cast<std::size_t>(g.v + y) * kSheetWidth + g.u + x] != 0 ? 1 : 0);
+  return out;
 }
 
 void Renderer::draw(const FrameDescription& frame) {

@@ -36,6 +36,17 @@ class Renderer {
   void capture_glyphs();
   bool glyphs_captured() const { return fonts_[0].captured && fonts_[1].captured; }
 
+  // A glyph as read back, for drawing the same text where GLUT's fonts are
+  // not at hand (the web page's font is made from these): its pixels' box
+  // relative to the whole-pixel raster position, the pen's advance, and its
+  // pixels row by row from the bottom (1 set, 0 not). All zero for a
+  // character that was not read back, or before capture_glyphs.
+  struct GlyphPixels {
+    int x0 = 0, y0 = 0, w = 0, h = 0, advance = 0;
+    std::vector<std::uint8_t> pixels;
+  };
+  GlyphPixels glyph_pixels(TextFont font, int c) const;
+
   // Draws the items in their order into the current draw buffer and
   // viewport, starting from the identity modelview matrix. A text whose
   // raster position falls outside the viewport is not drawn; one with a
@@ -75,6 +86,7 @@ class Renderer {
 
   FontGlyphs fonts_[2];
   PixelTexture glyph_texture_;
+  std::vector<std::uint8_t> glyph_texels_;  // what glyph_texture_ holds
   PixelTexture dot_texture_;
   EarList ears_;
   SquareViewport vp_{0, 0, 0};  // of the frame being drawn

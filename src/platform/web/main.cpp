@@ -1,0 +1,191 @@
+// tocsim as a web page: the same dialogue, computations and frame description
+// as the desktop program, driven by the page's script (index.html) instead
+// of a terminal and a GLUT window. The script hands over keys and the clock
+// and shows what the console prints; the picture is drawn here with WebGL.
+#include <emscripten/emscripten.h>
+#include <emscripten/html5.h>
+#include <GLES2/gl2.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/dialogue_run.h"
+#include "app/key_table.h"
+#include "app/options.h"
+#include "app/session.h"
+#include "app/startup.h"
+#include "console/console.h"
+#include "view/describe_frame.h"
+#include "webgl_renderer.h"
+
+namespace {
+
+// The folder the keys keep pictures and motions in; the script offers every
+// new file there as a download.
+constexpr const char* kOutputDir = "/out";
+
+struct Page {
+  Page(Lang lang) : ui(con, lang) {}
+  Console con{Console::Fed{}, Encoding::Utf8};
+  std::unique_ptr<Scenario> scenario = std::make_unique<Scenario>();
+  Ui ui;
+  std::optional<DialogueRun> startup;
+  std::optional<Session> session;
+  std::unique_ptr<WebGlRenderer> renderer;
+  bool ended = false;
+  int width = 800, height = 800;
+  std::string output;  // handed to the script by tocsim_output
+};
+
+Page* page = nullptr;
+
+void draw() {
+  if (!page->renderer) return;
+  if (page->session)
+    page->renderer->draw(describe_frame(*page->scenario), page->width, page->height);
+  else
+    page->renderer->clear(page->width, page->height);
+}
+
+// The start-up questions answered as far as the keys allow; once they are
+// done, the window's part begins (the desktop opens its window then).
+void advance_startup() {
+  const Progress p = page->startup->advance(page->ui);
+  if (p == Progress::Waiting) return;
+  page->startup.reset();
+  if (p != Progress::Done) {
+    page->ended = true;
+    return;
+  }
+  page->scenario->view_mode = app::Options{}.view;
+  page->session.emplace(*page->scenario, page->ui);
+  draw();
+}
+
+void show(KeyAction action) {
+  switch (action) {
+    case KeyAction::Redraw:
+      draw();
+      return;
+    case KeyAction::Quit:
+      page->ended = true;
+      return;
+    case KeyAction::SavePicture: {
+      if (!page->renderer) return;  // no WebGL: no picture to keep
+      // The picture as shown, drawn again and read back: rows bottom to top
+      // in RGBA, kept top to bottom in RGB.
+      draw();
+      const int w = page->width, h = page->height;
+      std::vector<std::uint8_t> rgba(static_cast<std::size_t>(w) * h * 4);
+      glPixelStorei(GL_PACK_ALIGNMENT, 1);
+      glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+      std::vector<std::uint8_t> rgb(static_cast<std::size_t>(w) * h * 3);
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+          for (int k = 0; k < 3; ++k)
+            rgb[(static_cast<std::size_t>(h - 1 - y) * w + x) * 3 + k] =
+                rgba[(static_cast<std::size_t>(y) * w + x) * 4 + k];
+      keep_picture(*page->scenario, page->ui, rgb, w, h);
+      return;
+    }
+    case KeyAction::None:
+      return;
+  }
+}
+
+}  // namespace
+
+extern "C" {
+
+// Starts the program: English when `english`, Japanese otherwise. The
+// canvas #view must exist.
+EMSCRIPTEN_KEEPALIVE void tocsim_start(int english) {
+  page = new Page(english ? Lang::En : Lang::Ja);
+  // The working folder, as the desktop program's: the console names the
+  // files it keeps as the desktop's does (./tocsim-a-0060.png).
+  mkdir(kOutputDir, 0777);
+  chdir(kOutputDir);
+
+  EmscriptenWebGLContextAttributes attrs;
+  emscripten_webgl_init_context_attributes(&attrs);
+  attrs.alpha = false;
+  attrs.depth = false;
+  attrs.stencil = false;
+  attrs.antialias = false;
+  attrs.preserveDrawingBuffer = true;  // the picture stays readable between frames
+  attrs.majorVersion = 1;
+  const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context("#view", &attrs);
+  if (context > 0 && emscripten_webgl_make_context_current(context) == EMSCRIPTEN_RESULT_SUCCESS)
+    page->renderer = std::make_unique<WebGlRenderer>();
+  else
+    std::fprintf(stderr, "tocsim: no WebGL context for the canvas #view\n");
+  draw();
+  page->startup.emplace(run_startup(*page->scenario, page->ui));
+  advance_startup();
+}
+
+// The canvas's size in pixels changed: the picture is drawn again.
+EMSCRIPTEN_KEEPALIVE void tocsim_resize(int width, int height) {
+  if (page == nullptr) return;
+  page->width = width;
+  page->height = height;
+  draw();
+}
+
+// Keys typed in the console pane (UTF-8 bytes, a number line whole with its
+// line feed), answering the question that waits.
+EMSCRIPTEN_KEEPALIVE void tocsim_console(const char* bytes, double now) {
+  if (page == nullptr || page->ended) return;
+  page->con.feed(bytes);
+  if (page->startup)
+    advance_startup();
+  else if (page->session && page->session->in_dialogue())
+    show(page->session->tick(now));
+}
+
+// A key in the window (the canvas): a byte or one of kKeyLeft .. kKeyEnd.
+EMSCRIPTEN_KEEPALIVE void tocsim_key(int key, double now) {
+  if (page == nullptr || page->ended || !page->session) return;
+  show(page->session->key(key, now));
+}
+
+// About every 10 ms: the next sample while the motion plays.
+EMSCRIPTEN_KEEPALIVE void tocsim_tick(double now) {
+  if (page == nullptr || page->ended || !page->session) return;
+  const Scenario& s = *page->scenario;
+  if (s.playback.playing || s.answer_pending) show(page->session->tick(now));
+}
+
+// What the console printed since the last call (UTF-8).
+EMSCRIPTEN_KEEPALIVE const char* tocsim_output() {
+  if (page == nullptr) return "";
+  page->output = page->con.output();
+  page->con.clear_output();
+  return page->output.c_str();
+}
+
+// What the program waits for: 0 nothing (the window's keys), 1 a key on the
+// console, 2 a line of numbers on the console, 3 nothing any more (it ended).
+EMSCRIPTEN_KEEPALIVE int tocsim_state() {
+  if (page == nullptr || page->ended) return 3;
+  if (!page->startup && !(page->session && page->session->in_dialogue())) return 0;
+  switch (page->ui.question.kind) {
+    case Question::Kind::Key:
+      return 1;
+    case Question::Kind::Numbers:
+      return 2;
+    case Question::Kind::None:
+      break;
+  }
+  return 0;
+}
+
+}  // extern "C"
+
+// The page's script starts the program (tocsim_start) once the module is ready.
+int main() { return 0; }

@@ -1,0 +1,392 @@
+#include "webgl_renderer.h"
+
+#include <GLES2/gl2.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "glyph_font.h"
+#include "model/constants.h"
+#include "view/dot_layer.h"
+
+namespace {
+
+// Positions come in window pixels (origin lower left); the mode picks the
+// colour: the vertex's own, the vertex's where a mask texel is set, or the
+// texel's own where its alpha is set. Texels are sampled at their centres,
+// so each pixel takes exactly one.
+const char* const kVertexShader = R"(
+attribute vec2 pos;
+attribute vec4 colour;
+attribute vec2 uv;
+uniform vec2 size;
+varying vec4 v_colour;
+varying vec2 v_uv;
+void main() {
+  gl_Position = vec4(pos / size * 2.0 - 1.0, 0.0, 1.0);
+  v_colour = colour;
+  v_uv = uv;
+}
+)";
+
+const char* const kFragmentShader = R"(
+precision mediump float;
+uniform int mode;
+uniform sampler2D tex;
+varying vec4 v_colour;
+varying vec2 v_uv;
+void main() {
+  if (mode == 0) {
+    gl_FragColor = vec4(v_colour.rgb, 1.0);
+  } else {
+    vec4 t = texture2D(tex, v_uv);
+    if (t.a < 0.5) discard;
+    gl_FragColor = mode == 1 ? vec4(v_colour.rgb, 1.0) : vec4(t.rgb, 1.0);
+  }
+}
+)";
+
+GLuint compile(GLenum type, const char* source) {
+  const GLuint s = glCreateShader(type);
+  glShaderSource(s, 1, &source, nullptr);
+  glCompileShader(s);
+  return s;
+}
+
+GLuint new_texture() {
+  GLuint t = 0;
+  glGenTextures(1, &t);
+  glBindTexture(GL_TEXTURE_2D, t);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  return t;
+}
+
+// Where the glyphs lie in the glyph texture: one row of cells a font.
+constexpr int kCell = 32;
+constexpr int kGlyphColumns = 128;
+
+// Farther than any picture reaches, near enough for a float (as the desktop).
+double clamp_coordinate(double v) { return std::max(-1.0e6, std::min(1.0e6, v)); }
+
+}  // namespace
+
+WebGlRenderer::WebGlRenderer() {
+  program_ = glCreateProgram();
+  glAttachShader(program_, compile(GL_VERTEX_SHADER, kVertexShader));
+  glAttachShader(program_, compile(GL_FRAGMENT_SHADER, kFragmentShader));
+  glLinkProgram(program_);
+  glUseProgram(program_);
+  loc_pos_ = glGetAttribLocation(program_, "pos");
+  loc_colour_ = glGetAttribLocation(program_, "colour");
+  loc_uv_ = glGetAttribLocation(program_, "uv");
+  loc_size_ = glGetUniformLocation(program_, "size");
+  loc_mode_ = glGetUniformLocation(program_, "mode");
+  loc_tex_ = glGetUniformLocation(program_, "tex");
+  glGenBuffers(1, &buffer_);
+  glBindBuffer(GL_ARRAY_BUFFER, buffer_);
+  glEnableVertexAttribArray(static_cast<GLuint>(loc_pos_));
+  glEnableVertexAttribArray(static_cast<GLuint>(loc_colour_));
+  glEnableVertexAttribArray(static_cast<GLuint>(loc_uv_));
+  glUniform1i(loc_tex_, 0);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+
+  // The discs' triangles: the same ears the desktop renderer cuts.
+  int left[circle_segments];
+  int n = circle_segments;
+  for (int i = 0; i < n; ++i) left[i] = i;
+  while (n > 3) {
+    int kept = 0;
+    int i = 0;
+    for (int cut = 0; i + 1 < n && n - cut > 3; i += 2, ++cut) {
+      ears_[ear_count_++] = left[i];
+      ears_[ear_count_++] = left[i + 1];
+      ears_[ear_count_++] = left[(i + 2) % n];
+      left[kept++] = left[i];
+    }
+    for (; i < n; ++i) left[kept++] = left[i];
+    n = kept;
+  }
+  ears_[ear_count_++] = left[0];
+  ears_[ear_count_++] = left[1];
+  ears_[ear_count_++] = left[2];
+
+  // Both fonts' glyphs in one mask texture, a cell each.
+  glyph_w_ = kGlyphColumns * kCell;
+  glyph_h_ = 2 * kCell;
+  std::vector<std::uint8_t> texels(static_cast<std::size_t>(glyph_w_) * glyph_h_, 0);
+  for (int f = 0; f < 2; ++f)
+    for (int c = 0; c < 128; ++c) {
+      const WebGlyph& g = kWebFonts[f].glyphs[c];
+      const int u = c * kCell, v = f * kCell;
+      glyph_u_[f][c] = u;
+      glyph_v_[f][c] = v;
+      const int row_bytes = (g.w + 7) / 8;
+      for (int y = 0; y < g.h && y < kCell; ++y)
+        for (int x = 0; x < g.w && x < kCell; ++x) {
+          const std::uint8_t byte = kWebFonts[f].bits[g.bits + y * row_bytes + x / 8];
+          if (byte & (0x80 >> (x % 8)))
+            texels[static_cast<std::size_t>(v + y) * glyph_w_ + u + x] = 255;
+        }
+    }
+  glyph_texture_ = new_texture();
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, glyph_w_, glyph_h_, 0, GL_ALPHA, GL_UNSIGNED_BYTE,
+               texels.data());
+  dot_texture_ = new_texture();
+}
+
+void WebGlRenderer::clear(int width, int height) {
+  glDisable(GL_SCISSOR_TEST);
+  glViewport(0, 0, width, height);
+  glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void WebGlRenderer::draw(const FrameDescription& frame, int width, int height) {
+  width_ = width;
+  height_ = height;
+  vp_ = square_viewport(width, height);
+  glViewport(0, 0, width, height);
+  glUseProgram(program_);
+  glUniform2f(loc_size_, static_cast<float>(width), static_cast<float>(height));
+  glDisable(GL_SCISSOR_TEST);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_BLEND);
+  glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);  // the window outside the picture's square stays white
+  for (const Item& item : frame.items) draw_item(frame, item);
+  flush();
+  glDisable(GL_SCISSOR_TEST);
+}
+
+void WebGlRenderer::draw_item(const FrameDescription& f, const Item& item) {
+  switch (item.kind) {
+    case ItemKind::Clear:
+      flush();
+      glClear(GL_COLOR_BUFFER_BIT);
+      return;
+    case ItemKind::ScissorOff:
+      flush();
+      glDisable(GL_SCISSOR_TEST);
+      return;
+    case ItemKind::Scissor: {
+      flush();
+      const PixelBox b = pixel_box(f.scissors[item.index], vp_);
+      glScissor(b.x, b.y, b.width, b.height);
+      glEnable(GL_SCISSOR_TEST);
+      return;
+    }
+    case ItemKind::Lines:
+      lines(f.lines[item.index]);
+      return;
+    case ItemKind::Box:
+      box(f.boxes[item.index]);
+      return;
+    case ItemKind::Round:
+      round(f.rounds[item.index]);
+      return;
+    case ItemKind::Text:
+      text(f.texts[item.index]);
+      return;
+    case ItemKind::Dots:
+      dots(f.dots[item.index]);
+      return;
+    // Nothing of the frame is drawn lit or shaded, and the page shows what is
+    // drawn when the frame is done.
+    case ItemKind::LightingOff:
+    case ItemKind::LightingOn:
+    case ItemKind::FlatShading:
+    case ItemKind::SmoothShading:
+    case ItemKind::HandOver:
+      return;
+    default:
+      // A kind this renderer does not know yet draws nothing, rather than
+      // stopping the rest of the frame.
+      return;
+  }
+}
+
+void WebGlRenderer::batch(Mode mode, unsigned primitive) {
+  if (mode == mode_ && primitive == primitive_) return;
+  flush();
+  mode_ = mode;
+  primitive_ = primitive;
+}
+
+void WebGlRenderer::flush() {
+  if (vertices_.empty()) return;
+  glBindBuffer(GL_ARRAY_BUFFER, buffer_);
+  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices_.size() * sizeof(Vertex)),
+               vertices_.data(), GL_STREAM_DRAW);
+  const GLsizei stride = sizeof(Vertex);
+  glVertexAttribPointer(static_cast<GLuint>(loc_pos_), 2, GL_FLOAT, GL_FALSE, stride, nullptr);
+  glVertexAttribPointer(static_cast<GLuint>(loc_colour_), 4, GL_FLOAT, GL_FALSE, stride,
+                        reinterpret_cast<const void*>(2 * sizeof(float)));
+  glVertexAttribPointer(static_cast<GLuint>(loc_uv_), 2, GL_FLOAT, GL_FALSE, stride,
+                        reinterpret_cast<const void*>(6 * sizeof(float)));
+  glUniform1i(loc_mode_, static_cast<int>(mode_));
+  glActiveTexture(GL_TEXTURE0);
+  glBindTexture(GL_TEXTURE_2D, mode_ == Mode::Texels ? dot_texture_ : glyph_texture_);
+  glDrawArrays(primitive_, 0, static_cast<GLsizei>(vertices_.size()));
+  vertices_.clear();
+}
+
+// A segment between window points. One pixel wide it is WebGL's own line; a
+// wider one is the quad a desktop rasteriser draws for it: the segment moved
+// half the width either way across its minor axis (up and down for a line
+// that runs more along x, left and right otherwise), ends cut square to that
+// axis.
+void WebGlRenderer::segment(double ax, double ay, double bx, double by, const Colour& c,
+                            float width) {
+  const float fax = static_cast<float>(ax), fay = static_cast<float>(ay);
+  const float fbx = static_cast<float>(bx), fby = static_cast<float>(by);
+  if (width <= 1.0f) {
+    batch(Mode::Colour, GL_LINES);
+    vertices_.push_back(Vertex{fax, fay, c.r, c.g, c.b, 1.0f, 0.0f, 0.0f});
+    vertices_.push_back(Vertex{fbx, fby, c.r, c.g, c.b, 1.0f, 0.0f, 0.0f});
+    return;
+  }
+  batch(Mode::Colour, GL_TRIANGLES);
+  const float h = 0.5f * width;
+  const bool x_major = std::fabs(fbx - fax) >= std::fabs(fby - fay);
+  const float ox = x_major ? 0.0f : h, oy = x_major ? h : 0.0f;
+  const Vertex p0{fax - ox, fay - oy, c.r, c.g, c.b, 1.0f, 0.0f, 0.0f};
+  const Vertex p1{fax + ox, fay + oy, c.r, c.g, c.b, 1.0f, 0.0f, 0.0f};
+  const Vertex p2{fbx + ox, fby + oy, c.r, c.g, c.b, 1.0f, 0.0f, 0.0f};
+  const Vertex p3{fbx - ox, fby - oy, c.r, c.g, c.b, 1.0f, 0.0f, 0.0f};
+  vertices_.insert(vertices_.end(), {p0, p1, p2, p0, p2, p3});
+}
+
+void WebGlRenderer::lines(const Lines& l) {
+  const double a = l.angle_deg * CIRCLE_PI / 180.0;
+  const double ca = std::cos(a), sa = std::sin(a);
+  auto place = [&](const Point& p) {
+    double x = to_screen(p.x), y = to_screen(p.y);
+    if (l.placed) {
+      const double rx = ca * x - sa * y, ry = sa * x + ca * y;
+      x = l.origin.x + rx;
+      y = l.origin.y + ry;
+    }
+    return Point{clamp_coordinate(x), clamp_coordinate(y)};
+  };
+  for (const Segment& s : l.segments) {
+    if (!is_finite(s.a) || !is_finite(s.b)) continue;
+    const Point pa = place(s.a), pb = place(s.b);
+    segment(wx(pa.x), wy(pa.y), wx(pb.x), wy(pb.y), s.colour, l.width);
+  }
+}
+
+void WebGlRenderer::box(const Box& b) {
+  const double w = to_screen(b.w), h = to_screen(b.h);
+  const double ca = std::cos(b.angle), sa = std::sin(b.angle);
+  const double cx = to_screen(b.corner.x), cy = to_screen(b.corner.y);
+  const double corner[4][2] = {{0.0, 0.0}, {w, 0.0}, {w, h}, {0.0, h}};
+  double px[4], py[4];
+  for (int i = 0; i < 4; ++i) {
+    px[i] = wx(cx + ca * corner[i][0] - sa * corner[i][1]);
+    py[i] = wy(cy + sa * corner[i][0] + ca * corner[i][1]);
+  }
+  if (b.filled) {
+    batch(Mode::Colour, GL_TRIANGLES);
+    const Colour& c = b.fill;
+    for (int i : {0, 1, 2, 0, 2, 3})
+      vertices_.push_back(Vertex{static_cast<float>(px[i]), static_cast<float>(py[i]), c.r, c.g,
+                                 c.b, 1.0f, 0.0f, 0.0f});
+  }
+  if (b.outlined)
+    for (int i = 0; i < 4; ++i)
+      segment(px[i], py[i], px[(i + 1) % 4], py[(i + 1) % 4], b.outline, b.width);
+}
+
+void WebGlRenderer::round(const Round& d) {
+  // Vertices as the desktop adds them: centre and offset each in float.
+  const float cx = static_cast<float>(to_screen(d.centre.x));
+  const float cy = static_cast<float>(to_screen(d.centre.y));
+  const double sr = to_screen(d.r);
+  double px[circle_segments], py[circle_segments];
+  for (int i = 0; i < circle_segments; ++i) {
+    const double a = d.half ? d.start - i * CIRCLE_PI / circle_segments
+                            : i * 2.0 * CIRCLE_PI / circle_segments;
+    px[i] = wx(cx + static_cast<float>(sr * std::cos(a)));
+    py[i] = wy(cy + static_cast<float>(sr * std::sin(a)));
+  }
+  if (d.filled) {
+    batch(Mode::Colour, GL_TRIANGLES);
+    const Colour& c = d.colour;
+    for (int k = 0; k < ear_count_; ++k) {
+      const int i = ears_[k];
+      vertices_.push_back(Vertex{static_cast<float>(px[i]), static_cast<float>(py[i]), c.r, c.g,
+                                 c.b, 1.0f, 0.0f, 0.0f});
+    }
+    return;
+  }
+  const int n = d.half ? circle_segments - 1 : circle_segments;
+  for (int i = 0; i < n; ++i) {
+    const int j = (i + 1) % circle_segments;
+    segment(px[i], py[i], px[j], py[j], d.colour, d.width);
+  }
+}
+
+void WebGlRenderer::text(const Label& t) {
+  // The raster position: valid inside the picture's square only, the text's
+  // pixels from its whole-pixel part on (as glRasterPos and glBitmap place them).
+  if (!(t.x >= -1.0f && t.x <= 1.0f && t.y >= -1.0f && t.y <= 1.0f)) return;
+  const int f = t.font == TextFont::Helvetica12 ? 0 : 1;
+  // In float, as OpenGL maps a raster position to the window (scale by half
+  // the viewport, then move by its centre): a text on a pixel's edge falls
+  // on the same side of it as on the desktop.
+  const float half = 0.5f * static_cast<float>(vp_.side);
+  const float rx = t.x * half + (static_cast<float>(vp_.x) + half);
+  const float ry = t.y * half + (static_cast<float>(vp_.y) + half);
+  const int bx = static_cast<int>(std::floor(rx));
+  const int by = static_cast<int>(std::floor(ry));
+  batch(Mode::Mask, GL_TRIANGLES);
+  const Colour& c = t.colour;
+  int pen = 0;
+  for (const char ch : t.text) {
+    const int code = static_cast<unsigned char>(ch);
+    if (code >= 128) continue;  // the program writes ASCII in the picture
+    const WebGlyph& g = kWebFonts[f].glyphs[code];
+    if (g.w > 0 && g.h > 0) {
+      const float x0 = static_cast<float>(bx + pen + g.x0), y0 = static_cast<float>(by + g.y0);
+      const float x1 = x0 + g.w, y1 = y0 + g.h;
+      const float u0 = static_cast<float>(glyph_u_[f][code]) / glyph_w_;
+      const float v0 = static_cast<float>(glyph_v_[f][code]) / glyph_h_;
+      const float u1 = u0 + static_cast<float>(g.w) / glyph_w_;
+      const float v1 = v0 + static_cast<float>(g.h) / glyph_h_;
+      const Vertex q[4] = {{x0, y0, c.r, c.g, c.b, 1.0f, u0, v0},
+                           {x1, y0, c.r, c.g, c.b, 1.0f, u1, v0},
+                           {x1, y1, c.r, c.g, c.b, 1.0f, u1, v1},
+                           {x0, y1, c.r, c.g, c.b, 1.0f, u0, v1}};
+      vertices_.insert(vertices_.end(), {q[0], q[1], q[2], q[0], q[2], q[3]});
+    }
+    pen += g.advance;
+  }
+}
+
+void WebGlRenderer::dots(const std::vector<Dot>& d) {
+  DotLayer layer(vp_);
+  for (const Dot& dot : d) layer.add(dot.centre, dot.r, dot.colour);
+  const DotLayer::Tiles t = layer.tiles();
+  if (t.pieces.empty()) return;
+  flush();
+  glBindTexture(GL_TEXTURE_2D, dot_texture_);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, t.sheet_w, t.sheet_h, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+               t.rgba.data());
+  batch(Mode::Texels, GL_TRIANGLES);
+  const float sw = static_cast<float>(t.sheet_w), sh = static_cast<float>(t.sheet_h);
+  for (const auto& p : t.pieces) {
+    const float x0 = static_cast<float>(p.x), y0 = static_cast<float>(p.y);
+    const float x1 = x0 + p.w, y1 = y0 + p.h;
+    const float u0 = p.u / sw, v0 = p.v / sh, u1 = (p.u + p.w) / sw, v1 = (p.v + p.h) / sh;
+    const Vertex q[4] = {{x0, y0, 1, 1, 1, 1, u0, v0},
+                         {x1, y0, 1, 1, 1, 1, u1, v0},
+                         {x1, y1, 1, 1, 1, 1, u1, v1},
+                         {x0, y1, 1, 1, 1, 1, u0, v1}};
+    vertices_.insert(vertices_.end(), {q[0], q[1], q[2], q[0], q[2], q[3]});
+  }
+  flush();
+}

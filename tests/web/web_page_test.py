@@ -1,0 +1,287 @@
+"""The web page in headless Chromium, compared with the desktop program.
+
+    web_page_test.py <page folder> <expected folder> <scratch folder>
+
+The expected folder holds what web_page_test.sh made with the desktop
+program: transcripts of the console (<name>.txt) and, for each robot (a, b),
+the window's console output and the files its p and x keys kept.
+"""
+import os
+import socket
+import subprocess
+import sys
+import time
+
+from PIL import Image, ImageChops
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+PAGE, EXPECTED, SCRATCH = sys.argv[1:4]
+READY_SECONDS = 3.0   # the page shows its first frame and question within this
+PIXEL_SHARE = 0.97    # of the desktop picture's pixels the page matches at least
+
+failures = []
+
+
+def check(ok, what):
+    print(("ok   " if ok else "FAIL ") + what, flush=True)
+    if not ok:
+        failures.append(what)
+
+
+def free_port():
+    s = socket.socket()
+    s.bind(("127.0.0.1", 0))
+    port = s.getsockname()[1]
+    s.close()
+    return port
+
+
+def matching_share(a, b):
+    """Share of pixels whose colour channels differ by at most 8."""
+    a, b = a.convert("RGB"), b.convert("RGB")
+    if a.size != b.size:
+        return 0.0
+    diff = ImageChops.difference(a, b).convert("RGB")
+    close = sum(1 for px in diff.getdata() if max(px) <= 8)
+    return close / (a.size[0] * a.size[1])
+
+
+class Page:
+    def __init__(self, driver, url, downloads):
+        self.d = driver
+        self.downloads = downloads
+        start = time.time()
+        driver.get(url)
+        while driver.execute_script("return document.body.dataset.ready || ''") != "1":
+            if time.time() - start > 20:
+                raise RuntimeError("the page never became ready")
+            time.sleep(0.02)
+        # From the navigation to the first question and the first frame.
+        self.ready_ms = driver.execute_script("return Number(document.body.dataset.readyAt)")
+        self.pane = driver.find_element(By.ID, "console")
+        self.canvas = driver.find_element(By.ID, "view")
+
+    def text(self):
+        return self.d.execute_script("return document.getElementById('console').textContent")
+
+    def console(self, *keys):
+        self.d.execute_script("arguments[0].focus()", self.pane)
+        self.type(*keys)
+
+    def window(self, *keys):
+        self.d.execute_script("arguments[0].focus()", self.canvas)
+        self.type(*keys)
+
+    def type(self, *keys):
+        for k in keys:
+            ActionChains(self.d).send_keys(k).perform()
+
+    def focused(self):
+        return self.d.execute_script("return document.activeElement.id")
+
+    def screenshot(self, name):
+        path = os.path.join(SCRATCH, name)
+        self.canvas.screenshot(path)
+        return Image.open(path)
+
+    def download(self, name, seconds=20):
+        path = os.path.join(self.downloads, name)
+        end = time.time() + seconds
+        while time.time() < end:
+            if os.path.exists(path) and not os.path.exists(path + ".crdownload"):
+                time.sleep(0.2)  # written whole
+                return path
+            time.sleep(0.05)
+        return None
+
+    def new_downloads(self, before):
+        return sorted(set(os.listdir(self.downloads)) - before)
+
+
+def csv_agreement(got, want):
+    """Share of rows that are equal, and the largest difference of two
+    numbers relative to the larger (None when the files' shapes differ)."""
+    a, b = got.splitlines(), want.splitlines()
+    if len(a) != len(b) or not a or a[0] != b[0]:
+        return None, float("inf")
+    same, worst = 0, 0.0
+    for x, y in zip(a[1:], b[1:]):
+        same += x == y
+        xs, ys = x.split(","), y.split(",")
+        if len(xs) != len(ys) or xs[0] != ys[0]:
+            return None, float("inf")
+        for u, v in zip(map(float, xs), map(float, ys)):
+            scale = max(abs(u), abs(v), 1e-3)
+            worst = max(worst, abs(u - v) / scale)
+    return same / (len(a) - 1), worst
+
+
+def expected(*parts):
+    return os.path.join(EXPECTED, *parts)
+
+
+def read(path, mode="r"):
+    with open(path, mode, **({} if "b" in mode else {"encoding": "utf-8"})) as f:
+        return f.read()
+
+
+def robot_session(driver, url, robot, downloads):
+    """The default dialogue of one robot, then the window's Home p End p x: the
+    console, the pictures on the canvas and the kept files as the desktop's."""
+    page = Page(driver, url, downloads)
+    page.console(robot, "h", "n")
+    page.window(Keys.HOME)
+    first = page.screenshot(f"page-{robot}-first.png")
+    page.window("p")
+    page.window(Keys.END)
+    last = page.screenshot(f"page-{robot}-last.png")
+    page.window("p", "x")
+    desktop_files = sorted(os.listdir(expected(robot)))
+    pngs = [f for f in desktop_files if f.endswith(".png")]
+    csvs = [f for f in desktop_files if f.endswith(".csv")]
+    for name, shown in zip(pngs, (first, last)):
+        want = Image.open(expected(robot, name))
+        share = matching_share(shown, want)
+        check(share >= PIXEL_SHARE, f"{robot}: the canvas at {name} matches the desktop picture "
+                                    f"in {100 * share:.2f}% of its pixels")
+        got = page.download(name)
+        check(got is not None, f"{robot}: p downloads {name}")
+        if got:
+            kept = Image.open(got)
+            check(kept.size == want.size, f"{robot}: {name} is {kept.size[0]} x {kept.size[1]} as the desktop's")
+            share = matching_share(kept, want)
+            check(share >= PIXEL_SHARE, f"{robot}: the downloaded {name} matches the desktop's "
+                                        f"in {100 * share:.2f}% of its pixels")
+    for name in csvs:
+        got = page.download(name)
+        check(got is not None, f"{robot}: x downloads {name}")
+        if got is None:
+            continue
+        if robot == "a":
+            check(read(got, "rb") == read(expected(robot, name), "rb"),
+                  f"{robot}: {name} is byte for byte the desktop's")
+        else:
+            # The SCARA's joint angles go through sin, cos, atan2 and acos,
+            # whose last bit the browser's C library may round otherwise than
+            # the desktop's: the same file, numbers equal to 8 digits (math_rounding.cpp
+            # brings most rows to the same bytes).
+            share, worst = csv_agreement(read(got), read(expected(robot, name)))
+            check(share is not None and worst <= 1e-8,
+                  f"{robot}: {name} is the desktop's, numbers within {worst} (relative); "
+                  f"{100 * (share or 0):.1f}% of its rows byte for byte")
+    check(page.text() == read(expected(robot, "console.txt")),
+          f"{robot}: the console pane shows what the desktop's console showed")
+    return page
+
+
+def main():
+    os.makedirs(SCRATCH, exist_ok=True)
+    downloads = os.path.join(SCRATCH, "downloads")
+    os.makedirs(downloads, exist_ok=True)
+    port = free_port()
+    server = subprocess.Popen(
+        [sys.executable, "-m", "http.server", str(port), "--bind", "127.0.0.1", "--directory", PAGE],
+        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for arg in ["--headless=new", "--no-sandbox", "--use-gl=swiftshader", "--enable-unsafe-swiftshader",
+                "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                "--no-first-run", "--user-data-dir=" + os.path.join(SCRATCH, "profile"),
+                "--window-size=1400,1000"]:
+        options.add_argument(arg)
+    options.add_experimental_option("prefs", {"download.default_directory": downloads,
+                                              "download.prompt_for_download": False})
+    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    try:
+        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                               {"width": 1400, "height": 1000, "deviceScaleFactor": 1, "mobile": False})
+        driver.execute_cdp_cmd("Page.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
+        for _ in range(50):  # the server listens
+            try:
+                socket.create_connection(("127.0.0.1", port), timeout=0.2).close()
+                break
+            except OSError:
+                time.sleep(0.1)
+        url = f"http://127.0.0.1:{port}/index.html"
+
+        # The default session: start-up, size, the transcript.
+        page = Page(driver, url, downloads)
+        check(page.ready_ms < READY_SECONDS * 1000,
+              f"first frame and first question after {page.ready_ms:.0f} ms")
+        size = driver.execute_script(
+            "const c = document.getElementById('view'); const r = c.getBoundingClientRect();"
+            "return [c.width, c.height, r.width, r.height, innerWidth, innerHeight]")
+        check(size[:4] == [800, 800, 800, 800], f"the canvas is 800 x 800 in a 1400 x 1000 window: {size}")
+        check(page.focused() == "console", "the console pane has the focus at start")
+        check("type=" in page.text(), "the first question is shown")
+        page.console("a", "h", "n")
+        check(page.text() == read(expected("default_ja.txt")), "default session: the desktop's transcript")
+        at_end = driver.execute_script(
+            "const p = document.getElementById('console'); return p.scrollTop + p.clientHeight >= p.scrollHeight - 2")
+        check(at_end, "the console pane is scrolled to its end")
+
+        # Space plays the motion: half a second later the picture kept shows a later sample.
+        before = set(os.listdir(downloads))
+        page.window(Keys.HOME, " ")
+        time.sleep(0.6)
+        page.window(" ", "p")
+        time.sleep(1.0)
+        kept = [f for f in page.new_downloads(before) if f.endswith(".png") and not f.endswith("crdownload")]
+        sample = int(kept[0][len("tocsim-a-"):-len(".png")]) if kept else -1
+        check(10 <= sample < 200, f"space plays the motion: a picture kept after 0.6 s shows sample {sample}")
+
+        # A condition key hands the focus to the console, whose question it asks.
+        page.window("u")
+        check(page.focused() == "console", "u moves the focus to the console pane")
+        check(driver.execute_script("return document.getElementById('console').classList.contains('waits')"),
+              "the console pane shows the cursor of a question")
+        # ESC ends the program: a line says so, the console's text stays.
+        text = page.text()
+        page.window(Keys.ESCAPE)
+        ended = driver.find_element(By.ID, "ended")
+        check(ended.is_displayed() and "再読み込み" in ended.text, "ESC shows the program-ended line")
+        check(page.text() == text, "the ended line is not part of the console's text")
+
+        # Condition changes in English and Japanese, numbers edited with Backspace.
+        page = Page(driver, url + "?lang=en", downloads)
+        page.console("a", "h", "y", "y", "40 39", Keys.BACK_SPACE, "5", Keys.ENTER,
+                     "g", "y", "0.6 0.1 0.2 0.7", Keys.ENTER)
+        check(page.text() == read(expected("cyl_change_en.txt")),
+              "cylindrical robot, ratios, gravity and points changed (English): the desktop's transcript")
+        page = Page(driver, url, downloads)
+        page.console("b", "h", "y", "y", "40 35", Keys.ENTER, "h", "y",
+                     "0.6 0.1 0.2 0.88", Keys.BACK_SPACE, Keys.BACK_SPACE, "7", Keys.ENTER, "2")
+        check(page.text() == read(expected("scara_change_ja.txt")),
+              "SCARA robot, ratios, points and elbow changed: the desktop's transcript")
+
+        # The dialogue may end the program itself: n after a failed solve.
+        page = Page(driver, url, downloads)
+        page.console("b", "h", "y", "z", "h", "y", "0.8 0 0 1.0", Keys.ENTER, "1", "x", "x", "n")
+        # The joint angles of a point out of reach are NaNs, whose sign
+        # WebAssembly leaves open ("-nan" or "nan" in the same width).
+        check(page.text().replace("-nan", " nan") == read(expected("unreachable_ja.txt")).replace("-nan", " nan"),
+              "an end point out of reach, then n: the desktop's transcript (a NaN's sign aside)")
+        ended = driver.find_element(By.ID, "ended")
+        check(ended.is_displayed() and "再読み込み" in ended.text,
+              "the end of the dialogue shows the program-ended line")
+
+        # Both robots' pictures, kept files and console against the desktop window's.
+        for robot in ("a", "b"):
+            robot_session(driver, url, robot, downloads)
+        errors = [e for e in driver.get_log("browser") if e.get("level") == "SEVERE"]
+        check(not errors, f"no errors in the browser's log: {errors}")
+    finally:
+        driver.quit()
+        server.kill()
+    if failures:
+        print(f"{len(failures)} check(s) failed", flush=True)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

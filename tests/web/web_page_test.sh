@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# The web page against the desktop program: builds the page (make web), makes
+# the desktop's transcripts, pictures and motion file for the same keys (the
+# pictures and the file with the window's own p and x keys, under Xvfb), then
+# drives the page in headless Chromium (web_page_test.py) and compares.
+#   web_page_test.sh <source folder> <desktop tocsim>
+# Exit status 77 (skipped) only where Chromium or its driver cannot be had.
+source "$(dirname "$0")/../e2e/lib.bash"
+TOP=$1
+APP=$2
+
+for need in /usr/bin/chromium /usr/bin/chromedriver /usr/bin/emcc; do
+  [ -x "$need" ] || { echo "SKIPPED: $need is not installed (make deps installs it)"; exit 77; }
+done
+/usr/bin/python3 -c 'import selenium, PIL' 2>/dev/null ||
+  { echo "SKIPPED: python3-selenium or python3-pil is not installed (make deps installs them)"; exit 77; }
+
+# The page, built as `make web` builds it (incrementally; the make that runs
+# the tests does not lend this one its job slots).
+env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL make -C "$TOP" --no-print-directory web >"$E2E_TMP/web-build.log" 2>&1 ||
+  { tail -n 30 "$E2E_TMP/web-build.log"; fail "make web failed"; }
+PAGE=$TOP/build-web
+for f in index.html tocsim.js tocsim.wasm; do [ -s "$PAGE/$f" ] || fail "the page has no $f"; done
+extra=$(ls -A "$PAGE" | grep -vxE 'index\.html|tocsim\.js|tocsim\.wasm')
+[ -z "$extra" ] || fail "the page's folder holds more than the page: $extra"
+
+# What a browser loads: at most 3 MB, at most 1 MB as the files gzip-compressed.
+raw=0 packed=0
+for f in "$PAGE"/*; do
+  raw=$((raw + $(wc -c <"$f")))
+  packed=$((packed + $(gzip -9c "$f" | wc -c)))
+done
+echo "the page: $raw bytes, $packed bytes gzip-compressed"
+[ "$raw" -le 3145728 ] || fail "the page is $raw bytes, more than 3 MB"
+[ "$packed" -le 1048576 ] || fail "the page is $packed bytes gzip-compressed, more than 1 MB"
+
+EXPECTED=$E2E_TMP/expected
+mkdir -p "$EXPECTED"
+
+# Transcripts of the console dialogue without a window.
+transcript() {
+  local name=$1 input=$2
+  shift 2
+  printf '%s' "$input" | env -u DISPLAY LC_ALL=C.UTF-8 timeout 30 "$APP" --no-window "$@" >"$EXPECTED/$name.txt" ||
+    fail "the desktop program failed on $name"
+}
+transcript default_ja $'a\nh\nn\n'
+transcript cyl_change_en $'a\nh\ny\ny\n40 35\ng\ny\n0.6 0.1 0.2 0.7\n' --lang en
+transcript scara_change_ja $'b\nh\ny\ny\n40 35\nh\ny\n0.6 0.1 0.2 0.7\n2\n'
+# An end point out of reach, then n after the failed solve: the program ends.
+transcript unreachable_ja $'b\nh\ny\nz\nh\ny\n0.8 0 0 1.0\n1\nx\nx\nn\n'
+
+# The desktop window's pictures of the first and last samples and its motion
+# file, kept by its own keys; the console says where they went.
+start_display
+desktop_session() {
+  local robot=$1 n
+  rm -rf "$E2E_TMP/work" "$E2E_TMP/in"
+  start_app "$APP"
+  say "$robot"$'\nh\nn\n'
+  wait_output "描画画面へ       "
+  wid=$(find_window) || fail "no desktop window appeared"
+  press "$wid" Home p
+  wait_file "tocsim-$robot-0000.png" >/dev/null || fail "the desktop kept no first picture"
+  press "$wid" End p x
+  wait_file "tocsim-$robot-h.csv" >/dev/null || fail "the desktop kept no motion"
+  for _ in $(seq 1 200); do
+    n=$(ls "$E2E_TMP/work" | grep -c "^tocsim-$robot-.*\.png$")
+    [ "$n" = 2 ] && break
+    sleep 0.05
+  done
+  [ "$n" = 2 ] || fail "the desktop kept no last picture"
+  wait_output "tocsim-$robot-h.csv"
+  press "$wid" Escape
+  wait_exit
+  exec 3>&-
+  mkdir -p "$EXPECTED/$robot"
+  cp "$E2E_TMP/work"/tocsim-* "$EXPECTED/$robot/"
+  cp "$E2E_TMP/out" "$EXPECTED/$robot/console.txt"
+}
+desktop_session a
+desktop_session b
+kill "$XVFB_PID" 2>/dev/null
+XVFB_PID=""
+
+# TOCSIM_WEB_KEEP=<folder>: what the browser showed and kept, for a look after a failure.
+# Headless Chromium draws without X: the display, gone by now, is not its.
+if ! env -u DISPLAY /usr/bin/python3 "$(dirname "$0")/web_page_test.py" "$PAGE" "$EXPECTED" "$E2E_TMP/browser"; then
+  [ -n "${TOCSIM_WEB_KEEP:-}" ] && mkdir -p "$TOCSIM_WEB_KEEP" && cp -r "$E2E_TMP/browser" "$EXPECTED" "$TOCSIM_WEB_KEEP/"
+  fail "the page differs from the desktop program"
+fi
+echo PASS
