@@ -31,7 +31,10 @@ Point start_point(const Scenario& s) {
 
 Point pointer_in_metres(const Scenario& s, int px, int py, int width, int height) {
   // Drawn at view_scale x (robot base + p): p = drawing / view_scale - base.
-  const Point d = window_to_drawing(px + 0.5, py + 0.5, width, height);
+  // The pointer stands at its pixel's top left corner: in an 800 x 800
+  // window whole pixels are then multiples of 2.5 mm, so a point can be put
+  // exactly on a round position such as (0.2, 0.8).
+  const Point d = window_to_drawing(px, py, width, height);
   return Point{d.x / s.view_scale - s.layout.robot_base[0], d.y / s.view_scale - s.layout.robot_base[1]};
 }
 

@@ -6,8 +6,9 @@
 #include "model/scenario.h"
 #include "view/primitives.h"
 
-// The point of the task plane [m] under window pixel (px, py), counted from
-// the window's top left as GLUT reports the pointer, in a width x height window.
+// The point of the task plane [m] at the top left corner of window pixel
+// (px, py), counted from the window's top left as GLUT reports the pointer,
+// in a width x height window.
 Point pointer_in_metres(const Scenario& s, int px, int py, int width, int height);
 
 // Window pixel (from the top left) where the task plane's point p [m] is drawn.

@@ -30,7 +30,8 @@ TEST(RobotAreaMap, PixelsAndMetresBothWays) {
     for (double scale : {1.0, 0.5, 1.9}) {
       s->view_scale = scale;
       const SquareViewport vp = square_viewport(w.width, w.height);
-      const double metres_per_pixel = 2.0 / vp.side / scale;
+      // The pointer stands at a pixel corner: within one pixel of the point.
+      const double metres_per_pixel = 2.0 / vp.side / scale * (1 + 1e-9);
       for (Point p : {Point{0.0, 0.8}, Point{0.8, 0.0}, Point{-0.31, 0.27}}) {
         int px, py;
         pixel_of(*s, p, w, px, py);
@@ -40,6 +41,12 @@ TEST(RobotAreaMap, PixelsAndMetresBothWays) {
       }
     }
   }
+  // Whole pixels of an 800 x 800 window are multiples of 2.5 mm: the pointer
+  // puts a point on (0.2, 0.8), to rounding, which 4 decimals take away.
+  s->view_scale = 1.0;
+  const Point round = pointer_in_metres(*s, 280, 280, 800, 800);
+  EXPECT_NEAR(round.x, 0.2, 1e-12);
+  EXPECT_NEAR(round.y, 0.8, 1e-12);
   // The same point as the drawing puts the goal marker: drawing coordinates
   // view_scale (base + p), mapped into the square viewport.
   s->view_scale = 1.0;
