@@ -125,6 +125,15 @@ struct ViewState {
   int ghost_points;
   double ghost_tf;      // its final time
   ViewMode view_mode;   // which picture; kept through every change of conditions
+
+  // A start or goal point being dragged: where the pointer holds it [m] and
+  // whether the arm reaches it there (point: 0 none, 1 start, 2 goal).
+  int drag_point;
+  double drag_x, drag_y;
+  bool drag_reachable;
+  // A line the window shows until the next change (why a drop changed
+  // nothing); a text with static storage, or none.
+  const char* window_note;
 };
 
 // Everything main owns, as its parts: a function that needs one part takes that

@@ -51,6 +51,7 @@ FrameDescription describe_frame(const Scenario& s) {
   describe_title(f);
   describe_captions(f, s);
   describe_readout(f, s);
+  describe_window_note(f, s);
 
   const double vs = s.view_scale;
   describe_grid(sk, Point{vs * s.layout.robot_base[0], vs * s.layout.robot_base[1]}, 0.0, 20,
@@ -62,6 +63,7 @@ FrameDescription describe_frame(const Scenario& s) {
   f.add(ItemKind::HandOver);
 
   if (robot) describe_robot_area(sk, s, *selected_run(s, s.robot), drawing->figure);
+  describe_drag_marker(sk, s);
   f.add(ItemKind::HandOver);
   if (robot) f.scissor(kWholePicture);
 

@@ -1,6 +1,7 @@
 #include "view/figures.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include <cmath>
 #include <initializer_list>
@@ -202,4 +203,25 @@ void describe_ghost_path(FrameDescription& frame, const Scenario& s) {
   const int n = std::min(s.ghost_points, kRecordCapacity);
   dots.reserve(static_cast<std::size_t>(n));
   for (int i = 0; i < n; ++i) dots.push_back(Dot{path_dot(s, s.ghost_tip[i]), r, colour_ghost});
+}
+
+void describe_drag_marker(Sketch& sk, const Scenario& s) {
+  if (s.drag_point == 0) return;
+  const double vs = s.view_scale;
+  const Point at = mul(vs, add(base(s), Point{s.drag_x, s.drag_y}));
+  const double r = 0.015;  // drawing units: the same size at any zoom
+  sk.outline_circle(at, r, colour_black);
+  sk.line(Point{at.x - 2 * r, at.y}, Point{at.x - r, at.y}, colour_black);
+  sk.line(Point{at.x + r, at.y}, Point{at.x + 2 * r, at.y}, colour_black);
+  sk.line(Point{at.x, at.y - 2 * r}, Point{at.x, at.y - r}, colour_black);
+  sk.line(Point{at.x, at.y + r}, Point{at.x, at.y + 2 * r}, colour_black);
+  char text[96];
+  std::snprintf(text, sizeof text, "x = %.3f m, y = %.3f m%s", s.drag_x, s.drag_y,
+                s.drag_reachable ? "" : "  out of reach");
+  if (!s.drag_reachable) {
+    // Crossed out: dropped here, the point would change nothing.
+    sk.line(Point{at.x - 1.5 * r, at.y - 1.5 * r}, Point{at.x + 1.5 * r, at.y + 1.5 * r}, colour_red);
+    sk.line(Point{at.x - 1.5 * r, at.y + 1.5 * r}, Point{at.x + 1.5 * r, at.y - 1.5 * r}, colour_red);
+  }
+  sk.frame.text(TextFont::Helvetica12, at.x + 2.5 * r, at.y + 1.5 * r, text);
 }

@@ -33,6 +33,10 @@ constexpr double kPathDotRadius = 0.008;
 // Where a point of a tip path (metres from joint 1) is drawn.
 Point path_dot(const Scenario& s, const double p[2]);
 
+// The marker of a start or goal point being dragged, with its coordinates,
+// crossed out where the arm cannot reach it; nothing while none is dragged.
+void describe_drag_marker(Sketch& sk, const Scenario& s);
+
 // The time-optimal tip path from before the last change made in the window
 // (the ghost), in faint grey dots like the tip paths; nothing without one.
 void describe_ghost_path(FrameDescription& frame, const Scenario& s);

@@ -36,3 +36,8 @@ void describe_readout(FrameDescription& f, const Scenario& s) {
          playback_readout(s.frame_index * s.dt, s.frame_index, s.frame_count,
                           s.playback.speed_log2, s.playback.playing, readout_note(s)));
 }
+
+void describe_window_note(FrameDescription& f, const Scenario& s) {
+  if (s.window_note != nullptr && s.window_note[0] != '\0')
+    f.text(TextFont::Helvetica18, -0.9, 0.55, s.window_note);
+}

@@ -14,3 +14,7 @@ void describe_captions(FrameDescription& frame, const Scenario& s);
 // Below the captions: time and sample shown ("t = 1.20 s  (60/200)"), the
 // playback speed when it is not 1x, and "playing" while the motion plays.
 void describe_readout(FrameDescription& frame, const Scenario& s);
+
+// A line the window says until the next change (why a dropped point changed
+// nothing), under the readout; nothing without one.
+void describe_window_note(FrameDescription& frame, const Scenario& s);
