@@ -9,7 +9,8 @@ JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev \
             libgl1-mesa-dri libx11-dev libpng-dev libgtest-dev libbenchmark-dev \
             xvfb xauth xdotool x11-utils clang libclang-rt-14-dev \
-            dpkg-dev desktop-file-utils man-db groff-base locales lintian
+            dpkg-dev desktop-file-utils man-db groff-base locales lintian \
+            libstb-dev fonts-dejavu-core
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -75,6 +75,14 @@ struct PidDesign {
   double pole1, pole2;    // the real third pole
 };
 
+// How the last computation ended, kept with its records for the window: the
+// dialogue sets it where it solves, so that drawing never works it out.
+struct SolveOutcome {
+  bool found;        // switching times were found; the records are of them
+  bool by_search;    // found by the multi-start search rather than two Newton passes
+  bool misses_goal;  // the PID arm is still off its joint-1 goal at tfm
+};
+
 struct Scenario {
   // Selectors, with the key as typed where the console echoes it.
   Robot robot;
@@ -101,6 +109,7 @@ struct Scenario {
   Playback playback;  // playing the records at their pace
   bool answer_pending;  // a console question waits: the window keys wait too, but ESC
   ViewMode view_mode;   // which picture; kept through every change of conditions
+  SolveOutcome outcome;  // of the last computation
 };
 
 inline void select_robot(Scenario& s, char key) {

@@ -17,6 +17,7 @@
 
 #include "view/frame_description.h"
 #include "view/pixel_texture.h"
+#include "view/scaled_font.h"
 #include "view/viewport.h"
 
 class Renderer {
@@ -74,6 +75,7 @@ class Renderer {
   void set_scissor(const DrawingRect& r);
 
   FontGlyphs fonts_[2];
+  ScaledFont scaled_font_;  // the lesson view's texts
   PixelTexture glyph_texture_;
   PixelTexture dot_texture_;
   EarList ears_;
