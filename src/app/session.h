@@ -7,6 +7,7 @@
 
 #include "app/dialogue.h"
 #include "app/key_table.h"
+#include "view/primitives.h"
 
 class Session {
  public:
@@ -21,6 +22,13 @@ class Session {
   // that has come answers the question; otherwise the next sample is due.
   KeyAction tick(double now);
 
+  // A mouse press, drag or release in the window. In the lesson view a press
+  // in a time graph, and the drag that follows it, shows the sample at the
+  // time under the pointer and pauses the playback. Other presses are left
+  // to whatever part of the picture may take them later (the robot area's
+  // start and goal). Ignored while a console question waits.
+  KeyAction mouse(const MouseEvent& event);
+
   // Whether a condition dialogue is under way (a question waits).
   bool in_dialogue() const { return run_.has_value(); }
 
@@ -33,6 +41,11 @@ class Session {
   Scenario& s_;
   Ui& ui_;
   ConditionDialogue dialogue_;
+  // What the press being dragged holds on to.
+  enum class Grip { None, TimeGraph };
+  KeyAction show_time_at(const Point& p);
+
   std::optional<DialogueRun> run_;
+  Grip grip_ = Grip::None;
   int status_ = 0;
 };
