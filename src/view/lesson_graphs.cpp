@@ -140,18 +140,19 @@ void describe_time_graphs(FrameDescription& f, const LessonInputs& in) {
       time_line(marks, p, in.tf, colour_blue);
       time_line(marks, p, in.tfm, colour_red);
     }
-    // Goal and limits dashed, labelled right of the plot.
+    // Goal and limits dashed, labelled right of the plot, just above the line.
     const double label_x = p.area.x1 + 0.008;
     if (q == Quantity::Displacement) {
       const double y = p.y_of(in.goal[j]);
       dashed_segment(marks, {p.area.x0, y}, {p.area.x1, y}, colour_axis);
-      f.scaled_text(ScaledText{label_x, y - 0.3 * kSmallSize, kSmallSize, TextAlign::Left, colour_text, "goal"});
+      f.scaled_text(ScaledText{label_x, y + 0.005, kSmallSize, TextAlign::Left, colour_text, "goal"});
     }
     if (q == Quantity::Torque && std::isfinite(in.limit[j]) && in.limit[j] != 0.0) {
       for (double sign : {1.0, -1.0}) {
         const double y = p.y_of(sign * in.limit[j]);
         dashed_segment(marks, {p.area.x0, y}, {p.area.x1, y}, colour_limit);
-        f.scaled_text(ScaledText{label_x, y - 0.3 * kSmallSize, kSmallSize, TextAlign::Left, colour_limit,
+        // Above its line: clear of the time axis's numbers below the plot.
+        f.scaled_text(ScaledText{label_x, y + 0.005, kSmallSize, TextAlign::Left, colour_limit,
                                  sign > 0.0 ? "+max" : "-max"});
       }
     }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "view/lesson_layout.h"
+#include "view/text_metrics.h"
 
 namespace {
 
@@ -91,11 +92,18 @@ void describe_plot_axes(FrameDescription& f, const Plot& p, double x_step, doubl
     // A line at 0 helps read signs (velocity, torque).
     if (std::fabs(v) < 1e-3 * y_step) frame.segments.push_back(Segment{{a.x0, y}, {a.x1, y}, colour_frame_line});
   }
-  for (double v : tick_values(p.x_lo, p.x_hi, x_step))
-    f.scaled_text(ScaledText{p.x_of(v), a.y0 - 0.032, size, TextAlign::Centre, colour_text, tick_text(v, x_step)});
+  // Numbers at a corner of the plot keep inside its width (clear of the
+  // other axis's numbers and of labels beside the plot), and those of the
+  // value axis inside its height (clear of the title above).
+  const double ascent = size * kFontAscent / kFontUnitsPerEm;
+  for (double v : tick_values(p.x_lo, p.x_hi, x_step)) {
+    const double x = p.x_of(v);
+    const TextAlign align = x < a.x0 + 0.02 ? TextAlign::Left : x > a.x1 - 0.02 ? TextAlign::Right : TextAlign::Centre;
+    f.scaled_text(ScaledText{x, a.y0 - 0.032, size, align, colour_text, tick_text(v, x_step)});
+  }
   for (double v : tick_values(p.y_lo, p.y_hi, y_step))
-    f.scaled_text(ScaledText{a.x0 - 0.008, p.y_of(v) - 0.35 * size, size, TextAlign::Right, colour_text,
-                             tick_text(v, y_step)});
+    f.scaled_text(ScaledText{a.x0 - 0.008, std::min(p.y_of(v) - 0.35 * size, a.y1 - ascent), size,
+                             TextAlign::Right, colour_text, tick_text(v, y_step)});
 }
 
 void Polyline::to(const Point& p) {
