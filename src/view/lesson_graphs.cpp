@@ -180,9 +180,10 @@ void describe_phase_planes(FrameDescription& f, const LessonInputs& in) {
     // Start hollow, goal filled (both at rest), switching points numbered.
     f.round(Round{p.at(in.start[j], 0.0), kMarkerRadius, false, 0.0, false, colour_black, 1.5f});
     f.round(Round{p.at(in.goal[j], 0.0), kMarkerRadius, false, 0.0, true, colour_black, 1.0f});
+    // A switching point appears when the motion shown has passed it.
     for (int k = 0; k < 3; ++k) {
       const std::optional<Point> s = switching_state(in, j, k);
-      if (!s) continue;
+      if (!s || in.switching[k] > in.shown * in.dt) continue;
       const Point at = p.at(s->x, s->y);
       f.round(Round{at, 0.7 * kMarkerRadius, false, 0.0, true, colour_blue, 1.0f});
       f.scaled_text(ScaledText{at.x + 0.012, at.y + 0.01, kSmallSize, TextAlign::Left, colour_blue,
