@@ -1,6 +1,7 @@
 // Draws frame descriptions with OpenGL. The one place that holds drawing
 // resources: the texture of the glyphs read back from GLUT's bitmap fonts
-// and their tables, the texture the tip-path dots are drawn from, the
+// and their tables, the lesson view's outline font with a glyph atlas per
+// pixel size it has drawn, the texture the tip-path dots are drawn from, the
 // triangle split of the discs, and the arrays the lines are sent from.
 //
 // Mesa's software renderers pay per draw call and per state change far more
@@ -38,7 +39,9 @@ class Renderer {
   bool glyphs_captured() const { return fonts_[0].captured && fonts_[1].captured; }
 
   // Draws the items in their order into the current draw buffer and
-  // viewport, starting from the identity modelview matrix. A text whose
+  // viewport, starting from the identity modelview matrix. Scaled texts take
+  // their pixel size from the viewport's side (view/text_metrics.h); the
+  // first text of a new size makes that size's atlas. A bitmap text whose
   // raster position falls outside the viewport is not drawn; one with a
   // character that was not read back goes through GLUT, the same pixels.
   void draw(const FrameDescription& frame);
