@@ -12,6 +12,7 @@
 #include "view/lesson_layout.h"
 #include "view/text_metrics.h"
 #include "lesson_fixture.h"
+#include "view_harness.h"
 
 namespace {
 
@@ -23,6 +24,10 @@ struct Case {
 const Case kCases[] = {{'a', 'h'}, {'a', 'g'}, {'b', 'h'}, {'b', 'g'}};
 
 bool strictly_inside(const ValueRange& r, double v) { return v > r.lo && v < r.hi; }
+
+// No two texts of the frame overlap and none is cut at the picture's edge,
+// drawn in a square of `side` pixels (below).
+void expect_apart(const FrameDescription& f, int side, const std::string& what);
 
 TEST(LessonRanges, HoldEveryValueOfBothRunsTheGoalAndTheLimitsWithRoomToSpare) {
   for (const Case c : kCases) {
@@ -86,6 +91,40 @@ TEST(LessonRanges, CurvesStayInsideTheirPlots) {
     }
     EXPECT_GT(curves, 8 * 200);  // both runs of eight graphs
   }
+}
+
+TEST(LessonRanges, ValuesThatAreNotNumbersAreLeftOutOfRangesAndCurves) {
+  auto s = solved_lesson('b', 'g');
+  ASSERT_NE(s, nullptr);
+  s->scara.toc_dq[50][0] = NAN;
+  s->scara.fb_dq[60][0] = INFINITY;
+  s->scara.toc_phi[70][1] = -INFINITY;
+  const LessonInputs in = gather_lesson_inputs(*s);
+  for (int g : {1, 2}) {
+    const ValueRange r = time_graph_range(in, g);
+    EXPECT_TRUE(std::isfinite(r.lo) && std::isfinite(r.hi) && r.hi > r.lo) << g;
+    EXPECT_LT(r.hi - r.lo, 20.0) << g;  // the range of the finite values
+  }
+  const FrameDescription f = describe_lesson_frame(in);
+  for (const Lines& l : f.lines)
+    for (const Segment& seg : l.segments) EXPECT_TRUE(is_finite(seg.a) && is_finite(seg.b));
+}
+
+TEST(LessonRanges, WithoutARobotOrRecordsTheGraphsAreEmptyButScaled) {
+  auto s = make_scenario('x', 'h');
+  s->view_mode = ViewMode::Lesson;
+  const LessonInputs in = gather_lesson_inputs(*s);
+  EXPECT_FALSE(has_motion(in));
+  for (int g = 0; g < lesson::kTimeGraphs; ++g) {
+    const ValueRange r = time_graph_range(in, g);
+    EXPECT_TRUE(r.hi > r.lo) << g;
+  }
+  const FrameDescription f = describe_lesson_frame(in);
+  EXPECT_TRUE(f.dots.empty());
+  bool said = false;
+  for (const ScaledText& t : f.scaled_texts) said = said || t.text == "no robot selected";
+  EXPECT_TRUE(said);
+  expect_apart(f, 600, "no robot");
 }
 
 TEST(LessonTicks, StepsAreOneTwoOrFiveTimesAPowerOfTenAndTheLeastSuch) {
