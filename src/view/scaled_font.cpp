@@ -34,20 +34,23 @@ struct ScaledFont::Atlas {
   PixelTexture texture;
 };
 
-ScaledFont::ScaledFont(const char* path) {
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return;
+ScaledFont::ScaledFont(const char* path) : path_(path) {}
+
+bool ScaledFont::usable() {
+  if (tried_) return face_ != nullptr;
+  tried_ = true;
+  std::FILE* file = std::fopen(path_, "rb");
+  if (file == nullptr) return false;
   auto face = std::make_unique<Face>();
   unsigned char chunk[65536];
   for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
     face->bytes.insert(face->bytes.end(), chunk, chunk + n);
   std::fclose(file);
   if (!face->bytes.empty() && stbtt_InitFont(&face->info, face->bytes.data(), 0) != 0) face_ = std::move(face);
+  return face_ != nullptr;
 }
 
 ScaledFont::~ScaledFont() = default;
-
-bool ScaledFont::usable() const { return face_ != nullptr; }
 
 ScaledFont::Atlas& ScaledFont::atlas(int pixels) {
   for (auto& a : atlases_)

@@ -13,13 +13,16 @@
 
 class ScaledFont {
  public:
-  // Reads the font file; a font that cannot be read draws no text.
+  // The font file is read with the first text, so that a program that never
+  // shows the lesson view never reads it; a font that cannot be read draws
+  // no text.
   explicit ScaledFont(const char* path);
   ~ScaledFont();
   ScaledFont(const ScaledFont&) = delete;
   ScaledFont& operator=(const ScaledFont&) = delete;
 
-  bool usable() const;
+  // Reads the font if that has not been tried yet; whether it can be drawn.
+  bool usable();
 
   // Queues the text; texts of another pixel size or colour than those queued
   // send the queued ones first. Needs the window's context (an atlas may be made).
@@ -37,6 +40,8 @@ class ScaledFont {
 
   Atlas& atlas(int pixels);
 
+  const char* path_;
+  bool tried_ = false;
   std::unique_ptr<Face> face_;
   std::vector<std::unique_ptr<Atlas>> atlases_;
   std::vector<PixelTexture::Piece> pending_;
