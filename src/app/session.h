@@ -25,8 +25,10 @@ class Session {
   // A mouse press, drag or release in the window. In the lesson view a press
   // in a time graph, and the drag that follows it, shows the sample at the
   // time under the pointer and pauses the playback. Other presses are left
-  // to whatever part of the picture may take them later (the robot area's
-  // start and goal). Ignored while a console question waits.
+  // to whatever part of the picture may take them later: a grip on the robot
+  // area's start or goal would find its point in metres with
+  // robot_placement(gather_lesson_inputs(s)).unapply (view/lesson_inputs.h).
+  // Ignored while a console question waits.
   KeyAction mouse(const MouseEvent& event);
 
   // Whether a condition dialogue is under way (a question waits).

@@ -15,8 +15,6 @@ namespace {
 
 using namespace lesson;
 
-// Room about the motion in the robot area: the figures reach past the tip.
-constexpr double kRobotMargin = 0.2;
 constexpr double kPointMarker = 0.016;
 
 void outline(FrameDescription& f, const DrawingRect& r, const Colour& c) {
@@ -133,11 +131,7 @@ void describe_results(FrameDescription& f, const LessonInputs& in) {
 
 }  // namespace
 
-Point Placement::apply(const Point& p) const {
-  return Point{to_centre.x + scale * (p.x - from_centre.x), to_centre.y + scale * (p.y - from_centre.y)};
-}
-
-void place_items(FrameDescription& f, std::size_t first, const Placement& m) {
+void place_items(FrameDescription& f, std::size_t first, const lesson::Placement& m) {
   for (std::size_t k = first; k < f.items.size(); ++k) {
     const Item& it = f.items[k];
     switch (it.kind) {
@@ -171,24 +165,6 @@ void place_items(FrameDescription& f, std::size_t first, const Placement& m) {
         break;
     }
   }
-}
-
-Placement robot_placement(const LessonInputs& in) {
-  const double vs = in.view_scale;
-  // The square about everything the motion reaches, joint 1 included.
-  ValueRange xs, ys;
-  const auto take = [&](const double p[2]) { xs.include(p[0]), ys.include(p[1]); };
-  const double joint1[2] = {0.0, 0.0};
-  take(joint1);
-  take(in.start_point);
-  take(in.goal_point);
-  if (has_motion(in))
-    for (int i = 0; i <= in.frame_count; ++i) take(in.toc_tip[i]), take(in.fb_tip[i]);
-  const double half = vs * (std::max(xs.hi - xs.lo, ys.hi - ys.lo) / 2.0 + kRobotMargin);
-  const Point centre{vs * (in.robot_base[0] + (xs.lo + xs.hi) / 2.0), vs * (in.robot_base[1] + (ys.lo + ys.hi) / 2.0)};
-  const DrawingRect& a = kRobotArea;
-  const double fit = std::min(a.x1 - a.x0, a.y1 - a.y0) / 2.0;
-  return Placement{centre, Point{(a.x0 + a.x1) / 2.0, (a.y0 + a.y1) / 2.0}, fit / half};
 }
 
 FrameDescription describe_lesson_frame(const LessonInputs& in) {

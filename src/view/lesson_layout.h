@@ -83,6 +83,23 @@ inline double time_at(double x, double span) {
   return std::clamp(std::isfinite(f) ? f : 0.0, 0.0, 1.0) * std::max(span, 0.0);
 }
 
+// How the robot area's picture is placed: the point from_centre of the
+// classic picture's coordinates comes to to_centre, and everything about it
+// is shrunk or grown by `scale` alike in x and y. `unapply` takes a point of
+// the lesson view back to the classic picture's coordinates, where a tip
+// position (x, y) [m] lies at view_scale * (robot base + (x, y)).
+struct Placement {
+  Point from_centre;
+  Point to_centre;
+  double scale;
+  Point apply(const Point& p) const {
+    return Point{to_centre.x + scale * (p.x - from_centre.x), to_centre.y + scale * (p.y - from_centre.y)};
+  }
+  Point unapply(const Point& p) const {
+    return Point{from_centre.x + (p.x - to_centre.x) / scale, from_centre.y + (p.y - to_centre.y) / scale};
+  }
+};
+
 // The drawing point at the centre of window pixel (x, y) of a width x height
 // window, y counted from the top as the window system reports it: the
 // picture is the centred square of side min(width, height) (view/viewport.h).

@@ -232,6 +232,31 @@ TEST(LessonRobotArea, HoldsTheStartTheGoalAndEveryTipPositionAtAnyZoom) {
   }
 }
 
+TEST(LessonRobotArea, ThePlacementTakesPointsThereAndBackAndMarksStartAndGoalWhereItPutsThem) {
+  auto s = solved_lesson('b', 'h');
+  ASSERT_NE(s, nullptr);
+  s->view_scale = 0.9;
+  const LessonInputs in = gather_lesson_inputs(*s);
+  const lesson::Placement m = robot_placement(in);
+  for (const Point p : {Point{0.0, 0.0}, Point{-0.45, 0.3}, Point{1.2, -0.7}}) {
+    const Point back = m.unapply(m.apply(p));
+    EXPECT_NEAR(back.x, p.x, 1e-12);
+    EXPECT_NEAR(back.y, p.y, 1e-12);
+  }
+  const auto placed = [&](double x, double y) {
+    return m.apply(Point{0.9 * (in.robot_base[0] + x), 0.9 * (in.robot_base[1] + y)});
+  };
+  const Point start = placed(s->x0, s->y0), goal = placed(s->xf, s->yf);
+  const FrameDescription f = describe_lesson_frame(in);
+  int hollow = 0, filled = 0;
+  for (const Round& r : f.rounds) {
+    if (std::hypot(r.centre.x - start.x, r.centre.y - start.y) < 1e-12 && !r.filled) ++hollow;
+    if (std::hypot(r.centre.x - goal.x, r.centre.y - goal.y) < 1e-12 && r.filled) ++filled;
+  }
+  EXPECT_EQ(hollow, 1);
+  EXPECT_EQ(filled, 1);
+}
+
 // ---- Text boxes from the font's metrics, as drawn at a window size ----
 
 struct Window {
