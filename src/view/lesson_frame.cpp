@@ -26,7 +26,8 @@ void outline(FrameDescription& f, const DrawingRect& r, const Colour& c) {
 }
 
 void white_box(FrameDescription& f, const DrawingRect& r) {
-  f.box(Box{{r.x0, r.y0}, r.x1 - r.x0, r.y1 - r.y0, 0.0, true, false, colour_white, colour_white, 1.0f});
+  f.box(Box{
+      {r.x0, r.y0}, r.x1 - r.x0, r.y1 - r.y0, 0.0, true, false, colour_white, colour_white, 1.0f});
 }
 
 void text(FrameDescription& f, double x, double y, double size, const Colour& c, std::string s) {
@@ -49,7 +50,8 @@ void describe_robot_area(FrameDescription& f, const LessonInputs& in) {
   const Scenario& s = *in.figures;
   Sketch sk{f, 1.0f};
   const double vs = in.view_scale;
-  describe_grid(sk, Point{vs * in.robot_base[0], vs * in.robot_base[1]}, 0.0, 20, 0.1 * vs, 0.1 * vs);
+  describe_grid(sk, Point{vs * in.robot_base[0], vs * in.robot_base[1]}, 0.0, 20, 0.1 * vs,
+                0.1 * vs);
   if (has_motion(in)) {
     // The figures of the classic picture, at the sample shown.
     auto figure = in.robot == Robot::Scara ? describe_scara_robot : describe_cyl_robot;
@@ -72,7 +74,8 @@ void describe_robot_area(FrameDescription& f, const LessonInputs& in) {
   const double beside = kPointMarker + 0.008;
   f.scaled_text(ScaledText{start.x + beside, start.y - kPointMarker - 0.8 * kSmallSize, kSmallSize,
                            TextAlign::Left, colour_text, "start"});
-  f.scaled_text(ScaledText{goal.x + beside, goal.y + beside, kSmallSize, TextAlign::Left, colour_text, "goal"});
+  f.scaled_text(ScaledText{goal.x + beside, goal.y + beside, kSmallSize, TextAlign::Left,
+                           colour_text, "goal"});
 }
 
 // Blue time-optimal, red PID; joint 1 solid, joint 2 dashed.
@@ -116,16 +119,19 @@ void describe_results(FrameDescription& f, const LessonInputs& in) {
     line(colour_text, "change them in the console");
   } else {
     line(colour_text, "switching times:");
-    line(colour_text, fixed("t1 = %.3f s   ", in.switching[0]) + fixed("t2 = %.3f s   ", in.switching[1]) +
+    line(colour_text, fixed("t1 = %.3f s   ", in.switching[0]) +
+                          fixed("t2 = %.3f s   ", in.switching[1]) +
                           fixed("t3 = %.3f s", in.switching[2]));
     line(colour_blue, fixed("tf = %.3f s  time-optimal", in.tf));
     line(colour_red, fixed("tfm = %.3f s  PID", in.tfm));
-    line(colour_text, in.outcome.by_search ? "found by the multi-start search" : "found by two Newton passes");
+    line(colour_text,
+         in.outcome.by_search ? "found by the multi-start search" : "found by two Newton passes");
     if (in.outcome.misses_goal) line(colour_dark_red, "PID saturated: not at its goal by tfm");
   }
   // The readout at the panel's foot, on the panel's white.
   y = kResultsPanel.y0 + 0.03 + (in.answer_pending ? kLineStep : 0.0);
-  line(colour_text, playback_readout(in.shown * in.dt, in.shown, in.frame_count, in.speed_log2, in.playing));
+  line(colour_text,
+       playback_readout(in.shown * in.dt, in.shown, in.frame_count, in.speed_log2, in.playing));
   if (in.answer_pending) line(colour_dark_red, "answer in the console");
 }
 
@@ -139,7 +145,8 @@ void place_items(FrameDescription& f, std::size_t first, const lesson::Placement
         Lines& l = f.lines[it.index];
         if (l.placed) {
           l.origin = m.apply(l.origin);
-          for (Segment& s : l.segments) s.a = {m.scale * s.a.x, m.scale * s.a.y}, s.b = {m.scale * s.b.x, m.scale * s.b.y};
+          for (Segment& s : l.segments)
+            s.a = {m.scale * s.a.x, m.scale * s.a.y}, s.b = {m.scale * s.b.x, m.scale * s.b.y};
         } else {
           for (Segment& s : l.segments) s.a = m.apply(s.a), s.b = m.apply(s.b);
         }
@@ -161,8 +168,7 @@ void place_items(FrameDescription& f, std::size_t first, const lesson::Placement
       case ItemKind::Dots:
         for (Dot& d : f.dots[it.index]) d.centre = m.apply(d.centre), d.r *= m.scale;
         break;
-      default:
-        break;
+      default: break;
     }
   }
 }

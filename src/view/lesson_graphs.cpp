@@ -14,7 +14,9 @@ using namespace lesson;
 constexpr float kCurvePixels = 2.0f;
 constexpr double kMarkerRadius = 0.012;
 
-bool sliding(const LessonInputs& in, int joint) { return in.robot == Robot::Cylindrical && joint == 1; }
+bool sliding(const LessonInputs& in, int joint) {
+  return in.robot == Robot::Cylindrical && joint == 1;
+}
 
 std::string seconds(const char* name, double t) {
   char buf[48];
@@ -23,14 +25,14 @@ std::string seconds(const char* name, double t) {
 }
 
 // Both runs' curves of one graph up to the sample shown: joint 2 dashed.
-void describe_runs(FrameDescription& f, const LessonInputs& in, int joint,
-                   const double (*fb)[2], const double (*toc)[2], const double (*fb_x)[2],
-                   const double (*toc_x)[2], const Plot& p) {
+void describe_runs(FrameDescription& f, const LessonInputs& in, int joint, const double (*fb)[2],
+                   const double (*toc)[2], const double (*fb_x)[2], const double (*toc_x)[2],
+                   const Plot& p) {
   Lines& curves = f.new_lines(kCurvePixels);
   const bool dashed = joint == 1;
   for (int run = 0; run < 2; ++run) {
-    const double (*y)[2] = run == 0 ? fb : toc;
-    const double (*x)[2] = run == 0 ? fb_x : toc_x;
+    const double(*y)[2] = run == 0 ? fb : toc;
+    const double(*x)[2] = run == 0 ? fb_x : toc_x;
     Polyline line(curves, run == 0 ? colour_red : colour_blue, dashed);
     for (int i = 0; i <= in.shown; ++i)
       line.to(x == nullptr ? p.at(i * in.dt, y[i][joint]) : p.at(x[i][joint], y[i][joint]));
@@ -47,7 +49,11 @@ void time_line(Lines& to, const Plot& p, double t, const Colour& c) {
 // The labels of the time lines in the strip above the first graph: each in
 // the lowest row where it keeps clear of the labels already there.
 void describe_time_labels(FrameDescription& f, const LessonInputs& in, double span) {
-  struct Label { double t; std::string text; Colour colour; };
+  struct Label {
+    double t;
+    std::string text;
+    Colour colour;
+  };
   std::vector<Label> labels;
   const char* names[3] = {"t1", "t2", "t3"};
   for (int k = 0; k < 3; ++k) labels.push_back(Label{in.switching[k], names[k], colour_axis});
@@ -85,7 +91,7 @@ ValueRange time_graph_range(const LessonInputs& in, int graph) {
   ValueRange r;
   if (has_motion(in)) {
     for (bool toc : {false, true}) {
-      const double (*v)[2] = series(in, q, toc);
+      const double(*v)[2] = series(in, q, toc);
       for (int i = 0; i <= in.frame_count; ++i) r.include(v[i][j]);
     }
   }
@@ -96,7 +102,9 @@ ValueRange time_graph_range(const LessonInputs& in, int graph) {
 }
 
 ValueRange phase_range_q(const LessonInputs& in, int joint) { return time_graph_range(in, joint); }
-ValueRange phase_range_dq(const LessonInputs& in, int joint) { return time_graph_range(in, 2 + joint); }
+ValueRange phase_range_dq(const LessonInputs& in, int joint) {
+  return time_graph_range(in, 2 + joint);
+}
 
 std::optional<Point> switching_state(const LessonInputs& in, int joint, int k) {
   const double t = in.switching[k];
@@ -105,7 +113,9 @@ std::optional<Point> switching_state(const LessonInputs& in, int joint, int k) {
   if (!(at <= in.frame_count)) return std::nullopt;
   const int i = std::min(static_cast<int>(at), in.frame_count - 1);
   const double s = at - i;
-  const auto mix = [&](const double (*v)[2]) { return v[i][joint] + s * (v[i + 1][joint] - v[i][joint]); };
+  const auto mix = [&](const double(*v)[2]) {
+    return v[i][joint] + s * (v[i + 1][joint] - v[i][joint]);
+  };
   return Point{mix(in.toc_q), mix(in.toc_dq)};
 }
 
@@ -127,9 +137,11 @@ void describe_time_graphs(FrameDescription& f, const LessonInputs& in) {
     const int j = joint_of(g);
     const ValueRange r = time_graph_range(in, g);
     const Plot p{time_plot(g), 0.0, span, r.lo, r.hi};
-    const char* name = (q == Quantity::Torque && sliding(in, j)) ? "force" : what[static_cast<int>(q)];
-    f.scaled_text(ScaledText{p.area.x0 - 0.09, p.area.y1 + 0.013, kBodySize, TextAlign::Left, colour_text,
-                             "joint " + std::to_string(j + 1) + " " + name + " [" + unit_of(in, q, j) + "]"});
+    const char* name =
+        (q == Quantity::Torque && sliding(in, j)) ? "force" : what[static_cast<int>(q)];
+    f.scaled_text(
+        ScaledText{p.area.x0 - 0.09, p.area.y1 + 0.013, kBodySize, TextAlign::Left, colour_text,
+                   "joint " + std::to_string(j + 1) + " " + name + " [" + unit_of(in, q, j) + "]"});
     const double x_step = axis_step(0.0, span, p.area.x1 - p.area.x0, 0.09, 8);
     const double y_step = axis_step(r.lo, r.hi, p.area.y1 - p.area.y0, 0.05, 4);
     describe_plot_axes(f, p, x_step, y_step);
@@ -145,7 +157,8 @@ void describe_time_graphs(FrameDescription& f, const LessonInputs& in) {
     if (q == Quantity::Displacement) {
       const double y = p.y_of(in.goal[j]);
       dashed_segment(marks, {p.area.x0, y}, {p.area.x1, y}, colour_axis);
-      f.scaled_text(ScaledText{label_x, y + 0.005, kSmallSize, TextAlign::Left, colour_text, "goal"});
+      f.scaled_text(
+          ScaledText{label_x, y + 0.005, kSmallSize, TextAlign::Left, colour_text, "goal"});
     }
     if (q == Quantity::Torque && std::isfinite(in.limit[j]) && in.limit[j] != 0.0) {
       for (double sign : {1.0, -1.0}) {
@@ -170,11 +183,14 @@ void describe_phase_planes(FrameDescription& f, const LessonInputs& in) {
     const ValueRange rx = phase_range_q(in, j);
     const ValueRange ry = phase_range_dq(in, j);
     const Plot p{phase_plot(j), rx.lo, rx.hi, ry.lo, ry.hi};
-    const std::string title = "joint " + std::to_string(j + 1) + ": " + unit_of(in, Quantity::Velocity, j) +
-                              " over " + unit_of(in, Quantity::Displacement, j);
-    f.scaled_text(ScaledText{kPhaseCell[j].x0, kPhaseTitleY, kBodySize, TextAlign::Left, colour_text, title});
+    const std::string title = "joint " + std::to_string(j + 1) + ": " +
+                              unit_of(in, Quantity::Velocity, j) + " over " +
+                              unit_of(in, Quantity::Displacement, j);
+    f.scaled_text(
+        ScaledText{kPhaseCell[j].x0, kPhaseTitleY, kBodySize, TextAlign::Left, colour_text, title});
     const double w = p.area.x1 - p.area.x0;
-    describe_plot_axes(f, p, axis_step(rx.lo, rx.hi, w, 0.11, 4), axis_step(ry.lo, ry.hi, p.area.y1 - p.area.y0, 0.05, 4));
+    describe_plot_axes(f, p, axis_step(rx.lo, rx.hi, w, 0.11, 4),
+                       axis_step(ry.lo, ry.hi, p.area.y1 - p.area.y0, 0.05, 4));
     if (!has_motion(in)) continue;
     describe_runs(f, in, j, in.fb_dq, in.toc_dq, in.fb_q, in.toc_q, p);
     // Start hollow, goal filled (both at rest), switching points numbered.

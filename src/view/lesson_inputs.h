@@ -13,17 +13,17 @@
 #include "view/lesson_layout.h"
 
 struct LessonInputs {
-  Robot robot;      // Other: no robot selected, nothing to plot
+  Robot robot;  // Other: no robot selected, nothing to plot
   Gravity gravity;
   SolveOutcome outcome;
-  int frame_count;  // last stored sample
-  int shown;        // sample shown, 0 .. frame_count
-  double dt;        // between samples [s]
-  double tfm;       // positioning time of the PID run [s]
-  double tf;        // time-optimal terminal time [s]
-  double switching[3];  // the time-optimal run's switching times [s]
-  double start[2], goal[2];      // joint values at the start and goal point
-  double limit[2];               // joint torque (force) limits for the gravity selected
+  int frame_count;           // last stored sample
+  int shown;                 // sample shown, 0 .. frame_count
+  double dt;                 // between samples [s]
+  double tfm;                // positioning time of the PID run [s]
+  double tf;                 // time-optimal terminal time [s]
+  double switching[3];       // the time-optimal run's switching times [s]
+  double start[2], goal[2];  // joint values at the start and goal point
+  double limit[2];           // joint torque (force) limits for the gravity selected
   // The records, samples 0 .. frame_count (null without a robot).
   const double (*toc_q)[2];
   const double (*toc_dq)[2];
@@ -84,7 +84,6 @@ inline LessonInputs gather_lesson_inputs(const Scenario& s) {
   return in;
 }
 
-
 // Time of the last sample [s].
 inline double time_span(const LessonInputs& in) { return in.frame_count * in.dt; }
 
@@ -112,7 +111,8 @@ inline lesson::Placement robot_placement(const LessonInputs& in) {
   if (has_motion(in))
     for (int i = 0; i <= in.frame_count; ++i) take(in.toc_tip[i]), take(in.fb_tip[i]);
   const double half = vs * (std::max(x1 - x0, y1 - y0) / 2.0 + kRobotAreaMargin);
-  const Point centre{vs * (in.robot_base[0] + (x0 + x1) / 2.0), vs * (in.robot_base[1] + (y0 + y1) / 2.0)};
+  const Point centre{vs * (in.robot_base[0] + (x0 + x1) / 2.0),
+                     vs * (in.robot_base[1] + (y0 + y1) / 2.0)};
   const DrawingRect& a = lesson::kRobotArea;
   const double fit = std::min(a.x1 - a.x0, a.y1 - a.y0) / 2.0;
   return lesson::Placement{centre, Point{(a.x0 + a.x1) / 2.0, (a.y0 + a.y1) / 2.0}, fit / half};

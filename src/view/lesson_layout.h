@@ -93,10 +93,12 @@ struct Placement {
   Point to_centre;
   double scale;
   Point apply(const Point& p) const {
-    return Point{to_centre.x + scale * (p.x - from_centre.x), to_centre.y + scale * (p.y - from_centre.y)};
+    return Point{to_centre.x + scale * (p.x - from_centre.x),
+                 to_centre.y + scale * (p.y - from_centre.y)};
   }
   Point unapply(const Point& p) const {
-    return Point{from_centre.x + (p.x - to_centre.x) / scale, from_centre.y + (p.y - to_centre.y) / scale};
+    return Point{from_centre.x + (p.x - to_centre.x) / scale,
+                 from_centre.y + (p.y - to_centre.y) / scale};
   }
 };
 

@@ -62,8 +62,12 @@ std::string tick_text(double v, double step) {
   return buf;
 }
 
-double Plot::x_of(double x) const { return area.x0 + (x - x_lo) / (x_hi - x_lo) * (area.x1 - area.x0); }
-double Plot::y_of(double y) const { return area.y0 + (y - y_lo) / (y_hi - y_lo) * (area.y1 - area.y0); }
+double Plot::x_of(double x) const {
+  return area.x0 + (x - x_lo) / (x_hi - x_lo) * (area.x1 - area.x0);
+}
+double Plot::y_of(double y) const {
+  return area.y0 + (y - y_lo) / (y_hi - y_lo) * (area.y1 - area.y0);
+}
 Point Plot::at(double x, double y) const { return Point{x_of(x), y_of(y)}; }
 
 double axis_step(double lo, double hi, double length, double min_gap, int most) {
@@ -90,7 +94,8 @@ void describe_plot_axes(FrameDescription& f, const Plot& p, double x_step, doubl
     const double y = p.y_of(v);
     frame.segments.push_back(Segment{{a.x0, y}, {a.x0 + kTickLength, y}, colour_axis});
     // A line at 0 helps read signs (velocity, torque).
-    if (std::fabs(v) < 1e-3 * y_step) frame.segments.push_back(Segment{{a.x0, y}, {a.x1, y}, colour_frame_line});
+    if (std::fabs(v) < 1e-3 * y_step)
+      frame.segments.push_back(Segment{{a.x0, y}, {a.x1, y}, colour_frame_line});
   }
   // Numbers at a corner of the plot keep inside its width (clear of the
   // other axis's numbers and of labels beside the plot), and those of the
@@ -98,7 +103,9 @@ void describe_plot_axes(FrameDescription& f, const Plot& p, double x_step, doubl
   const double ascent = size * kFontAscent / kFontUnitsPerEm;
   for (double v : tick_values(p.x_lo, p.x_hi, x_step)) {
     const double x = p.x_of(v);
-    const TextAlign align = x < a.x0 + 0.02 ? TextAlign::Left : x > a.x1 - 0.02 ? TextAlign::Right : TextAlign::Centre;
+    const TextAlign align = x < a.x0 + 0.02   ? TextAlign::Left
+                            : x > a.x1 - 0.02 ? TextAlign::Right
+                                              : TextAlign::Centre;
     f.scaled_text(ScaledText{x, a.y0 - 0.032, size, align, colour_text, tick_text(v, x_step)});
   }
   for (double v : tick_values(p.y_lo, p.y_hi, y_step))
@@ -131,7 +138,8 @@ void Polyline::to(const Point& p) {
     if (on) {
       const double s0 = done / len, s1 = (done + take) / len;
       into_.segments.push_back(Segment{{a.x + s0 * (p.x - a.x), a.y + s0 * (p.y - a.y)},
-                                       {a.x + s1 * (p.x - a.x), a.y + s1 * (p.y - a.y)}, colour_});
+                                       {a.x + s1 * (p.x - a.x), a.y + s1 * (p.y - a.y)},
+                                       colour_});
     }
     done += take;
     phase_ += take;

@@ -59,7 +59,8 @@ void describe_plot_axes(FrameDescription& f, const Plot& p, double x_step, doubl
 // segments; points that are not finite break it.
 class Polyline {
  public:
-  Polyline(Lines& into, const Colour& colour, bool dashed) : into_(into), colour_(colour), dashed_(dashed) {}
+  Polyline(Lines& into, const Colour& colour, bool dashed)
+      : into_(into), colour_(colour), dashed_(dashed) {}
   void to(const Point& p);
   void pen_up() { has_last_ = false; }
 

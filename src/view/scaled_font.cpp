@@ -16,7 +16,9 @@ namespace {
 // The characters of the font table (view/text_metrics.h), each a cell of the atlas.
 constexpr int kTableSize = 96;  // ' ' .. '~', then the middle dot
 char32_t table_char(int i) { return i < 95 ? static_cast<char32_t>(0x20 + i) : kMiddleDot; }
-int table_index(char32_t c) { return c >= 0x20 && c <= 0x7E ? static_cast<int>(c - 0x20) : c == kMiddleDot ? 95 : -1; }
+int table_index(char32_t c) {
+  return c >= 0x20 && c <= 0x7E ? static_cast<int>(c - 0x20) : c == kMiddleDot ? 95 : -1;
+}
 
 constexpr int kAtlasWidth = 1024;
 
@@ -46,7 +48,8 @@ bool ScaledFont::usable() {
   for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
     face->bytes.insert(face->bytes.end(), chunk, chunk + n);
   std::fclose(file);
-  if (!face->bytes.empty() && stbtt_InitFont(&face->info, face->bytes.data(), 0) != 0) face_ = std::move(face);
+  if (!face->bytes.empty() && stbtt_InitFont(&face->info, face->bytes.data(), 0) != 0)
+    face_ = std::move(face);
   return face_ != nullptr;
 }
 
@@ -61,12 +64,15 @@ ScaledFont::Atlas& ScaledFont::atlas(int pixels) {
   const float scale = static_cast<float>(a->scale);
   // Rows of glyph cells, 1 texel apart; stb's bitmaps run top to bottom,
   // the texture's rows bottom to top.
-  struct Cell { int x, y, w, h; };
+  struct Cell {
+    int x, y, w, h;
+  };
   std::array<Cell, kTableSize> cells{};
   int x = 1, y = 1, row_h = 0;
   for (int i = 0; i < kTableSize; ++i) {
     int x0, y0, x1, y1;
-    stbtt_GetCodepointBitmapBox(&face_->info, static_cast<int>(table_char(i)), scale, scale, &x0, &y0, &x1, &y1);
+    stbtt_GetCodepointBitmapBox(&face_->info, static_cast<int>(table_char(i)), scale, scale, &x0,
+                                &y0, &x1, &y1);
     const int w = x1 - x0, h = y1 - y0;
     if (x + w + 1 > kAtlasWidth) x = 1, y += row_h + 1, row_h = 0;
     cells[i] = Cell{x, y, w, h};
@@ -79,8 +85,9 @@ ScaledFont::Atlas& ScaledFont::atlas(int pixels) {
   for (int i = 0; i < kTableSize; ++i) {
     const Cell& c = cells[i];
     if (c.w <= 0 || c.h <= 0) continue;
-    stbtt_MakeCodepointBitmap(&face_->info, &top_down[static_cast<std::size_t>(c.y) * kAtlasWidth + c.x], c.w, c.h,
-                              kAtlasWidth, scale, scale, static_cast<int>(table_char(i)));
+    stbtt_MakeCodepointBitmap(&face_->info,
+                              &top_down[static_cast<std::size_t>(c.y) * kAtlasWidth + c.x], c.w,
+                              c.h, kAtlasWidth, scale, scale, static_cast<int>(table_char(i)));
   }
   // Flip: cell rows y .. y + h - 1 top-down become texture rows from the
   // bottom, so a glyph's lowest row is texture row v (= cell y after the flip).
@@ -98,7 +105,8 @@ void ScaledFont::add(const ScaledText& t, const SquareViewport& vp) {
   if (!usable() || vp.side <= 0) return;
   const int pixels = text_pixels(t.size, vp.side);
   Atlas& a = atlas(pixels);
-  if (!pending_.empty() && (pending_atlas_ != &a || !same_colour(pending_colour_, t.colour))) flush(vp);
+  if (!pending_.empty() && (pending_atlas_ != &a || !same_colour(pending_colour_, t.colour)))
+    flush(vp);
   pending_atlas_ = &a;
   pending_colour_ = t.colour;
   // The box the metrics give (view/text_metrics.h) at this pixel size.

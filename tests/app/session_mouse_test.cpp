@@ -58,7 +58,8 @@ TEST_P(LessonMouse, APressInAnyTimeGraphShowsTheSampleAtItsTimeAndPauses) {
     s->playback.playing = true;
     EXPECT_EQ(session.mouse(in_graph(MousePhase::Press, g, t)), KeyAction::Redraw) << g;
     // Within a pixel's worth of time of the sample at t.
-    const double pixel_time = span / ((lesson::kTimePlotX1 - lesson::kTimePlotX0) * std::min(GetParam().width, GetParam().height) / 2.0);
+    const double pixel_time = span / ((lesson::kTimePlotX1 - lesson::kTimePlotX0) *
+                                      std::min(GetParam().width, GetParam().height) / 2.0);
     EXPECT_LE(std::abs(s->frame_index - sample_of(t)), 1 + pixel_time / s->dt) << g;
     EXPECT_FALSE(s->playback.playing);
     session.mouse(in_graph(MousePhase::Release, g, t));
@@ -85,7 +86,8 @@ TEST_P(LessonMouse, ADragFollowsThePointerEvenPastTheGraphAndStopsAtRelease) {
 TEST_P(LessonMouse, PressesElsewhereOrOfOtherButtonsChangeNothing) {
   const double span = s->frame_count * s->dt;
   // Robot area, results panel, between two graphs, right of the axis.
-  const Point outside[] = {{-0.5, 0.5}, {-0.5, -0.8}, {0.5, lesson::time_plot(0).y0 - 0.03}, {0.95, 0.0}};
+  const Point outside[] = {
+      {-0.5, 0.5}, {-0.5, -0.8}, {0.5, lesson::time_plot(0).y0 - 0.03}, {0.95, 0.0}};
   for (const Point& p : outside) {
     EXPECT_EQ(session.mouse(GetParam().at(MousePhase::Press, p.x, p.y)), KeyAction::None);
     EXPECT_EQ(session.mouse(GetParam().at(MousePhase::Drag, 0.5, 0.0)), KeyAction::None);
@@ -124,7 +126,8 @@ TEST(LessonMouseDialogue, WhileAQuestionWaitsTheMouseChangesNothing) {
   ASSERT_TRUE(session.in_dialogue());
   const DrawingRect r = lesson::time_plot(0);
   const Window w{800, 800};
-  EXPECT_EQ(session.mouse(w.at(MousePhase::Press, (r.x0 + r.x1) / 2.0, (r.y0 + r.y1) / 2.0)), KeyAction::None);
+  EXPECT_EQ(session.mouse(w.at(MousePhase::Press, (r.x0 + r.x1) / 2.0, (r.y0 + r.y1) / 2.0)),
+            KeyAction::None);
   EXPECT_EQ(s->frame_index, 0);
   close(fd[1]);
   close(fd[0]);

@@ -75,18 +75,21 @@ TEST(LessonRanges, CurvesStayInsideTheirPlots) {
     for (int g = 0; g < lesson::kTimeGraphs; ++g) plots.push_back(lesson::time_plot(g));
     const auto in_a_plot = [&](const Point& p) {
       for (const DrawingRect& r : plots)
-        if (lesson::contains(DrawingRect{r.x0 - 1e-9, r.y0 - 1e-9, r.x1 + 1e-9, r.y1 + 1e-9}, p)) return true;
+        if (lesson::contains(DrawingRect{r.x0 - 1e-9, r.y0 - 1e-9, r.x1 + 1e-9, r.y1 + 1e-9}, p))
+          return true;
       return false;
     };
     int curves = 0;
     for (const Lines& l : f.lines) {
       if (l.placed) continue;
       for (const Segment& seg : l.segments) {
-        const bool coloured = same_colour(seg.colour, colour_red) || same_colour(seg.colour, colour_blue);
+        const bool coloured =
+            same_colour(seg.colour, colour_red) || same_colour(seg.colour, colour_blue);
         // The robot area and the legend are not graphs.
         if (!coloured || lesson::contains(lesson::kRobotArea, seg.a) || seg.a.y > 0.9) continue;
         ++curves;
-        EXPECT_TRUE(in_a_plot(seg.a) && in_a_plot(seg.b)) << c.robot << c.gravity << " " << seg.a.x << "," << seg.a.y;
+        EXPECT_TRUE(in_a_plot(seg.a) && in_a_plot(seg.b))
+            << c.robot << c.gravity << " " << seg.a.x << "," << seg.a.y;
       }
     }
     EXPECT_GT(curves, 8 * 200);  // both runs of eight graphs
@@ -133,9 +136,12 @@ TEST(LessonTicks, StepsAreOneTwoOrFiveTimesAPowerOfTenAndTheLeastSuch) {
     ASSERT_GE(step, raw * (1 - 1e-12)) << raw;
     const double p = std::pow(10.0, std::floor(std::log10(step) + 1e-9));
     const double m = step / p;
-    EXPECT_TRUE(std::fabs(m - 1) < 1e-9 || std::fabs(m - 2) < 1e-9 || std::fabs(m - 5) < 1e-9) << raw << " " << step;
+    EXPECT_TRUE(std::fabs(m - 1) < 1e-9 || std::fabs(m - 2) < 1e-9 || std::fabs(m - 5) < 1e-9)
+        << raw << " " << step;
     // The next smaller round step would be too small.
-    const double smaller = std::fabs(m - 1) < 1e-9 ? 0.5 * step : std::fabs(m - 2) < 1e-9 ? 0.5 * step : 0.4 * step;
+    const double smaller = std::fabs(m - 1) < 1e-9   ? 0.5 * step
+                           : std::fabs(m - 2) < 1e-9 ? 0.5 * step
+                                                     : 0.4 * step;
     EXPECT_LT(smaller, raw) << raw;
   }
   EXPECT_EQ(round_step(0.0), 1.0);
@@ -173,7 +179,8 @@ TEST(LessonPhasePlane, SwitchingPointsLieOnTheRecordedMotionAtTheSwitchingTimes)
     const FrameDescription f = describe_lesson_frame(in);
     for (int j = 0; j < 2; ++j) {
       for (int k = 0; k < 3; ++k) {
-        SCOPED_TRACE(std::string(1, c.robot) + c.gravity + " joint " + std::to_string(j) + " t" + std::to_string(k + 1));
+        SCOPED_TRACE(std::string(1, c.robot) + c.gravity + " joint " + std::to_string(j) + " t" +
+                     std::to_string(k + 1));
         const std::optional<Point> p = switching_state(in, j, k);
         ASSERT_TRUE(p.has_value());
         // Between the samples before and after the switching time.
@@ -186,10 +193,14 @@ TEST(LessonPhasePlane, SwitchingPointsLieOnTheRecordedMotionAtTheSwitchingTimes)
         const ValueRange rx = phase_range_q(in, j), ry = phase_range_dq(in, j);
         const Point at = Plot{lesson::phase_plot(j), rx.lo, rx.hi, ry.lo, ry.hi}.at(p->x, p->y);
         bool dot = false;
-        for (const Round& r : f.rounds) dot = dot || (same_colour(r.colour, colour_blue) && std::hypot(r.centre.x - at.x, r.centre.y - at.y) < 1e-12);
+        for (const Round& r : f.rounds)
+          dot = dot || (same_colour(r.colour, colour_blue) &&
+                        std::hypot(r.centre.x - at.x, r.centre.y - at.y) < 1e-12);
         EXPECT_TRUE(dot);
         bool number = false;
-        for (const ScaledText& t : f.scaled_texts) number = number || (t.text == std::to_string(k + 1) && std::fabs(t.x - at.x) < 0.05 && std::fabs(t.y - at.y) < 0.05);
+        for (const ScaledText& t : f.scaled_texts)
+          number = number || (t.text == std::to_string(k + 1) && std::fabs(t.x - at.x) < 0.05 &&
+                              std::fabs(t.y - at.y) < 0.05);
         EXPECT_TRUE(number);
       }
     }
@@ -219,7 +230,8 @@ TEST(LessonRobotArea, HoldsTheStartTheGoalAndEveryTipPositionAtAnyZoom) {
       const FrameDescription f = describe_lesson_frame(in);
       ASSERT_EQ(f.dots.size(), 1u);
       EXPECT_EQ(f.dots[0].size(), 2u * (in.shown + 1));
-      for (const Dot& d : f.dots[0]) EXPECT_TRUE(lesson::contains(lesson::kRobotArea, d.centre)) << c.robot << " " << zoom;
+      for (const Dot& d : f.dots[0])
+        EXPECT_TRUE(lesson::contains(lesson::kRobotArea, d.centre)) << c.robot << " " << zoom;
       int labels = 0;
       for (const ScaledText& t : f.scaled_texts)
         // The graphs' goal lines have labels too, right of the plots.
@@ -273,7 +285,8 @@ void expect_apart(const FrameDescription& f, int side, const std::string& what) 
     for (std::size_t b = a + 1; b < boxes.size(); ++b) {
       const DrawingRect& q = boxes[b];
       const bool overlap = p.x0 < q.x1 && q.x0 < p.x1 && p.y0 < q.y1 && q.y0 < p.y1;
-      EXPECT_FALSE(overlap) << what << ": \"" << f.scaled_texts[a].text << "\" and \"" << f.scaled_texts[b].text << "\"";
+      EXPECT_FALSE(overlap) << what << ": \"" << f.scaled_texts[a].text << "\" and \""
+                            << f.scaled_texts[b].text << "\"";
     }
   }
 }

@@ -63,8 +63,9 @@ TEST(LessonPixels, TheCursorLineStandsAtTheTimeOfTheSampleShownInEveryTimeGraph)
       // Black down the whole plot (a curve may cross it), at no other column near it.
       const int on = img.count(x - 1, y0, x + 1, y1, is_black);
       EXPECT_GE(on, (y1 - y0 + 1) * 8 / 10) << "sample " << sample << " graph " << g;
-      EXPECT_LT(img.count(x - 12, y0, x - 4, y1, is_black) + img.count(x + 4, y0, x + 12, y1, is_black),
-                (y1 - y0) / 2)
+      EXPECT_LT(
+          img.count(x - 12, y0, x - 4, y1, is_black) + img.count(x + 4, y0, x + 12, y1, is_black),
+          (y1 - y0) / 2)
           << "sample " << sample << " graph " << g;
     }
   }
@@ -77,8 +78,11 @@ TEST(LessonPixels, TextsAreDrawnSmoothInTheirColours) {
   // The title: dark pixels, and grey ones at the glyphs' edges (coverage blended).
   const int top = column(lesson::kTitleY, kSize);
   const int x0 = column(lesson::kLeftX0, kSize);
-  const int dark = img.count(x0, top - 3, x0 + 250, top + 25, [](const Rgb& c) { return c.r < 60 && c.g < 60 && c.b < 60; });
-  const int grey = img.count(x0, top - 3, x0 + 250, top + 25, [](const Rgb& c) { return c.r > 80 && c.r < 200 && c.r == c.g && c.g == c.b; });
+  const int dark = img.count(x0, top - 3, x0 + 250, top + 25,
+                             [](const Rgb& c) { return c.r < 60 && c.g < 60 && c.b < 60; });
+  const int grey = img.count(x0, top - 3, x0 + 250, top + 25, [](const Rgb& c) {
+    return c.r > 80 && c.r < 200 && c.r == c.g && c.g == c.b;
+  });
   EXPECT_GT(dark, 200);
   EXPECT_GT(grey, 50);
   // The legend's "time-optimal" in blue.

@@ -55,7 +55,9 @@ TEST(TextMetrics, BoxesFollowTheAlignmentAndThePixelSizeDrawn) {
   EXPECT_EQ(text_pixels(0.001, 600), 6);
   EXPECT_NEAR(text_box(left, 610).x1 - 0.1, text_width("tf = 1.39 s", 12 * 2.0 / 610), 1e-15);
   // The middle dot is two bytes of UTF-8 and one character's advance.
-  EXPECT_NEAR(text_width("N\u00b7m", 1.0), (advance_units('N') + advance_units(kMiddleDot) + advance_units('m')) / 2048.0, 1e-15);
+  EXPECT_NEAR(text_width("N\u00b7m", 1.0),
+              (advance_units('N') + advance_units(kMiddleDot) + advance_units('m')) / 2048.0,
+              1e-15);
   std::size_t at = 0;
   EXPECT_EQ(next_char("\xc2", at), 0xC2u);  // a sequence cut short reads as its byte
   EXPECT_EQ(at, 1u);
