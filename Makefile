@@ -10,7 +10,8 @@ PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev \
             libgl1-mesa-dri libx11-dev libpng-dev libgtest-dev libbenchmark-dev \
             xvfb xauth xdotool x11-utils clang libclang-rt-14-dev \
             dpkg-dev desktop-file-utils man-db groff-base locales lintian \
-            $(WEB_PACKAGES) chromium chromium-driver python3-selenium python3-pil
+            $(WEB_PACKAGES) chromium chromium-driver python3-selenium python3-pil \
+            libstb-dev fonts-dejavu-core
 # What `make web` needs: Debian's emscripten (it works offline with the
 # libraries it ships).
 WEB_PACKAGES := emscripten

@@ -56,6 +56,8 @@ install(FILES ${TOCSIM_TOP}/README.md ${TOCSIM_DOCS}/copyright ${TOCSIM_GZ_DIR}/
 install(FILES ${TOCSIM_DOCS}/window-cylindrical.png
               ${TOCSIM_DOCS}/window-scara.png
               ${TOCSIM_DOCS}/window-resized.png
+              ${TOCSIM_DOCS}/lesson-cylindrical.png
+              ${TOCSIM_DOCS}/lesson-scara.png
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
 
 set(CPACK_GENERATOR DEB)
@@ -82,6 +84,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Depends: from the libraries the program links (dpkg-shlibdeps, in dpkg-dev).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The font the lesson view's texts are drawn in, read at run time.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
 # control and md5sums 0644, as dpkg-deb makes them, whatever the umask.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of the real program's window for the README, kept with the
-# program's own p key: each robot mid-motion, and a resized window.
+# program's own p key: each robot mid-motion, a resized window, and the
+# lesson view (v) of each robot.
 # Needs Xvfb and xdotool. Usage: docs/screenshots.sh build/tocsim
 set -eu
 APP=$(realpath "$1")
@@ -8,7 +9,8 @@ OUT=$(cd "$(dirname "$0")" && pwd)
 source "$(dirname "$0")/../tests/e2e/lib.bash"
 start_display
 
-# answers, number of s presses, window size (WxH or ""), output file
+# answers, number of s presses, window size (WxH or ""), output file, and
+# keys pressed before the steps (optional)
 shoot() {
   start_app "$APP"
   say "$1"
@@ -19,6 +21,7 @@ shoot() {
     xdotool windowsize --sync "$wid" "${3%x*}" "${3#*x}" 2>/dev/null ||
       xdotool windowsize "$wid" "${3%x*}" "${3#*x}"
   fi
+  [ -n "${5:-}" ] && keys+=("$5")
   for _ in $(seq 1 "$2"); do keys+=(s); done
   press "$wid" "${keys[@]}" p
   png=$(wait_file 'tocsim-*.png') || fail "no picture kept"
@@ -32,4 +35,7 @@ shoot() {
 shoot $'a\nh\nn\n' 60 "" window-cylindrical.png
 shoot $'b\nh\nn\n' 50 "" window-scara.png
 shoot $'b\ng\nn\n' 40 1100x720 window-resized.png
-echo "written: $OUT/window-cylindrical.png $OUT/window-scara.png $OUT/window-resized.png"
+shoot $'a\nh\nn\n' 60 "" lesson-cylindrical.png v
+shoot $'b\nh\nn\n' 50 "" lesson-scara.png v
+echo "written: $OUT/window-cylindrical.png $OUT/window-scara.png $OUT/window-resized.png" \
+     "$OUT/lesson-cylindrical.png $OUT/lesson-scara.png"

@@ -132,6 +132,7 @@ Task<DialogueEnd> run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry ent
     out.say(Text::Computing);
     print_solver_title(s, out);
     solution = co_await out.solve(s);
+    s.outcome = SolveOutcome{solution.found, solution.by_search, false};
     if (solution.found) break;
 
     out.say(Text::NoSolution);
@@ -149,10 +150,11 @@ Task<DialogueEnd> run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry ent
   out.sayf(Text::PidPositioningTime, s.tfm);
 
   recompute_feedback(s);
+  s.outcome.misses_goal = feedback_misses_goal(s, s);
   out.say(Text::Done);
   if (!out.csv_path.empty()) write_csv_option(s, out);
 
-  if (const RobotConditions* r = selected_conditions(s); r && feedback_misses_goal(s, s))
+  if (const RobotConditions* r = selected_conditions(s); r && s.outcome.misses_goal)
     out.sayf(Text::Saturated, r->tf);
   out.say(Text::ToWindow);
   s.view_scale = 1.0;

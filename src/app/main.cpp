@@ -43,6 +43,10 @@ KeyAction on_window_tick(double now, void* user) {
   return static_cast<App*>(user)->session.tick(now);
 }
 
+KeyAction on_window_mouse(const MouseEvent& event, void* user) {
+  return static_cast<App*>(user)->session.mouse(event);
+}
+
 // Text for the terminal outside the dialogue (help, version, errors).
 void put(const std::string& utf8, Encoding enc, std::FILE* to) {
   const std::string bytes = encode_text(utf8, enc);
@@ -98,7 +102,7 @@ int main(int argc, char** argv) {
   Renderer renderer;
   App app{*scenario, ui, session, renderer};
   run_view(*scenario, renderer, text(Text::WindowTitle, ui.lang), on_window_key, on_window_tick,
-           &app, &glut_argc, glut_argv);
+           on_window_mouse, &app, &glut_argc, glut_argv);
   con.finish();
   return run_status(session.exit_status(), ui);
 }

@@ -1,5 +1,10 @@
 #include "app/session.h"
 
+#include <cmath>
+
+#include "view/lesson_layout.h"
+#include "view/robot_area_map.h"
+
 namespace {
 constexpr int kEscape = 27;
 }  // namespace
@@ -89,4 +94,48 @@ bool Session::supersede() {
   solve_.drop();
   s_.computing = false;
   return true;
+}
+
+KeyAction Session::mouse(const MouseEvent& e) {
+  if ((run_ && waits_for_console(ui_)) || e.button == MouseButton::Middle ||
+      e.button == MouseButton::Other) {
+    grip_ = Grip::None;
+    return KeyAction::None;
+  }
+  if (e.button == MouseButton::Right) {
+    return e.phase == MousePhase::Press && undo() ? KeyAction::Redraw : KeyAction::None;
+  }
+  if (grip_ == Grip::Start || grip_ == Grip::Goal ||
+      (e.phase == MousePhase::Press &&
+       task_point_at(s_, e.x, e.y, e.width, e.height) != TaskPoint::None))
+    return drag_point(e);
+  if (s_.view_mode != ViewMode::Lesson) {
+    grip_ = Grip::None;
+    return KeyAction::None;
+  }
+  const Point p = lesson::drawing_point(e.x, e.y, e.width, e.height);
+  switch (e.phase) {
+    case MousePhase::Press:
+      grip_ = lesson::time_graph_at(p) ? Grip::TimeGraph : Grip::None;
+      break;
+    case MousePhase::Drag:
+      break;
+    case MousePhase::Release:
+      if (grip_ == Grip::None) return KeyAction::None;
+      grip_ = Grip::None;
+      return show_time_at(p);
+  }
+  return grip_ == Grip::TimeGraph ? show_time_at(p) : KeyAction::None;
+}
+
+KeyAction Session::show_time_at(const Point& p) {
+  if (!usable_dt(s_.dt) || !std::isfinite(p.x)) return KeyAction::None;
+  const double t = lesson::time_at(p.x, s_.frame_count * s_.dt);
+  const long sample = std::lround(t / s_.dt);
+  const bool was_playing = s_.playback.playing;
+  pause(s_.playback);
+  const int shown = static_cast<int>(std::clamp(sample, 0L, static_cast<long>(s_.frame_count)));
+  if (shown == s_.frame_index && !was_playing) return KeyAction::None;
+  s_.frame_index = shown;
+  return KeyAction::Redraw;
 }

@@ -11,11 +11,16 @@
 #include "app/background_solve.h"
 #include "app/dialogue.h"
 #include "app/key_table.h"
+#include "view/primitives.h"
 
 // Where a dialogue's solve runs: where it is asked for (scripted sessions,
 // whose results must be there when a key returns), or on a thread of its own
 // while the window goes on.
 enum class SolveIn { Place, Background };
+
+// Whether the selected arm reaches both points on its elbow branch (an arm
+// without one reaches every point it is asked to).
+bool task_reachable(const Conditions& c, double x0, double y0, double xf, double yf);
 
 class Session : private SolveRunner {
  public:
@@ -46,6 +51,15 @@ class Session : private SolveRunner {
   // in the window; false when there is none.
   bool undo();
 
+  // A mouse press, drag or release in the window. In the lesson view a press
+  // in a time graph, and the drag that follows it, shows the sample at the
+  // time under the pointer and pauses the playback. Other presses are left
+  // to whatever part of the picture may take them later: a grip on the robot
+  // area's start or goal would find its point in metres with
+  // robot_placement(gather_lesson_inputs(s)).unapply (view/lesson_inputs.h).
+  // Ignored while a console question waits.
+  KeyAction mouse(const MouseEvent& event);
+
   // Whether a condition dialogue is under way (a question or a solve waits).
   bool in_dialogue() const { return run_.has_value(); }
 
@@ -70,5 +84,10 @@ class Session : private SolveRunner {
   std::optional<DialogueRun> run_;
   BackgroundSolve solve_;
   std::vector<std::unique_ptr<Scenario>> undo_;  // oldest first
+  // What the press being dragged holds on to.
+  enum class Grip { None, TimeGraph, Start, Goal };
+  KeyAction show_time_at(const Point& p);
+  KeyAction drag_point(const MouseEvent& e);
+  Grip grip_ = Grip::None;
   int status_ = 0;
 };

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/session.h"
+#include "view/robot_area_map.h"
 #include "robot/conditions.h"
 #include "robot/robot_kind.h"
 
@@ -17,9 +18,9 @@ constexpr std::size_t kUndoDepth = 20;  // changes that can be undone, latest fi
 // reads it.
 double as_typed(double v) { return std::round(v * 1e4) / 1e4; }
 
-// Whether the arm reaches both points on its elbow branch (an arm without
-// one reaches every point it is asked to).
-bool reaches(const Conditions& c, double x0, double y0, double xf, double yf) {
+}  // namespace
+
+bool task_reachable(const Conditions& c, double x0, double y0, double xf, double yf) {
   const RobotKind* kind = robot_kind(c.robot);
   if (kind == nullptr || !kind->has_elbow) return true;
   Conditions trial = c;
@@ -31,8 +32,6 @@ bool reaches(const Conditions& c, double x0, double y0, double xf, double yf) {
   const TaskReach reach = compute_scara_task_angles(trial);
   return reach.start && reach.end;
 }
-
-}  // namespace
 
 void Session::remember() {
   undo_.push_back(std::make_unique<Scenario>(s_));
@@ -50,7 +49,7 @@ bool Session::move_points(double x0, double y0, double xf, double yf) {
   yf = as_typed(yf);
   if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(xf) || !std::isfinite(yf))
     return false;
-  if (!reaches(s_, x0, y0, xf, yf)) return false;
+  if (!task_reachable(s_, x0, y0, xf, yf)) return false;
   if (!supersede()) return false;
   remember();
   pause(s_.playback);
@@ -91,4 +90,31 @@ bool Session::undo() {
   s_.answer_pending = false;
   s_.computing = false;
   return true;
+}
+
+KeyAction Session::drag_point(const MouseEvent& e) {
+  const Point p = pointer_in_metres(s_, e.x, e.y, e.width, e.height);
+  if (e.phase == MousePhase::Press) {
+    grip_ = task_point_at(s_, e.x, e.y, e.width, e.height) == TaskPoint::Start ? Grip::Start
+                                                                                : Grip::Goal;
+    s_.window_note = nullptr;
+  }
+  // The task as it would be with the point dropped here.
+  const RobotRun& run = model_run(s_, s_.robot);
+  const bool start = grip_ == Grip::Start;
+  const double x0 = start ? p.x : run.toc_tip[0][0], y0 = start ? p.y : run.toc_tip[0][1];
+  const double xf = start ? s_.xf : p.x, yf = start ? s_.yf : p.y;
+  const bool reachable = task_reachable(s_, as_typed(x0), as_typed(y0), as_typed(xf), as_typed(yf));
+  if (e.phase != MousePhase::Release) {
+    s_.drag_point = start ? 1 : 2;
+    s_.drag_x = p.x;
+    s_.drag_y = p.y;
+    s_.drag_reachable = reachable;
+    return KeyAction::Redraw;
+  }
+  grip_ = Grip::None;
+  s_.drag_point = 0;
+  if (!move_points(x0, y0, xf, yf) && !reachable)
+    s_.window_note = "The arm cannot reach that point: nothing changed.";
+  return KeyAction::Redraw;
 }

@@ -82,6 +82,14 @@ struct PidDesign {
   double pole1, pole2;    // the real third pole
 };
 
+// How the last computation ended, kept with its records for the window: the
+// dialogue sets it where it solves, so that drawing never works it out.
+struct SolveOutcome {
+  bool found;        // switching times were found; the records are of them
+  bool by_search;    // found by the multi-start search rather than two Newton passes
+  bool misses_goal;  // the PID arm is still off its joint-1 goal at tfm
+};
+
 // What the user chose (robot, gravity, elbow, task) and every number that
 // follows from it before any solving: the input of the solver and both runs.
 struct Conditions {
@@ -109,6 +117,7 @@ struct Conditions {
 struct Runs {
   RobotRun cyl_run;
   RobotRun scara_run;
+  SolveOutcome outcome;  // of the last computation
 };
 
 // What the window shows of the runs and how; nothing here changes a number.

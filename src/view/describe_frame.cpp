@@ -4,6 +4,8 @@
 #include "view/figures.h"
 #include "view/graphs.h"
 #include "view/robot_drawing.h"
+#include "view/lesson_frame.h"
+#include "view/lesson_inputs.h"
 #include "view/scales.h"
 #include "view/text.h"
 
@@ -28,6 +30,7 @@ DrawingRect mask_panel_rect(const Scenario& s) {
 }
 
 FrameDescription describe_frame(const Scenario& s) {
+  if (s.view_mode == ViewMode::Lesson) return describe_lesson_frame(gather_lesson_inputs(s));
   FrameDescription f;
   // The clear takes the whole window, the margins beside the picture too.
   f.add(ItemKind::ScissorOff);

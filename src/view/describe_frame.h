@@ -6,8 +6,9 @@
 #include "view/frame_description.h"
 #include "view/viewport.h"
 
-// The frame of `s`, from a clear of the whole window to the last curve. It
-// draws inside the picture's square only, unlit and flat shaded, and ends
+// The frame of `s` in its view mode: the classic picture below, or the
+// lesson view (view/lesson_frame.h). The classic frame runs from a clear of
+// the whole window to the last curve. It draws inside the picture's square only, unlit and flat shaded, and ends
 // with lighting on, smooth shading and the scissor test off. Reads the state
 // only: the graph scales come with the records.
 FrameDescription describe_frame(const Scenario& s);

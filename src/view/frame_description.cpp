@@ -91,3 +91,9 @@ void Sketch::outline_half_circle(const Point& centre, double r, double start,
                                  const Colour& colour) {
   frame.round(Round{centre, r, true, start, false, colour, line_width});
 }
+
+void FrameDescription::scaled_text(const ScaledText& t) {
+  if (!std::isfinite(t.x) || !std::isfinite(t.y) || !(t.size > 0.0) || t.text.empty()) return;
+  items.push_back(Item{ItemKind::ScaledText, scaled_texts.size()});
+  scaled_texts.push_back(t);
+}

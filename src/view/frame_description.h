@@ -68,6 +68,19 @@ struct Label {
   std::string text;
 };
 
+// Text in the lesson view's outline font, scaled with the window: `size` is
+// the font's em in drawing units, (x, y) a point of the base line that the
+// text starts at, is centred on or ends at. UTF-8; characters the font
+// table lacks are left out (view/text_metrics.h).
+enum class TextAlign : char { Left, Centre, Right };
+struct ScaledText {
+  double x, y;
+  double size;
+  TextAlign align;
+  Colour colour;
+  std::string text;
+};
+
 // Round dots in drawing order, a later one over an earlier one (the tip paths).
 struct Dot {
   Point centre;
@@ -89,6 +102,7 @@ enum class ItemKind : char {
   Round,         // rounds[index]
   Text,          // texts[index]
   Dots,          // dots[index]
+  ScaledText,    // scaled_texts[index]
 };
 
 struct Item {
@@ -104,6 +118,7 @@ struct FrameDescription {
   std::vector<Round> rounds;
   std::vector<Label> texts;
   std::vector<std::vector<Dot>> dots;
+  std::vector<ScaledText> scaled_texts;
 
   void add(ItemKind kind) { items.push_back(Item{kind, 0}); }
   void scissor(const DrawingRect& r);
@@ -116,6 +131,7 @@ struct FrameDescription {
   void round(const Round& r);
   void text(TextFont font, double x, double y, const std::string& text);
   std::vector<Dot>& new_dots();
+  void scaled_text(const ScaledText& t);
 };
 
 // Colour of every text, in every frame.

@@ -17,3 +17,19 @@ enum : int { kKeyLeft = 0x100, kKeyRight, kKeyHome, kKeyEnd };
 using KeyHandler = KeyAction (*)(int key, double now, void* user);
 // Called about every 10 ms while the motion plays or a console question waits.
 using TickHandler = KeyAction (*)(double now, void* user);
+
+// A mouse button going down, the mouse moving with it held, or the button
+// coming up, in window pixels (x from the left, y from the top, as the window
+// system counts them) with the window's size, so that a handler can find the
+// point in the picture (view/lesson_layout.h).
+enum class MousePhase { Press, Drag, Release };
+enum class MouseButton { Left, Middle, Right, Other };
+struct MouseEvent {
+  MousePhase phase;
+  MouseButton button;
+  int x, y;
+  int width, height;
+};
+
+// Called for every mouse event, with `user` as the key handler has it.
+using MouseHandler = KeyAction (*)(const MouseEvent& event, void* user);

@@ -14,7 +14,7 @@ void PixelTexture::upload(Format format, int w, int h, const std::uint8_t* texel
     glGenTextures(1, &name);
     name_ = name;
   }
-  const GLenum gl_format = (format == Format::Alpha) ? GL_ALPHA : GL_RGBA;
+  const GLenum gl_format = (format == Format::Rgba) ? GL_RGBA : GL_ALPHA;
   glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
@@ -76,9 +76,14 @@ void PixelTexture::draw(const std::vector<Piece>& pieces, const SquareViewport& 
   glBindTexture(GL_TEXTURE_2D, name_);
   glEnable(GL_TEXTURE_2D);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE,
-            format_ == Format::Alpha ? GL_MODULATE : GL_REPLACE);
-  glAlphaFunc(GL_GREATER, 0.5f);
+            format_ == Format::Rgba ? GL_REPLACE : GL_MODULATE);
+  const bool blend = format_ == Format::Coverage;
+  glAlphaFunc(GL_GREATER, blend ? 0.0f : 0.5f);
   glEnable(GL_ALPHA_TEST);
+  if (blend) {
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+  }
   // Alpha textures take the colour; their coverage needs a vertex alpha of 1.
   glColor4f(colour.r, colour.g, colour.b, 1.0f);
   glEnableClientState(GL_VERTEX_ARRAY);
@@ -88,6 +93,7 @@ void PixelTexture::draw(const std::vector<Piece>& pieces, const SquareViewport& 
   glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(xy.size() / 2));
   glDisableClientState(GL_TEXTURE_COORD_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);
+  if (blend) glDisable(GL_BLEND);
   glDisable(GL_ALPHA_TEST);
   glDisable(GL_TEXTURE_2D);
   glPopMatrix();

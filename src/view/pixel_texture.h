@@ -19,6 +19,8 @@ class PixelTexture {
   enum class Format {
     Alpha,  // one byte a texel: coverage, drawn in the colour given to draw()
     Rgba,   // four bytes a texel: the colour itself, alpha 0 for nothing
+    Coverage,  // one byte a texel: coverage blended over the pixel in draw()'s
+               // colour (smooth outline-font text); 0 leaves the pixel
   };
 
   PixelTexture() = default;

@@ -11,6 +11,7 @@
 
 #include "model/constants.h"
 #include "view/dot_layer.h"
+#include "view/text_metrics.h"
 
 namespace {
 
@@ -96,7 +97,7 @@ class Centred {
 
 }  // namespace
 
-Renderer::Renderer() {
+Renderer::Renderer() : scaled_font_(kLessonFontPath) {
   fonts_[0].sheet_row = 0;
   fonts_[1].sheet_row = kSheetHeight;
   // Ears of the convex polygon of circle_segments corners: every other corner
@@ -212,9 +213,11 @@ void Renderer::draw(const FrameDescription& frame) {
   glLoadIdentity();
   for (const Item& item : frame.items) {
     if (item.kind != ItemKind::Text) flush_texts();
+    if (item.kind != ItemKind::ScaledText) scaled_font_.flush(vp_);
     draw_item(frame, item);
   }
   flush_texts();
+  scaled_font_.flush(vp_);
 }
 
 void Renderer::draw_item(const FrameDescription& f, const Item& item) {
@@ -257,6 +260,9 @@ void Renderer::draw_item(const FrameDescription& f, const Item& item) {
       return;
     case ItemKind::Dots:
       draw_dots(f.dots[item.index]);
+      return;
+    case ItemKind::ScaledText:
+      scaled_font_.add(f.scaled_texts[item.index], vp_);
       return;
   }
 }

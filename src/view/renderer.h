@@ -1,6 +1,7 @@
 // Draws frame descriptions with OpenGL. The one place that holds drawing
 // resources: the texture of the glyphs read back from GLUT's bitmap fonts
-// and their tables, the texture the tip-path dots are drawn from, the
+// and their tables, the lesson view's outline font with a glyph atlas per
+// pixel size it has drawn, the texture the tip-path dots are drawn from, the
 // triangle split of the discs, and the arrays the lines are sent from.
 //
 // Mesa's software renderers pay per draw call and per state change far more
@@ -17,6 +18,7 @@
 
 #include "view/frame_description.h"
 #include "view/pixel_texture.h"
+#include "view/scaled_font.h"
 #include "view/viewport.h"
 
 class Renderer {
@@ -48,7 +50,9 @@ class Renderer {
   GlyphPixels glyph_pixels(TextFont font, int c) const;
 
   // Draws the items in their order into the current draw buffer and
-  // viewport, starting from the identity modelview matrix. A text whose
+  // viewport, starting from the identity modelview matrix. Scaled texts take
+  // their pixel size from the viewport's side (view/text_metrics.h); the
+  // first text of a new size makes that size's atlas. A bitmap text whose
   // raster position falls outside the viewport is not drawn; one with a
   // character that was not read back goes through GLUT, the same pixels.
   void draw(const FrameDescription& frame);
@@ -85,6 +89,7 @@ class Renderer {
   void set_scissor(const DrawingRect& r);
 
   FontGlyphs fonts_[2];
+  ScaledFont scaled_font_;  // the lesson view's texts
   PixelTexture glyph_texture_;
   std::vector<std::uint8_t> glyph_texels_;  // what glyph_texture_ holds
   PixelTexture dot_texture_;

@@ -45,6 +45,36 @@ void on_special(int key, int, int, void* user_data) {
   handle_key(context_of(user_data), ours, window_clock());
 }
 
+MouseButton button_of(int glut_button) {
+  switch (glut_button) {
+    case GLUT_LEFT_BUTTON: return MouseButton::Left;
+    case GLUT_MIDDLE_BUTTON: return MouseButton::Middle;
+    case GLUT_RIGHT_BUTTON: return MouseButton::Right;
+    default: return MouseButton::Other;
+  }
+}
+
+MouseEvent mouse_event(MousePhase phase, MouseButton button, int x, int y) {
+  return MouseEvent{phase, button, x, y, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT)};
+}
+
+void on_mouse(int button, int state, int x, int y, void* user_data) {
+  ViewContext& ctx = context_of(user_data);
+  const MouseButton b = button_of(button);
+  const bool down = state == GLUT_DOWN;
+  // Only the press being dragged is followed; the wheel's clicks are not presses.
+  if (b == MouseButton::Other) return;
+  if (down) ctx.held = b;
+  else if (ctx.held == b) ctx.held = MouseButton::Other;
+  handle_mouse(ctx, mouse_event(down ? MousePhase::Press : MousePhase::Release, b, x, y));
+}
+
+void on_motion(int x, int y, void* user_data) {
+  ViewContext& ctx = context_of(user_data);
+  if (ctx.held == MouseButton::Other) return;
+  handle_mouse(ctx, mouse_event(MousePhase::Drag, ctx.held, x, y));
+}
+
 void on_timer(int, void* user_data) {
   ViewContext& ctx = context_of(user_data);
   ctx.timer_armed = false;
@@ -93,12 +123,19 @@ int open_view(ViewContext& ctx, const char* title, int* argc, char** argv) {
   glutReshapeFuncUcall(on_reshape, &ctx);
   glutKeyboardFuncUcall(on_key, &ctx);
   glutSpecialFuncUcall(on_special, &ctx);
+  glutMouseFuncUcall(on_mouse, &ctx);
+  glutMotionFuncUcall(on_motion, &ctx);
   glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
   ctx.renderer->capture_glyphs();
   return window;
 }
 
 void handle_key(ViewContext& ctx, int key, double now) { show(ctx, ctx.on_key(key, now, ctx.user)); }
+
+void handle_mouse(ViewContext& ctx, const MouseEvent& event) {
+  if (ctx.on_mouse == nullptr) return;
+  show(ctx, ctx.on_mouse(event, ctx.user));
+}
 
 void handle_tick(ViewContext& ctx, double now) {
   const KeyAction action = ctx.on_tick(now, ctx.user);
@@ -108,8 +145,8 @@ void handle_tick(ViewContext& ctx, double now) {
 }
 
 void run_view(const Scenario& s, Renderer& renderer, const char* title, KeyHandler on_key,
-              TickHandler on_tick, void* user, int* argc, char** argv) {
-  ViewContext ctx{&s, on_key, on_tick, user, false, &renderer};
+              TickHandler on_tick, MouseHandler on_mouse, void* user, int* argc, char** argv) {
+  ViewContext ctx{&s, on_key, on_tick, user, false, &renderer, on_mouse};
   open_view(ctx, title, argc, argv);
   glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
   glutMainLoop();

@@ -15,6 +15,8 @@ struct ViewContext {
   void* user;
   bool timer_armed = false;
   Renderer* renderer = nullptr;  // draws the frames; set before the window opens
+  MouseHandler on_mouse = nullptr;  // none: the mouse is not followed
+  MouseButton held = MouseButton::Other;  // the button of the press being dragged
 };
 
 // Sets the window's WM_NAME and _NET_WM_NAME in forms X clients read as UTF-8
@@ -23,12 +25,15 @@ struct ViewContext {
 void set_utf8_window_name(const char* utf8);
 
 // Creates the 800 x 800 double-buffered window with the title (UTF-8),
-// installs the display, reshape and keyboard callbacks for `ctx`, sets the
+// installs the display, reshape, keyboard and mouse callbacks for `ctx`, sets the
 // white clear colour and has ctx.renderer read back the glyphs of the text
 // fonts. Also has the process keep freed heap memory for reuse
 // rather than return it to the kernel after every frame. Returns the GLUT
 // window id.
 int open_view(ViewContext& ctx, const char* title, int* argc, char** argv);
+
+// What the mouse callbacks do with one event: the handler's answer, as for a key.
+void handle_mouse(ViewContext& ctx, const MouseEvent& event);
 
 // What the keyboard callbacks do with one key (a byte or kKey*) at `now`: the
 // handler's answer decides whether to redraw or to leave the event loop; while

@@ -191,8 +191,11 @@ void expect_ratio_without_solution(char robot, const std::string& typed) {
   for (int k = 0; k < 4; ++k) tt_before[k] = rec.tt[k];
   const double fb_end = rec.fb_phi[200][0];
 
+  EXPECT_TRUE(x.s->outcome.found);
   press(x, 'u', "y\n" + typed + "\nh\nn\nn\n");
   EXPECT_EQ(x.status, 0);
+  // The window shows the failure, not the earlier solution's results.
+  EXPECT_FALSE(x.s->outcome.found);
   EXPECT_EQ(count(x.out, kNoSolution), 1u);
   EXPECT_EQ(count(x.out, kSolved), 0u);
   EXPECT_NE(x.out.find(std::string("u1 =") + shown + "[rad/rad]"), std::string::npos) << x.out;

@@ -95,6 +95,10 @@ TEST(Dialogue, StartupAnswerNoRecomputesTheDefaultsAndSolves) {
   EXPECT_EQ(count(out, kReport), 2u);
   EXPECT_EQ(count(out, kRatioGate), 0u);
   EXPECT_EQ(count(out, kSaturated), 0u);  // the default arm reaches its goal
+  // Kept for the window: found, by two Newton passes, the PID arm on its goal.
+  EXPECT_TRUE(s.outcome.found);
+  EXPECT_FALSE(s.outcome.by_search);
+  EXPECT_FALSE(s.outcome.misses_goal);
   EXPECT_TRUE(out.size() >= kToWindow.size() &&
               out.compare(out.size() - kToWindow.size(), kToWindow.size(), kToWindow) == 0);
   EXPECT_NEAR(s.cyl_run.tt[0], 0.704, 1e-3);
@@ -307,6 +311,7 @@ TEST(Dialogue, PositioningTimeBeyondTheRecordSkipsTheSaturationTest) {
   EXPECT_GT(s.tfm, 8.0);
   EXPECT_DOUBLE_EQ(s.dt, 0.04);
   EXPECT_EQ(count(out, kSaturated), 0u);
+  EXPECT_FALSE(s.outcome.misses_goal);
   EXPECT_TRUE(in_order(out, {kSolved, kDone, kToWindow}));
 }
 

@@ -55,6 +55,14 @@ TEST(RobotAreaMap, PixelsAndMetresBothWays) {
   EXPECT_NEAR(goal.y, 800.0 - (s->layout.robot_base[1] + 0.8 + 1.0) * 400.0, 1e-9);
 }
 
+TEST(RobotAreaMap, TheSquareIsTheViewportsSquare) {
+  for (int w : {0, 1, 599, 600, 801, 1200, 1920})
+    for (int h : {0, 1, 700, 800, 901, 1080}) {
+      const SquareViewport a = square_viewport(w, h), b = robot_area_detail::picture_square(w, h);
+      EXPECT_TRUE(a.x == b.x && a.y == b.y && a.side == b.side) << w << "x" << h;
+    }
+}
+
 TEST(RobotAreaMap, PointerTakesHoldWithinEightPixels) {
   auto s = viewtest::make_scenario('b', 'h');
   s->xf = 0.0;
