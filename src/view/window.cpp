@@ -6,6 +6,7 @@
 #include <malloc.h>
 
 #include "view/frame.h"
+#include "view/robot_area_map.h"
 #include "view/window_setup.h"
 
 namespace {
@@ -69,6 +70,17 @@ void on_mouse(int button, int state, int x, int y, void* user_data) {
   handle_mouse(ctx, mouse_event(down ? MousePhase::Press : MousePhase::Release, b, x, y));
 }
 
+// Over the start or the goal the pointer changes its shape: they can be
+// dragged. Only a change of shape is sent to the window system.
+void on_passive_motion(int x, int y, void* user_data) {
+  ViewContext& ctx = context_of(user_data);
+  const bool over = task_point_at(*ctx.scenario, x, y, glutGet(GLUT_WINDOW_WIDTH),
+                                  glutGet(GLUT_WINDOW_HEIGHT)) != TaskPoint::None;
+  if (over == ctx.grab_cursor) return;
+  ctx.grab_cursor = over;
+  glutSetCursor(over ? GLUT_CURSOR_CROSSHAIR : GLUT_CURSOR_INHERIT);
+}
+
 void on_motion(int x, int y, void* user_data) {
   ViewContext& ctx = context_of(user_data);
   if (ctx.held == MouseButton::Other) return;
@@ -125,6 +137,7 @@ int open_view(ViewContext& ctx, const char* title, int* argc, char** argv) {
   glutSpecialFuncUcall(on_special, &ctx);
   glutMouseFuncUcall(on_mouse, &ctx);
   glutMotionFuncUcall(on_motion, &ctx);
+  glutPassiveMotionFuncUcall(on_passive_motion, &ctx);
   glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
   ctx.renderer->capture_glyphs();
   return window;

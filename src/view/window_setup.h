@@ -16,7 +16,8 @@ struct ViewContext {
   bool timer_armed = false;
   Renderer* renderer = nullptr;  // draws the frames; set before the window opens
   MouseHandler on_mouse = nullptr;  // none: the mouse is not followed
-  MouseButton held = MouseButton::Other;  // the button of the press being dragged
+  MouseButton held = MouseButton::Other;
+  bool grab_cursor = false;  // the pointer shows it can take hold of a task point  // the button of the press being dragged
 };
 
 // Sets the window's WM_NAME and _NET_WM_NAME in forms X clients read as UTF-8

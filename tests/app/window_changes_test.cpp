@@ -14,6 +14,7 @@
 #include "app/session.h"
 #include "app/startup.h"
 #include "toc/worker_pool.h"
+#include "view/robot_area_map.h"
 
 namespace {
 
@@ -166,6 +167,64 @@ TEST(WindowChanges, SupersededComputationIsNeverShown) {
   ASSERT_FALSE(window.in_dialogue());
   EXPECT_FALSE(s->computing);
   EXPECT_TRUE(same_robot(*s, *direct, Robot::Scara));
+}
+
+// The mouse in an 800 x 800 window: press on the goal, drag, let go.
+MouseEvent at(MousePhase phase, MouseButton button, const Point& pixel) {
+  return MouseEvent{phase, button, static_cast<int>(pixel.x), static_cast<int>(pixel.y), 800, 800};
+}
+
+TEST(WindowChanges, GoalDraggedWithTheMouseAsTypedWithK) {
+  auto typed = solved('a', 'h');
+  through_k(*typed, "y\n0.8 0 0.2 0.8\n");
+
+  auto s = solved('a', 'h');
+  Console con("", Encoding::Utf8);
+  Ui ui{con, Lang::Ja};
+  Session window(*s, ui);
+  const Point goal = metres_in_window(*s, Point{0.0, 0.8}, 800, 800);
+  EXPECT_EQ(window.mouse(at(MousePhase::Press, MouseButton::Left, goal)), KeyAction::Redraw);
+  EXPECT_EQ(s->drag_point, 2);
+  // (0.2, 0.8) is the corner of pixel (280, 280) in this window.
+  EXPECT_EQ(window.mouse(at(MousePhase::Drag, MouseButton::Left, Point{280, 280})),
+            KeyAction::Redraw);
+  EXPECT_NEAR(s->drag_x, 0.2, 1e-12);
+  EXPECT_NEAR(s->drag_y, 0.8, 1e-12);
+  EXPECT_TRUE(s->drag_reachable);
+  EXPECT_EQ(s->xf, 0.0);  // nothing changes before the drop
+  EXPECT_EQ(window.mouse(at(MousePhase::Release, MouseButton::Left, Point{280, 280})),
+            KeyAction::Redraw);
+  EXPECT_EQ(s->drag_point, 0);
+  EXPECT_EQ(s->xf, 0.2);
+  EXPECT_EQ(s->yf, 0.8);
+  EXPECT_TRUE(same_robot(*s, *typed, Robot::Cylindrical));
+
+  // The right button undoes it.
+  EXPECT_EQ(window.mouse(at(MousePhase::Press, MouseButton::Right, Point{10, 10})), KeyAction::Redraw);
+  EXPECT_EQ(s->xf, 0.0);
+}
+
+TEST(WindowChanges, DroppedOutOfReachTheMarkerIsCrossedAndNothingChanges) {
+  auto s = solved('b', 'h');
+  const auto before = std::make_unique<Scenario>(*s);
+  Console con("", Encoding::Utf8);
+  Ui ui{con, Lang::Ja};
+  Session window(*s, ui);
+  const Point goal = metres_in_window(*s, Point{0.0, 0.8}, 800, 800);
+  const Point far = metres_in_window(*s, Point{0.0, 0.97}, 800, 800);
+  window.mouse(at(MousePhase::Press, MouseButton::Left, goal));
+  window.mouse(at(MousePhase::Drag, MouseButton::Left, far));
+  EXPECT_EQ(s->drag_point, 2);
+  EXPECT_FALSE(s->drag_reachable);
+  window.mouse(at(MousePhase::Release, MouseButton::Left, far));
+  EXPECT_EQ(s->drag_point, 0);
+  EXPECT_NE(s->window_note, nullptr);
+  EXPECT_TRUE(same_robot(*s, *before, Robot::Scara));
+  EXPECT_EQ(s->yf, before->yf);
+  EXPECT_EQ(con.output(), "");
+  // A press away from both points takes nothing.
+  EXPECT_EQ(window.mouse(at(MousePhase::Press, MouseButton::Left, Point{5, 795})), KeyAction::None);
+  EXPECT_EQ(s->drag_point, 0);
 }
 
 }  // namespace
