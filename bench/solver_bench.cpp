@@ -1,10 +1,15 @@
 // Time of the switching-time solver alone and of the whole recomputation
-// (solver, time-optimal record, feedback run) for the four default tasks.
+// (solver, time-optimal record, feedback run) for the four default tasks,
+// without a pool of threads and with 2 and 4; and the time from a goal
+// dropped in the window to its new motion.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include "app/recompute.h"
+#include "app/session.h"
 #include "model/scenario.h"
 #include "robot/conditions.h"
 #include "toc/worker_pool.h"
@@ -46,8 +51,34 @@ void BM_Recompute(benchmark::State& state, char robot, char gravity) {
   }
 }
 
+// From a goal dropped in the window to the new motion ready to be drawn: the
+// window session with its solve on a thread of its own, the timer's 10 ms
+// polls included, between two goals in turn (each a full recomputation).
+void BM_WindowDrop(benchmark::State& state, char robot, char gravity) {
+  auto s = default_case(robot, gravity);
+  recompute_time_optimal(*s, SolverChoice::Extended);
+  recompute_feedback(*s);
+  const auto pool = pool_for(state);
+  Console quiet("", Encoding::Utf8);
+  Ui ui{quiet, Lang::En};
+  ui.pool = pool.get();
+  Session window(*s, ui, run_condition_dialogue, SolveIn::Background);
+  bool other = false;
+  for (auto _ : state) {
+    other = !other;
+    window.move_points(0.8, 0.0, other ? 0.1 : 0.0, 0.8);
+    while (window.in_dialogue()) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      window.tick(0.0);
+    }
+    quiet.clear_output();
+  }
+}
+
 }  // namespace
 
+BENCHMARK_CAPTURE(BM_WindowDrop, cylindrical_no_gravity, 'a', 'h')->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_WindowDrop, scara_gravity, 'b', 'g')->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_Solver, cylindrical_no_gravity, 'a', 'h')->Arg(0)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_Solver, cylindrical_gravity, 'a', 'g')->Arg(0)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_Solver, scara_no_gravity, 'b', 'h')->Arg(0)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -6,11 +6,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <ctime>
 #include <vector>
 
 #include "random_tasks.h"
 #include "toc/switching_search.h"
+#include "toc/worker_pool.h"
 #include "toc/switching_solver.h"
 
 namespace {
@@ -66,11 +68,14 @@ void print_cost(const char* what, const Cost& c) {
 
 int main(int argc, char** argv) {
   int n = 40;
+  int threads = 0;  // 0: no pool, the serial order
   bool list = false;
   for (int a = 1; a < argc; ++a) {
     if (std::strcmp(argv[a], "--list") == 0) list = true;
+    else if (std::strncmp(argv[a], "--threads=", 10) == 0) threads = std::atoi(argv[a] + 10);
     else n = std::atoi(argv[a]);
   }
+  const std::unique_ptr<WorkerPool> pool = threads > 0 ? std::make_unique<WorkerPool>(threads) : nullptr;
   double worst_cpu = 0, worst_wall = 0;
   int total = 0, ref_total = 0, ext_total = 0, rejected_total = 0;
   for (const char robot : {'a', 'b'}) {
@@ -82,7 +87,8 @@ int main(int argc, char** argv) {
         auto s = random_tasks::make_task(robot, gravity, i, &p);
         const SwitchingSolution ref = solve_switching_plan(*s, s->robot, SolverChoice::Reference);
         const Stopwatch whole;
-        const SwitchingSolution ext = solve_switching_plan(*s, s->robot, SolverChoice::Extended);
+        const SwitchingSolution ext =
+            solve_switching_plan(*s, s->robot, SolverChoice::Extended, pool.get());
         worst_cpu = std::max(worst_cpu, whole.cpu());
         worst_wall = std::max(worst_wall, whole.wall());
         ref_ok += ref.found;
@@ -94,7 +100,8 @@ int main(int argc, char** argv) {
           const SwitchingTask t = switching_task(*s, s->robot);
           const ShootingModel m(*s, s->robot);
           const Stopwatch search;
-          const SearchResult sr = search_switching_times(m, t.y_start, t.x_target, t.s1, t.tf0);
+          const SearchResult sr =
+              search_switching_times(m, t.y_start, t.x_target, t.s1, t.tf0, pool.get());
           Cost& c = sr.found ? found_cost : none_cost;
           c.sims.push_back(sr.simulations);
           c.cpu.push_back(search.cpu());
