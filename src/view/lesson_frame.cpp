@@ -36,9 +36,8 @@ void text(FrameDescription& f, double x, double y, double size, const Colour& c,
 }
 
 std::string caption(const LessonInputs& in) {
-  std::string s = in.robot == Robot::Cylindrical ? "(a) cylindrical robot"
-                  : in.robot == Robot::Scara     ? "(b) SCARA robot"
-                                                 : "no robot selected";
+  const RobotDrawing* drawing = robot_drawing(in.robot);
+  std::string s = drawing != nullptr ? drawing->lesson_caption : "no robot selected";
   if (in.gravity == Gravity::On) s += ", vertical motion";
   if (in.gravity == Gravity::Off) s += ", horizontal motion";
   return s;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "view/lesson_layout.h"
+#include "view/robot_drawing.h"
 #include "view/text_metrics.h"
 
 namespace {
@@ -15,7 +16,8 @@ constexpr float kCurvePixels = 2.0f;
 constexpr double kMarkerRadius = 0.012;
 
 bool sliding(const LessonInputs& in, int joint) {
-  return in.robot == Robot::Cylindrical && joint == 1;
+  const RobotDrawing* drawing = robot_drawing(in.robot);
+  return drawing != nullptr && drawing->joint2_slides && joint == 1;
 }
 
 std::string seconds(const char* name, double t) {

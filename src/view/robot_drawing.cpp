@@ -8,12 +8,16 @@ const RobotDrawing* robot_drawing(Robot robot) {
                                     "(a) Cylindrical coordinate robot",
                                     "fi[rad,m]",
                                     {colour_red, colour_red},
-                                    0.05};
+                                    0.05,
+                                    "(a) cylindrical robot",
+                                    true};
   static constexpr RobotDrawing scara{describe_scara_robot,
                                       "(b) SCARA robot",
                                       "fi[rad]",
                                       {colour_red, colour_blue},
-                                      0.1};
+                                      0.1,
+                                      "(b) SCARA robot",
+                                      false};
   switch (robot) {
     case Robot::Cylindrical: return &cyl;
     case Robot::Scara: return &scara;

@@ -14,6 +14,8 @@ struct RobotDrawing {
   const char* displacement_unit;  // beside the displacement graph
   Colour goal_colour[2];          // of each joint's goal line
   double torque_title_drop;       // of each torque graph's title below its axis
+  const char* lesson_caption;     // the robot's name in the lesson view
+  bool joint2_slides;             // joint 2 moves in metres (m, m/s, N), not radians
 };
 
 // The drawing of a selection, or none when no robot is selected (no figure,
