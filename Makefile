@@ -13,11 +13,11 @@ PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev \
             $(WEB_PACKAGES) chromium chromium-driver python3-selenium python3-pil \
             libstb-dev fonts-dejavu-core
 # What `make web` needs: Debian's emscripten (it works offline with the
-# libraries it ships).
-WEB_PACKAGES := emscripten
+# libraries it ships), and the lesson view's glyph baking and font.
+WEB_PACKAGES := emscripten libstb-dev fonts-dejavu-core
 
 # The web page: built in WEB_OBJ, written to WEB_OUT (index.html, tocsim.js,
-# tocsim.wasm and nothing else).
+# tocsim.wasm, tocsim.data and nothing else).
 WEB_OBJ := build-web-obj
 WEB_OUT := build-web
 # Emscripten's optimiser needs Debian's acorn, which a Node.js from elsewhere

@@ -1,28 +1,27 @@
-// The lesson view's outline font on the screen: DejaVu Sans read once from
-// its file, its glyphs rasterised (stb_truetype) into an atlas texture per
-// pixel size the frames ask for, and texts queued as pieces of that atlas,
-// drawn together per size and colour. Owned by the Renderer.
+// The lesson view's outline font on the screen: the glyph atlases of
+// FontAtlases (view/font_atlas.h) as textures, one per pixel size the frames
+// ask for, and texts queued as pieces of them, drawn together per size and
+// colour. Owned by the Renderer.
 #pragma once
 
 #include <memory>
 #include <vector>
 
+#include "view/font_atlas.h"
 #include "view/frame_description.h"
 #include "view/pixel_texture.h"
 #include "view/viewport.h"
 
 class ScaledFont {
  public:
-  // The font file is read with the first text, so that a program that never
-  // shows the lesson view never reads it; a font that cannot be read draws
-  // no text.
+  // The font file is read with the first text (FontAtlases).
   explicit ScaledFont(const char* path);
   ~ScaledFont();
   ScaledFont(const ScaledFont&) = delete;
   ScaledFont& operator=(const ScaledFont&) = delete;
 
   // Reads the font if that has not been tried yet; whether it can be drawn.
-  bool usable();
+  bool usable() { return atlases_.usable(); }
 
   // Queues the text; texts of another pixel size or colour than those queued
   // send the queued ones first. Needs the window's context (an atlas may be made).
@@ -31,20 +30,15 @@ class ScaledFont {
   void flush(const SquareViewport& vp);
 
  private:
-  struct Glyph {
-    int x0 = 0, y0 = 0, w = 0, h = 0;  // bitmap box relative to the pen, y up
-    int u = 0, v = 0;                  // in the atlas
+  struct Texture {
+    const FontAtlases::Atlas* atlas;
+    std::unique_ptr<PixelTexture> texture;
   };
-  struct Atlas;
-  struct Face;
+  const PixelTexture& texture(const FontAtlases::Atlas& a);
 
-  Atlas& atlas(int pixels);
-
-  const char* path_;
-  bool tried_ = false;
-  std::unique_ptr<Face> face_;
-  std::vector<std::unique_ptr<Atlas>> atlases_;
-  std::vector<PixelTexture::Piece> pending_;
-  const Atlas* pending_atlas_ = nullptr;
+  FontAtlases atlases_;
+  std::vector<Texture> textures_;
+  std::vector<PixelTexture::Piece> pending_, placed_;
+  const PixelTexture* pending_texture_ = nullptr;
   Colour pending_colour_{0.0f, 0.0f, 0.0f, 0.0f};
 };

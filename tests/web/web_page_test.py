@@ -4,7 +4,8 @@
 
 The expected folder holds what web_page_test.sh made with the desktop
 program: transcripts of the console (<name>.txt) and, for each robot (a, b),
-the window's console output and the files its p and x keys kept.
+the window's console output and the files its p and x keys kept, and in
+lesson-<robot> the lesson view's pictures of the first and last samples.
 """
 import os
 import socket
@@ -22,6 +23,10 @@ from selenium.webdriver.common.keys import Keys
 PAGE, EXPECTED, SCRATCH = sys.argv[1:4]
 READY_SECONDS = 3.0   # the page shows its first frame and question within this
 PIXEL_SHARE = 0.97    # of the desktop picture's pixels the page matches at least
+# Of the lesson picture's dark pixels (its text, mostly, and the darkest
+# lines) the page matches at least this share: a page that drew no text
+# would fall far below it, while it could still match 97% of all pixels.
+DARK_SHARE = 0.90
 
 failures = []
 
@@ -38,6 +43,20 @@ def free_port():
     port = s.getsockname()[1]
     s.close()
     return port
+
+
+def dark_matching_share(shown, want):
+    """Share of the desktop picture's dark pixels (every channel below 100)
+    that the shown picture matches within 8 in every channel."""
+    a, b = shown.convert("RGB"), want.convert("RGB")
+    if a.size != b.size:
+        return 0.0
+    dark = close = 0
+    for p, q in zip(a.getdata(), b.getdata()):
+        if max(q) < 100:
+            dark += 1
+            close += max(abs(p[i] - q[i]) for i in range(3)) <= 8
+    return close / dark if dark else 0.0
 
 
 def matching_share(a, b):
@@ -178,6 +197,38 @@ def robot_session(driver, url, robot, downloads):
     return page
 
 
+def lesson_session(driver, url, robot, downloads):
+    """The lesson view opened by ?view=lesson: the canvas at the first and
+    last samples against the desktop's lesson pictures, text and all."""
+    page = Page(driver, url + "?view=lesson", downloads)
+    page.console(robot, "h", "n")
+    pngs = sorted(f for f in os.listdir(expected(f"lesson-{robot}")) if f.endswith(".png"))
+    for key, name in zip((Keys.HOME, Keys.END), pngs):
+        page.window(key)
+        shown = page.screenshot(f"page-lesson-{robot}-{name}")
+        want = Image.open(expected(f"lesson-{robot}", name))
+        share = matching_share(shown, want)
+        check(share >= PIXEL_SHARE, f"{robot}: the lesson view at {name} matches the desktop's "
+                                    f"in {100 * share:.2f}% of its pixels")
+        dark = dark_matching_share(shown, want)
+        check(dark >= DARK_SHARE, f"{robot}: the lesson view at {name} matches the desktop's dark "
+                                  f"pixels (its text) in {100 * dark:.2f}%")
+        # The classic picture of the same sample is another picture: what
+        # matched above is the lesson view, opened by the address.
+        classic = Image.open(expected(robot, sorted(f for f in os.listdir(expected(robot))
+                                                    if f.endswith(".png"))[0 if key == Keys.HOME else 1]))
+        other = matching_share(shown, classic)
+        check(other < PIXEL_SHARE, f"{robot}: ?view=lesson does not show the classic picture "
+                                   f"({100 * other:.2f}% of its pixels alike)")
+    # v gives the classic picture back.
+    page.window("v")
+    shown = page.screenshot(f"page-lesson-{robot}-v.png")
+    classic = Image.open(expected(robot, sorted(f for f in os.listdir(expected(robot)) if f.endswith(".png"))[1]))
+    share = matching_share(shown, classic)
+    check(share >= PIXEL_SHARE, f"{robot}: v in the lesson view gives the classic picture "
+                                f"({100 * share:.2f}% of the desktop's pixels)")
+
+
 def main():
     os.makedirs(SCRATCH, exist_ok=True)
     downloads = os.path.join(SCRATCH, "downloads")
@@ -234,6 +285,11 @@ def main():
         sample = int(kept[0][len("tocsim-a-"):-len(".png")]) if kept else -1
         check(10 <= sample < 200, f"space plays the motion: a picture kept after 0.6 s shows sample {sample}")
 
+        # A condition key hands the focus to the console even when it asks
+        # nothing there: g recomputes at once.
+        page.window("g")
+        check(page.focused() == "console", "g moves the focus to the console pane")
+        time.sleep(0.5)
         # A condition key hands the focus to the console, whose question it asks.
         page.window("u")
         check(page.focused() == "console", "u moves the focus to the console pane")
@@ -272,6 +328,9 @@ def main():
         # Both robots' pictures, kept files and console against the desktop window's.
         for robot in ("a", "b"):
             robot_session(driver, url, robot, downloads)
+        # The lesson view, text and all, against the desktop's.
+        for robot in ("a", "b"):
+            lesson_session(driver, url, robot, downloads)
         errors = [e for e in driver.get_log("browser") if e.get("level") == "SEVERE"]
         check(not errors, f"no errors in the browser's log: {errors}")
     finally:

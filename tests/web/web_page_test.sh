@@ -20,8 +20,9 @@ done
 env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL make -C "$TOP" --no-print-directory web >"$E2E_TMP/web-build.log" 2>&1 ||
   { tail -n 30 "$E2E_TMP/web-build.log"; fail "make web failed"; }
 PAGE=$TOP/build-web
-for f in index.html tocsim.js tocsim.wasm; do [ -s "$PAGE/$f" ] || fail "the page has no $f"; done
-extra=$(ls -A "$PAGE" | grep -vxE 'index\.html|tocsim\.js|tocsim\.wasm')
+# tocsim.data: the lesson view's font, loaded with the page.
+for f in index.html tocsim.js tocsim.wasm tocsim.data; do [ -s "$PAGE/$f" ] || fail "the page has no $f"; done
+extra=$(ls -A "$PAGE" | grep -vxE 'index\.html|tocsim\.js|tocsim\.wasm|tocsim\.data')
 [ -z "$extra" ] || fail "the page's folder holds more than the page: $extra"
 
 # What a browser loads: at most 3 MB, at most 1 MB as the files gzip-compressed.
@@ -80,6 +81,35 @@ desktop_session() {
 }
 desktop_session a
 desktop_session b
+
+# The lesson view's pictures of the first and last samples (--view lesson),
+# kept by the window's p key.
+desktop_lesson() {
+  local robot=$1 n
+  rm -rf "$E2E_TMP/work" "$E2E_TMP/in"
+  start_app "$APP" --view lesson
+  say "$robot"$'\nh\nn\n'
+  wait_output "描画画面へ       "
+  wid=$(find_window) || fail "no desktop window appeared in the lesson view"
+  press "$wid" Home p
+  wait_file "tocsim-$robot-0000.png" >/dev/null || fail "the desktop kept no first lesson picture"
+  press "$wid" End p
+  for _ in $(seq 1 200); do
+    n=$(ls "$E2E_TMP/work" | grep -c "^tocsim-$robot-.*\.png$")
+    [ "$n" = 2 ] && break
+    sleep 0.05
+  done
+  [ "$n" = 2 ] || fail "the desktop kept no last lesson picture"
+  # The console names a file once it is written.
+  wait_count "tocsim-$robot-" 2 || fail "the desktop never named its last lesson picture"
+  press "$wid" Escape
+  wait_exit
+  exec 3>&-
+  mkdir -p "$EXPECTED/lesson-$robot"
+  cp "$E2E_TMP/work"/tocsim-*.png "$EXPECTED/lesson-$robot/"
+}
+desktop_lesson a
+desktop_lesson b
 kill "$XVFB_PID" 2>/dev/null
 XVFB_PID=""
 

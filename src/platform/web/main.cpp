@@ -30,10 +30,11 @@ namespace {
 constexpr const char* kOutputDir = "/out";
 
 struct Page {
-  Page(Lang lang) : ui(con, lang) {}
+  Page(Lang lang, ViewMode view) : ui(con, lang), view(view) {}
   Console con{Console::Fed{}, Encoding::Utf8};
   std::unique_ptr<Scenario> scenario = std::make_unique<Scenario>();
   Ui ui;
+  ViewMode view;  // the picture the window part opens with
   std::optional<DialogueRun> startup;
   std::optional<Session> session;
   std::unique_ptr<WebGlRenderer> renderer;
@@ -62,7 +63,7 @@ void advance_startup() {
     page->ended = true;
     return;
   }
-  page->scenario->view_mode = app::Options{}.view;
+  page->scenario->view_mode = page->view;
   page->session.emplace(*page->scenario, page->ui);
   draw();
 }
@@ -102,10 +103,11 @@ void show(KeyAction action) {
 
 extern "C" {
 
-// Starts the program: English when `english`, Japanese otherwise. The
-// canvas #view must exist.
-EMSCRIPTEN_KEEPALIVE void tocsim_start(int english) {
-  page = new Page(english ? Lang::En : Lang::Ja);
+// Starts the program: English when `english`, Japanese otherwise; the
+// lesson view first when `lesson` (as --view lesson), the classic picture
+// otherwise. The canvas #view must exist.
+EMSCRIPTEN_KEEPALIVE void tocsim_start(int english, int lesson) {
+  page = new Page(english ? Lang::En : Lang::Ja, lesson ? ViewMode::Lesson : app::Options{}.view);
   // The working folder, as the desktop program's: the console names the
   // files it keeps as the desktop's does (./tocsim-a-0060.png).
   mkdir(kOutputDir, 0777);

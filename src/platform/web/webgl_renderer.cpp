@@ -7,15 +7,17 @@
 #include <cstdint>
 
 #include "glyph_font.h"
+#include "view/text_metrics.h"
 #include "model/constants.h"
 #include "view/dot_layer.h"
 
 namespace {
 
 // Positions come in window pixels (origin lower left); the mode picks the
-// colour: the vertex's own, the vertex's where a mask texel is set, or the
-// texel's own where its alpha is set. Texels are sampled at their centres,
-// so each pixel takes exactly one.
+// colour: the vertex's own, the vertex's where a mask texel is set, the
+// texel's own where its alpha is set, or the vertex's with the texel's
+// coverage as alpha (blended; none leaves the pixel). Texels are sampled at
+// their centres, so each pixel takes exactly one.
 const char* const kVertexShader = R"(
 attribute vec2 pos;
 attribute vec4 colour;
@@ -39,6 +41,10 @@ varying vec2 v_uv;
 void main() {
   if (mode == 0) {
     gl_FragColor = vec4(v_colour.rgb, 1.0);
+  } else if (mode == 3) {
+    float a = texture2D(tex, v_uv).a;
+    if (a <= 0.0) discard;
+    gl_FragColor = vec4(v_colour.rgb, a);
   } else {
     vec4 t = texture2D(tex, v_uv);
     if (t.a < 0.5) discard;
@@ -74,7 +80,7 @@ double clamp_coordinate(double v) { return std::max(-1.0e6, std::min(1.0e6, v));
 
 }  // namespace
 
-WebGlRenderer::WebGlRenderer() {
+WebGlRenderer::WebGlRenderer() : atlases_(kLessonFontPath) {
   program_ = glCreateProgram();
   glAttachShader(program_, compile(GL_VERTEX_SHADER, kVertexShader));
   glAttachShader(program_, compile(GL_FRAGMENT_SHADER, kFragmentShader));
@@ -194,6 +200,9 @@ void WebGlRenderer::draw_item(const FrameDescription& f, const Item& item) {
     case ItemKind::Dots:
       dots(f.dots[item.index]);
       return;
+    case ItemKind::ScaledText:
+      scaled_text(f.scaled_texts[item.index]);
+      return;
     // Nothing of the frame is drawn lit or shaded, and the page shows what is
     // drawn when the frame is done.
     case ItemKind::LightingOff:
@@ -229,8 +238,16 @@ void WebGlRenderer::flush() {
                         reinterpret_cast<const void*>(6 * sizeof(float)));
   glUniform1i(loc_mode_, static_cast<int>(mode_));
   glActiveTexture(GL_TEXTURE0);
-  glBindTexture(GL_TEXTURE_2D, mode_ == Mode::Texels ? dot_texture_ : glyph_texture_);
+  glBindTexture(GL_TEXTURE_2D, mode_ == Mode::Texels     ? dot_texture_
+                               : mode_ == Mode::Coverage ? coverage_texture_
+                                                         : glyph_texture_);
+  // Coverage blends over what is drawn, as the desktop's outline text does.
+  if (mode_ == Mode::Coverage) {
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+  }
   glDrawArrays(primitive_, 0, static_cast<GLsizei>(vertices_.size()));
+  if (mode_ == Mode::Coverage) glDisable(GL_BLEND);
   vertices_.clear();
 }
 
@@ -389,4 +406,39 @@ void WebGlRenderer::dots(const std::vector<Dot>& d) {
     vertices_.insert(vertices_.end(), {q[0], q[1], q[2], q[0], q[2], q[3]});
   }
   flush();
+}
+
+unsigned WebGlRenderer::atlas_texture(const FontAtlases::Atlas& a) {
+  for (const auto& [atlas, texture] : atlas_textures_)
+    if (atlas == &a) return texture;
+  const GLuint t = new_texture();
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, a.width, a.height, 0, GL_ALPHA, GL_UNSIGNED_BYTE,
+               a.texels.data());
+  atlas_textures_.emplace_back(&a, t);
+  return t;
+}
+
+// The lesson view's outline text: the pieces of the glyph atlas the desktop
+// draws (view/font_atlas.h), one draw for the texts that follow each other
+// in one pixel size.
+void WebGlRenderer::scaled_text(const ScaledText& t) {
+  pieces_.clear();
+  const FontAtlases::Atlas* a = atlases_.place(t, vp_, pieces_);
+  if (a == nullptr || pieces_.empty()) return;
+  const unsigned texture = atlas_texture(*a);
+  if (mode_ == Mode::Coverage && texture != coverage_texture_) flush();
+  batch(Mode::Coverage, GL_TRIANGLES);
+  coverage_texture_ = texture;
+  const Colour& c = t.colour;
+  const float aw = static_cast<float>(a->width), ah = static_cast<float>(a->height);
+  for (const auto& p : pieces_) {
+    const float x0 = static_cast<float>(p.x), y0 = static_cast<float>(p.y);
+    const float x1 = x0 + p.w, y1 = y0 + p.h;
+    const float u0 = p.u / aw, v0 = p.v / ah, u1 = (p.u + p.w) / aw, v1 = (p.v + p.h) / ah;
+    const Vertex q[4] = {{x0, y0, c.r, c.g, c.b, 1.0f, u0, v0},
+                         {x1, y0, c.r, c.g, c.b, 1.0f, u1, v0},
+                         {x1, y1, c.r, c.g, c.b, 1.0f, u1, v1},
+                         {x0, y1, c.r, c.g, c.b, 1.0f, u0, v1}};
+    vertices_.insert(vertices_.end(), {q[0], q[1], q[2], q[0], q[2], q[3]});
+  }
 }

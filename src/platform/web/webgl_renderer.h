@@ -2,11 +2,15 @@
 // the desktop renderer gives as near as a browser allows. WebGL draws lines
 // 1 pixel wide and has no bitmap fonts, so wide lines are drawn as the
 // quads the desktop's rasteriser makes of them, and text from the glyphs the
-// desktop renderer reads back (glyph_font.h), pixel for pixel.
+// desktop renderer reads back (glyph_font.h), pixel for pixel. The lesson
+// view's outline text comes from the desktop's own glyph atlases
+// (view/font_atlas.h), baked here from the font file the page carries.
 #pragma once
 
+#include <utility>
 #include <vector>
 
+#include "view/font_atlas.h"
 #include "view/frame_description.h"
 #include "view/viewport.h"
 
@@ -25,7 +29,7 @@ class WebGlRenderer {
   void clear(int width, int height);
 
  private:
-  enum class Mode { Colour = 0, Mask = 1, Texels = 2 };
+  enum class Mode { Colour = 0, Mask = 1, Texels = 2, Coverage = 3 };
   struct Vertex {
     float x, y, r, g, b, a, u, v;
   };
@@ -36,6 +40,8 @@ class WebGlRenderer {
   void round(const Round& r);
   void text(const Label& t);
   void dots(const std::vector<Dot>& d);
+  void scaled_text(const ScaledText& t);
+  unsigned atlas_texture(const FontAtlases::Atlas& a);  // made the first time
 
   // Segments between window points, in `width` pixels.
   void segment(double ax, double ay, double bx, double by, const Colour& c, float width);
@@ -56,4 +62,9 @@ class WebGlRenderer {
   Mode mode_ = Mode::Colour;
   unsigned primitive_ = 0;
   std::vector<Vertex> vertices_;
+
+  FontAtlases atlases_;
+  std::vector<std::pair<const FontAtlases::Atlas*, unsigned>> atlas_textures_;
+  unsigned coverage_texture_ = 0;  // the atlas the batched coverage quads use
+  std::vector<PixelTexture::Piece> pieces_;
 };
