@@ -22,7 +22,7 @@ enum class SolveIn { Place, Background };
 // without one reaches every point it is asked to).
 bool task_reachable(const Conditions& c, double x0, double y0, double xf, double yf);
 
-class Session : private SolveRunner {
+class Session final : private SolveRunner {
  public:
   Session(Scenario& s, Ui& ui, ConditionDialogue dialogue = run_condition_dialogue,
           SolveIn solve_in = SolveIn::Place);

@@ -275,6 +275,16 @@ def main():
             "const p = document.getElementById('console'); return p.scrollTop + p.clientHeight >= p.scrollHeight - 2")
         check(at_end, "the console pane is scrolled to its end")
 
+        # The goal dragged on the canvas from (0, 0.8) to (0.2, 0.8): pixels
+        # (200, 280) to (280, 280) of the 800 x 800 picture (offsets from its
+        # centre); the console reports the new points as after typing them.
+        ActionChains(driver).move_to_element_with_offset(page.canvas, 200 - 400, 280 - 400) \
+            .click_and_hold().move_by_offset(40, 0).move_by_offset(40, 0).release().perform()
+        time.sleep(0.5)
+        check("終点(xf,yf)=( 0.2000       0.8000)" in page.text(),
+              "dragging the goal on the canvas moves it as in the desktop's window")
+        check(page.text().endswith("描画画面へ       "), "the drag's recomputation runs to its end")
+
         # Space plays the motion: half a second later the picture kept shows a later sample.
         before = set(os.listdir(downloads))
         page.window(Keys.HOME, " ")

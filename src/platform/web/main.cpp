@@ -156,6 +156,19 @@ EMSCRIPTEN_KEEPALIVE void tocsim_key(int key, double now) {
   show(page->session->key(key, now));
 }
 
+// The mouse on the canvas: phase 0 press, 1 drag, 2 release; button 0 left,
+// 1 middle, 2 right (as the browser numbers them); x, y in canvas pixels
+// from the top left. Dragging the start or the goal, clicking in the lesson
+// view's graphs and the right button's undo work as in the desktop's window.
+EMSCRIPTEN_KEEPALIVE void tocsim_mouse(int phase, int button, int x, int y) {
+  if (page == nullptr || page->ended || !page->session) return;
+  const MousePhase phases[] = {MousePhase::Press, MousePhase::Drag, MousePhase::Release};
+  const MouseButton buttons[] = {MouseButton::Left, MouseButton::Middle, MouseButton::Right};
+  if (phase < 0 || phase > 2) return;
+  const MouseButton b = button >= 0 && button <= 2 ? buttons[button] : MouseButton::Other;
+  show(page->session->mouse(MouseEvent{phases[phase], b, x, y, page->width, page->height}));
+}
+
 // About every 10 ms: the next sample while the motion plays.
 EMSCRIPTEN_KEEPALIVE void tocsim_tick(double now) {
   if (page == nullptr || page->ended || !page->session) return;
@@ -182,6 +195,7 @@ EMSCRIPTEN_KEEPALIVE int tocsim_state() {
     case Question::Kind::Numbers:
       return 2;
     case Question::Kind::None:
+    case Question::Kind::Solve:  // solved where asked in the page: never waited for
       break;
   }
   return 0;
