@@ -33,8 +33,10 @@ KeyAction Session::key(int key, double now) {
   if (key == 'z') return undo() ? KeyAction::Redraw : KeyAction::None;
   if (is_condition_key(key)) {
     supersede();
-    // A change from the console: the ghost of a window change is gone.
+    // A change from the console: the ghost of a window change is gone, and
+    // so is what the window last said.
     s_.ghost_points = 0;
+    s_.window_note = nullptr;
     if (const std::optional<DialogueEntry> entry = begin_condition_key(s_, ui_, key))
       return start_dialogue(*entry);
   }

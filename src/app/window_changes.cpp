@@ -34,6 +34,7 @@ bool task_reachable(const Conditions& c, double x0, double y0, double xf, double
 }
 
 void Session::remember() {
+  s_.window_note = nullptr;
   undo_.push_back(std::make_unique<Scenario>(s_));
   if (undo_.size() > kUndoDepth) undo_.erase(undo_.begin());
   const RobotRun& rec = model_run(s_, s_.robot);
