@@ -78,6 +78,7 @@ class Renderer {
     int count = 0;
   };
 
+  void place_glyph_sheets();  // where each font's sheet lies in the glyph texture
   void capture(int font, std::vector<std::uint8_t>& texels);
   void draw_item(const FrameDescription& frame, const Item& item);
   void draw_lines(const Lines& lines);
