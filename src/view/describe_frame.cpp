@@ -32,15 +32,7 @@ DrawingRect mask_panel_rect(const Scenario& s) {
 FrameDescription describe_frame(const Scenario& s) {
   if (s.view_mode == ViewMode::Lesson) return describe_lesson_frame(gather_lesson_inputs(s));
   FrameDescription f;
-  // The clear takes the whole window, the margins beside the picture too.
-  f.add(ItemKind::ScissorOff);
-  f.add(ItemKind::Clear);
-  // Nothing drawn spills out of the picture's square (wide lines and text
-  // could). Every shape has one colour and is drawn unlit: flat shading
-  // spares the renderers the colour gradients of each triangle.
-  f.scissor(kWholePicture);
-  f.add(ItemKind::LightingOff);
-  f.add(ItemKind::FlatShading);
+  f.open();
   // The line width the previous frame left: the grid's.
   Sketch sk{f, 1.0f};
 
@@ -73,8 +65,6 @@ FrameDescription describe_frame(const Scenario& s) {
   describe_displacement_graph(sk, s, s.frame_index);
   f.add(ItemKind::HandOver);
   describe_torque_graphs(sk, s, s.frame_index);
-  f.add(ItemKind::SmoothShading);
-  f.add(ItemKind::ScissorOff);
-  f.add(ItemKind::LightingOn);
+  f.close();
   return f;
 }

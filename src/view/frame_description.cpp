@@ -97,3 +97,17 @@ void FrameDescription::scaled_text(const ScaledText& t) {
   items.push_back(Item{ItemKind::ScaledText, scaled_texts.size()});
   scaled_texts.push_back(t);
 }
+
+void FrameDescription::open() {
+  add(ItemKind::ScissorOff);
+  add(ItemKind::Clear);
+  scissor(kWholePicture);
+  add(ItemKind::LightingOff);
+  add(ItemKind::FlatShading);
+}
+
+void FrameDescription::close() {
+  add(ItemKind::SmoothShading);
+  add(ItemKind::ScissorOff);
+  add(ItemKind::LightingOn);
+}

@@ -121,6 +121,13 @@ struct FrameDescription {
   std::vector<ScaledText> scaled_texts;
 
   void add(ItemKind kind) { items.push_back(Item{kind, 0}); }
+  // How every frame starts: the whole window cleared (the margins beside the
+  // picture too), then drawing kept to the picture's square (wide lines and
+  // text could spill), unlit and flat (every shape has one colour: flat
+  // shading spares the renderers the colour gradients of each triangle).
+  void open();
+  // How every frame ends: the state the next one starts from.
+  void close();
   void scissor(const DrawingRect& r);
   // The segment a-b in `width` pixels: joins the last item when that is
   // unplaced Lines of the same width, so that it goes in the same draw.

@@ -188,11 +188,7 @@ void place_items(FrameDescription& f, std::size_t first, const lesson::Placement
 
 FrameDescription describe_lesson_frame(const LessonInputs& in) {
   FrameDescription f;
-  f.add(ItemKind::ScissorOff);
-  f.add(ItemKind::Clear);
-  f.scissor(kWholePicture);
-  f.add(ItemKind::LightingOff);
-  f.add(ItemKind::FlatShading);
+  f.open();
   f.scaled_text(ScaledText{kLeftX0, kTitleY, kTitleSize, TextAlign::Left, colour_text,
                            "Time-optimal and PID motion"});
   describe_legend(f);
@@ -202,8 +198,6 @@ FrameDescription describe_lesson_frame(const LessonInputs& in) {
   describe_results(f, in);
   f.add(ItemKind::HandOver);
   describe_time_graphs(f, in);
-  f.add(ItemKind::SmoothShading);
-  f.add(ItemKind::ScissorOff);
-  f.add(ItemKind::LightingOn);
+  f.close();
   return f;
 }
