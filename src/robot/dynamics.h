@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "robot/torque_laws.h"
+#include "robot/trig.h"
 #include "model/scenario.h"
 
 // Plant of one robot: the SCARA, or the cylindrical robot for any other
@@ -39,8 +40,10 @@ class PlantModel {
     double num1 = tau1 - two_mw_ * r * thd * rd;
     double num2 = mw_ * r * (thd * thd) + tau2;
     if (gravity_) {
-      num1 = num1 - std::cos(th) * (g_mw_ * r);
-      num2 = num2 - std::sin(th) * g_mw_;
+      double sth, cth;
+      trig::sincos(th, sth, cth);
+      num1 = num1 - cth * (g_mw_ * r);
+      num2 = num2 - sth * g_mw_;
     }
     acc[0] = num1 / (mw_ * (r * r) + IM1_);
     acc[1] = num2 / mass2_;
@@ -48,8 +51,8 @@ class PlantModel {
 
   void scara_accelerations(const double* y, double tau1, double tau2, double acc[2]) const {
     const double q1 = y[0], q2 = y[1], q1d = y[2], q2d = y[3];
-    const double cq2 = std::cos(q2);
-    const double sq2 = std::sin(q2);
+    double sq2, cq2;
+    trig::sincos(q2, sq2, cq2);
     // Centrifugal and Coriolis terms.
     const double vs = mwl1l2_ * sq2;
     const double V2 = vs * (q1d * q1d);
@@ -57,8 +60,8 @@ class PlantModel {
     double b1 = tau1 - V1;
     double b2 = tau2 - V2;
     if (gravity_) {
-      const double G2 = std::cos(q1 + q2) * g2_;
-      const double G1 = std::cos(q1) * g1_ + G2;
+      const double G2 = trig::cos(q1 + q2) * g2_;
+      const double G1 = trig::cos(q1) * g1_ + G2;
       b1 = b1 - G1;
       b2 = b2 - G2;
     }
@@ -100,7 +103,7 @@ class RobotDerivative {
 
   void operator()(double t, const double* y, double* f) const {
     double tau[2];
-    double ref[2];
+    double ref[2] = {0.0, 0.0};  // set by the PID law only
     law_.both(t, y, tau, ref);
     double acc[2];
     plant_.accelerations(y, tau[0], tau[1], acc);

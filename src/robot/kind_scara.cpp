@@ -4,6 +4,7 @@
 #include "model/constants.h"
 #include "robot/kinematics.h"
 #include "robot/robot_kind.h"
+#include "robot/trig.h"
 
 namespace {
 
@@ -24,8 +25,8 @@ void inertias(Conditions& s) {
   ScaraConditions& b = s.scara;
   b.IM1 = b.IM1_motor * b.u1 * b.u1;
   b.IM2 = b.IM2_motor * b.u2 * b.u2;
-  double E = std::cos(b.Phi0[1]);  // the more stretched elbow of the two end points
-  if (std::cos(b.Phif[1]) > E) E = std::cos(b.Phif[1]);
+  double E = trig::cos(b.Phi0[1]);  // the more stretched elbow of the two end points
+  if (trig::cos(b.Phif[1]) > E) E = trig::cos(b.Phif[1]);
   b.J22 = s.mw * b.l2 * b.l2 + b.IM2;
   b.J12 = s.mw * b.l2 * b.l2 + s.mw * b.l1 * b.l2 * E;
   b.J21 = b.J12;
@@ -61,7 +62,7 @@ double joint2_reference_acceleration(const Conditions& s) { return s.scara.alpha
 
 double start_inertia(const Conditions& s) {
   const ScaraConditions& b = s.scara;
-  const double reach = b.l1 + b.l2 * std::cos(b.Phi0[1]);
+  const double reach = b.l1 + b.l2 * trig::cos(b.Phi0[1]);
   return s.mw * (reach * reach) + b.IM1 + b.IJ1;
 }
 

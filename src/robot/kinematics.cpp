@@ -4,9 +4,10 @@
 #include <cmath>
 
 #include "model/constants.h"
+#include "robot/trig.h"
 
 void cylindrical_ik(double x, double y, double out[2]) {
-  out[0] = std::atan2(y, x);
+  out[0] = trig::atan2(y, x);
   out[1] = std::sqrt(x * x + y * y);
 }
 
@@ -18,9 +19,9 @@ bool scara_ik(double l1, double l2, double x, double y, const double ref[2], dou
   const double r = std::sqrt(x * x + y * y);
   const double k = (l1 * l1 + l2 * l2 - r * r) / (2 * l1 * l2);
   const bool reachable = !(std::fabs(k) > 1);
-  const double gamma = std::acos(k);
-  const double beta = std::atan2(y, x);
-  const double alpha = std::acos((l1 * l1 + r * r - l2 * l2) / (2 * l1 * r));
+  const double gamma = trig::acos(k);
+  const double beta = trig::atan2(y, x);
+  const double alpha = trig::acos((l1 * l1 + r * r - l2 * l2) / (2 * l1 * r));
   double cand[2];
   if (elbow_up) {
     cand[0] = beta + alpha;
@@ -59,11 +60,16 @@ void nearest_branch_angles(const double ref[2], const double cand[2], double out
 }
 
 void cylindrical_tip(double theta, double r, double out[2]) {
-  out[0] = r * std::cos(theta);
-  out[1] = r * std::sin(theta);
+  double s, c;
+  trig::sincos(theta, s, c);
+  out[0] = r * c;
+  out[1] = r * s;
 }
 
 void scara_tip(double l1, double l2, double q1, double q2, double out[2]) {
-  out[0] = l1 * std::cos(q1) + l2 * std::cos(q1 + q2);
-  out[1] = l1 * std::sin(q1) + l2 * std::sin(q1 + q2);
+  double s1, c1, s12, c12;
+  trig::sincos(q1, s1, c1);
+  trig::sincos(q1 + q2, s12, c12);
+  out[0] = l1 * c1 + l2 * c12;
+  out[1] = l1 * s1 + l2 * s12;
 }
