@@ -1,6 +1,7 @@
 #include "app/motion_csv.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <system_error>
 
@@ -11,8 +12,10 @@ const char* const kMotionCsvHeader =
 
 namespace {
 
-// As printf's %.10g in the "C" locale, whatever LC_NUMERIC says.
+// As printf's %.10g in the "C" locale, whatever LC_NUMERIC says; a NaN as
+// "nan", whatever its sign bit (which machines set differently).
 void append_number(std::string& out, double v) {
+  if (std::isnan(v)) v = std::fabs(v);
   char buf[64];
 #if defined(__EMSCRIPTEN__)
   // The page's C++ library has no to_chars for doubles; its printf never

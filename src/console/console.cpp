@@ -14,6 +14,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "console/format_text.h"
 #include "console/terminal.h"
 
 namespace {
@@ -26,34 +27,6 @@ constexpr std::size_t kKeepCapacity = 256 * 1024;
 
 bool is_space(int c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// The "C" locale, for numbers that never depend on the user's locale.
-locale_t c_locale() {
-  static const locale_t loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-  return loc;
-}
-
-std::string format_text(const char* fmt, va_list ap) {
-  const locale_t c = c_locale();
-  const locale_t previous = c != static_cast<locale_t>(0) ? uselocale(c) : static_cast<locale_t>(0);
-
-  va_list again;
-  va_copy(again, ap);
-  char small[512];
-  std::string text;
-  const int n = std::vsnprintf(small, sizeof small, fmt, ap);
-  if (n >= 0 && static_cast<std::size_t>(n) < sizeof small) {
-    text.assign(small, static_cast<std::size_t>(n));
-  } else if (n >= 0) {
-    std::vector<char> big(static_cast<std::size_t>(n) + 1);
-    std::vsnprintf(big.data(), big.size(), fmt, again);
-    text.assign(big.data(), static_cast<std::size_t>(n));
-  }
-  va_end(again);
-
-  if (previous != static_cast<locale_t>(0)) uselocale(previous);
-  return text;
 }
 
 }  // namespace

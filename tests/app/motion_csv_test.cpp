@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -120,6 +121,18 @@ TEST(MotionCsv, LastRowOfTheRecords) {
   ASSERT_EQ(lines.size(), static_cast<std::size_t>(kRows + 2));
   EXPECT_EQ(split(lines[kRows], ',')[12], printf_10g(rec->fb_tau[kRows - 1][1]));
   EXPECT_EQ(split(lines[kRows], ',')[16], printf_10g(rec->fb_dq[kRows - 1][1]));
+}
+
+TEST(MotionCsv, ANanIsWrittenWithoutItsSignBit) {
+  auto rec = sample_records();
+  rec->fb_tau[1][0] = -std::numeric_limits<double>::quiet_NaN();
+  rec->fb_tau[1][1] = std::numeric_limits<double>::quiet_NaN();
+  rec->toc_dq[1][0] = -INFINITY;
+  const std::vector<std::string> f = split(split(motion_csv(motion_view_of(*rec, 3, 0.02)), '\n')[2], ',');
+  ASSERT_EQ(f.size(), 17u);
+  EXPECT_EQ(f[11], "nan");
+  EXPECT_EQ(f[12], "nan");
+  EXPECT_EQ(f[13], "-inf");
 }
 
 TEST(MotionCsv, SameBytesInADecimalCommaLocale) {

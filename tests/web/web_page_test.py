@@ -7,6 +7,7 @@ program: transcripts of the console (<name>.txt) and, for each robot (a, b),
 the window's console output and the files its p and x keys kept, and in
 lesson-<robot> the lesson view's pictures of the first and last samples.
 """
+import difflib
 import os
 import socket
 import subprocess
@@ -35,6 +36,15 @@ def check(ok, what):
     print(("ok   " if ok else "FAIL ") + what, flush=True)
     if not ok:
         failures.append(what)
+
+
+def check_text(got, want, what):
+    """check() of a transcript, with the lines that differ when it fails."""
+    check(got == want, what)
+    if got != want:
+        for line in list(difflib.unified_diff(want.splitlines(), got.splitlines(), "desktop", "page",
+                                              lineterm=""))[:40]:
+            print("     " + line)
 
 
 def free_port():
@@ -121,24 +131,6 @@ class Page:
         return sorted(set(os.listdir(self.downloads)) - before)
 
 
-def csv_agreement(got, want):
-    """Share of rows that are equal, and the largest difference of two
-    numbers relative to the larger (None when the files' shapes differ)."""
-    a, b = got.splitlines(), want.splitlines()
-    if len(a) != len(b) or not a or a[0] != b[0]:
-        return None, float("inf")
-    same, worst = 0, 0.0
-    for x, y in zip(a[1:], b[1:]):
-        same += x == y
-        xs, ys = x.split(","), y.split(",")
-        if len(xs) != len(ys) or xs[0] != ys[0]:
-            return None, float("inf")
-        for u, v in zip(map(float, xs), map(float, ys)):
-            scale = max(abs(u), abs(v), 1e-3)
-            worst = max(worst, abs(u - v) / scale)
-    return same / (len(a) - 1), worst
-
-
 def expected(*parts):
     return os.path.join(EXPECTED, *parts)
 
@@ -180,19 +172,9 @@ def robot_session(driver, url, robot, downloads):
         check(got is not None, f"{robot}: x downloads {name}")
         if got is None:
             continue
-        if robot == "a":
-            check(read(got, "rb") == read(expected(robot, name), "rb"),
-                  f"{robot}: {name} is byte for byte the desktop's")
-        else:
-            # The SCARA's joint angles go through sin, cos, atan2 and acos,
-            # whose last bit the browser's C library may round otherwise than
-            # the desktop's: the same file, numbers equal to 8 digits (math_rounding.cpp
-            # brings most rows to the same bytes).
-            share, worst = csv_agreement(read(got), read(expected(robot, name)))
-            check(share is not None and worst <= 1e-8,
-                  f"{robot}: {name} is the desktop's, numbers within {worst} (relative); "
-                  f"{100 * (share or 0):.1f}% of its rows byte for byte")
-    check(page.text() == read(expected(robot, "console.txt")),
+        check(read(got, "rb") == read(expected(robot, name), "rb"),
+              f"{robot}: {name} is byte for byte the desktop's")
+    check_text(page.text(), read(expected(robot, "console.txt")),
           f"{robot}: the console pane shows what the desktop's console showed")
     return page
 
@@ -270,7 +252,7 @@ def main():
         check(page.focused() == "console", "the console pane has the focus at start")
         check("type=" in page.text(), "the first question is shown")
         page.console("a", "h", "n")
-        check(page.text() == read(expected("default_ja.txt")), "default session: the desktop's transcript")
+        check_text(page.text(), read(expected("default_ja.txt")), "default session: the desktop's transcript")
         at_end = driver.execute_script(
             "const p = document.getElementById('console'); return p.scrollTop + p.clientHeight >= p.scrollHeight - 2")
         check(at_end, "the console pane is scrolled to its end")
@@ -316,21 +298,20 @@ def main():
         page = Page(driver, url + "?lang=en", downloads)
         page.console("a", "h", "y", "y", "40 39", Keys.BACK_SPACE, "5", Keys.ENTER,
                      "g", "y", "0.6 0.1 0.2 0.7", Keys.ENTER)
-        check(page.text() == read(expected("cyl_change_en.txt")),
+        check_text(page.text(), read(expected("cyl_change_en.txt")),
               "cylindrical robot, ratios, gravity and points changed (English): the desktop's transcript")
         page = Page(driver, url, downloads)
         page.console("b", "h", "y", "y", "40 35", Keys.ENTER, "h", "y",
                      "0.6 0.1 0.2 0.88", Keys.BACK_SPACE, Keys.BACK_SPACE, "7", Keys.ENTER, "2")
-        check(page.text() == read(expected("scara_change_ja.txt")),
+        check_text(page.text(), read(expected("scara_change_ja.txt")),
               "SCARA robot, ratios, points and elbow changed: the desktop's transcript")
 
         # The dialogue may end the program itself: n after a failed solve.
         page = Page(driver, url, downloads)
         page.console("b", "h", "y", "z", "h", "y", "0.8 0 0 1.0", Keys.ENTER, "1", "x", "x", "n")
-        # The joint angles of a point out of reach are NaNs, whose sign
-        # WebAssembly leaves open ("-nan" or "nan" in the same width).
-        check(page.text().replace("-nan", " nan") == read(expected("unreachable_ja.txt")).replace("-nan", " nan"),
-              "an end point out of reach, then n: the desktop's transcript (a NaN's sign aside)")
+        # The joint angles of a point out of reach are not numbers ("nan").
+        check_text(page.text(), read(expected("unreachable_ja.txt")),
+              "an end point out of reach, then n: the desktop's transcript")
         ended = driver.find_element(By.ID, "ended")
         check(ended.is_displayed() and "再読み込み" in ended.text,
               "the end of the dialogue shows the program-ended line")
