@@ -1,7 +1,9 @@
-// sin and cos: x = n pi/2 + r with |r| <= pi/4, r = a + t with a = j/64 from
-// the tables and |t| <= 1/128, then the addition theorems with short series
-// for sin t and cos t. The main terms are summed exactly (as double-double
-// pairs); the small ones in plain double, where their rounding is far below
+// sin and cos: x = k pi/256 + t, |t| <= pi/512, with sin and cos of k pi/256
+// from a table of the whole circle, then the addition theorems with short
+// series for sin t and cos t. t is found to about 2^-98 (pi/256 in three
+// parts), so that results near the zeros of sin and cos, where the table gives
+// exactly 0 and 1, keep their relative precision. The main terms are summed
+// exactly; the small ones in plain double, where their rounding lies far below
 // the last bit of the result.
 #include "robot/trig.h"
 
@@ -20,77 +22,74 @@ namespace t = trig_tables;
 // Below these, sin x rounds to x and cos x to 1.
 constexpr double kSinIsX = 0x1p-26;
 constexpr double kCosIsOne = 0x1p-27;
-// The double below pi / 4: no reduction needed up to it.
-constexpr double kPio4 = 0x1.921fb54442d18p-1;
-// n pi/2 is subtracted exactly from arguments below this.
-constexpr double kReduceLimit = 0x1p19;
+// Below this, k stays under 2^22 and k pi/256 is subtracted exactly.
+constexpr double kReduceLimit = 0x1p15;
 
-// x = quadrant pi/2 + hi + lo, |hi + lo| <= pi/4 (a little more by rounding).
+// x = k pi/256 + th + tl, with sin and cos of k pi/256, and th split as
+// t1 + t2 with t1 of 26 bits at most, so that t1 times the upper half of a
+// table value is exact.
 struct Reduced {
-  double hi;
-  double lo;
-  int quadrant;
-};
-
-Reduced reduce(double x) {
-  if (std::fabs(x) <= kPio4) return {x, 0.0, 0};
-  if (!(std::fabs(x) < kReduceLimit)) x = std::remainder(x, t::kTwoPi);  // exact
-  const double n = dd::nearest_integer(x * t::kTwoOverPi);
-  // Exact: n P1 and n P2 have at most 52 bits, and x - n P1 cancels.
-  const double r1 = x - n * t::kPio2Part1;
-  double h, l;
-  dd::two_sum(r1, -(n * t::kPio2Part2), h, l);
-  l -= n * t::kPio2Part3;
-  Reduced r;
-  dd::fast_two_sum(h, l, r.hi, r.lo);
-  r.quadrant = static_cast<int>(n) & 3;  // |n| < 2^19; & 3 is n mod 4 for negative n too
-  return r;
-}
-
-// r = a + th + tl with a = j/64 and |th| <= 1/128, and sin a, cos a.
-struct Split {
   Pair sin_a;
   Pair cos_a;
   double th;
   double tl;
+  double t1;
+  double t2;
   double sin_t_minus_t;  // of th
   double cos_t_minus_1;  // of th, less th tl for the low part
 };
 
-Split split_at_table(double rh, double rl) {
-  const double j = dd::nearest_integer(rh * t::kSteps);
-  const int k = static_cast<int>(std::fabs(j));  // 0..51
-  const double sign = j < 0 ? -1.0 : 1.0;
-  Split s;
-  s.sin_a = {sign * t::kSin[k].hi, sign * t::kSin[k].lo};
-  s.cos_a = t::kCos[k];
-  s.th = rh - j / t::kSteps;  // exact: both lie within 2^-7 of each other on a 2^-53 grid
-  s.tl = rl;
-  const double t2 = s.th * s.th;
-  s.sin_t_minus_t = s.th * t2 * (-1.0 / 6 + t2 * (1.0 / 120 + t2 * (-1.0 / 5040)));
-  s.cos_t_minus_1 =
-      t2 * (-0.5 + t2 * (1.0 / 24 + t2 * (-1.0 / 720 + t2 * (1.0 / 40320)))) - s.th * s.tl;
-  return s;
+inline Reduced reduce(double x) {
+  if (!(std::fabs(x) < kReduceLimit)) x = std::remainder(x, t::kTwoPi);  // exact
+  const double k = dd::nearest_integer(x * t::kStepsPerRadian);
+  // Exact: k P1 and k P2 have at most 53 bits, and x - k P1 cancels.
+  const double r1 = x - k * t::kStepPart1;
+  double h, l;
+  dd::two_sum(r1, -(k * t::kStepPart2), h, l);
+  l -= k * t::kStepPart3;
+  Reduced r;
+  dd::fast_two_sum(h, l, r.th, r.tl);
+  const int index = static_cast<int>(k) & (t::kCircle - 1);  // k mod 512, negative k too
+  r.sin_a = t::kSin[index];
+  r.cos_a = t::kSin[(index + t::kCircle / 4) & (t::kCircle - 1)];
+  constexpr double kShift = 0x1.8p19;  // rounds to a multiple of 2^-33
+  r.t1 = (r.th + kShift) - kShift;
+  r.t2 = r.th - r.t1;  // exact
+  // The series in pairs of terms (shorter chains of dependent operations).
+  const double t2 = r.th * r.th;
+  const double t4 = t2 * t2;
+  r.sin_t_minus_t = (r.th * t2) * ((-1.0 / 6 + t2 * (1.0 / 120)) + t4 * (-1.0 / 5040));
+  r.cos_t_minus_1 = t2 * ((-0.5 + t2 * (1.0 / 24)) + t4 * (-1.0 / 720 + t2 * (1.0 / 40320))) -
+                    r.th * r.tl;
+  return r;
 }
 
-// sin(a + t) = sin a cos t + cos a sin t
-double sin_of(const Split& s) {
-  double ph, pl, sh, sl;
-  dd::two_prod(s.cos_a.hi, s.th, ph, pl);
-  dd::two_sum(s.sin_a.hi, ph, sh, sl);
-  const double tail = sl + pl + s.sin_a.lo + s.cos_a.hi * s.tl + s.cos_a.lo * s.th +
-                      s.cos_a.hi * s.sin_t_minus_t + s.sin_a.hi * s.cos_t_minus_1;
+// c th = p + rest with p exact (26 bits by 26) and rest far below it.
+inline double product_rest(double c, const Reduced& r, double& p) {
+  double top, low;
+  dd::split(c, top, low);
+  p = top * r.t1;
+  return low * r.t1 + c * r.t2;
+}
+
+// sin(a + t) = sin a cos t + cos a sin t. |sin a| >= |p| but where sin a is 0.
+inline double sin_of(const Reduced& r) {
+  double p, sh, sl;
+  const double rest = product_rest(r.cos_a.hi, r, p);
+  dd::fast_two_sum(r.sin_a.hi, p, sh, sl);
+  const double tail = ((sl + rest) + (r.sin_a.lo + r.cos_a.hi * r.tl + r.cos_a.lo * r.th)) +
+                      (r.cos_a.hi * r.sin_t_minus_t + r.sin_a.hi * r.cos_t_minus_1);
   return sh + tail;
 }
 
-// cos(a + t) = cos a cos t - sin a sin t
-double cos_of(const Split& s) {
-  double ph, pl, sh, sl;
-  dd::two_prod(s.sin_a.hi, s.th, ph, pl);
-  dd::two_sum(s.cos_a.hi, -ph, sh, sl);
-  const double tail = sl - pl + s.cos_a.lo - s.sin_a.hi * s.tl - s.sin_a.lo * s.th -
-                      s.sin_a.hi * s.sin_t_minus_t + s.cos_a.hi * s.cos_t_minus_1;
-  return sh + tail;
+// cos(a + t) = cos a cos t - sin a sin t. |cos a| >= |p| but where cos a is 0.
+inline double cos_of(const Reduced& r) {
+  double p, ch, cl;
+  const double rest = product_rest(r.sin_a.hi, r, p);
+  dd::fast_two_sum(r.cos_a.hi, -p, ch, cl);
+  const double tail = ((cl - rest) + (r.cos_a.lo - r.sin_a.hi * r.tl - r.sin_a.lo * r.th)) +
+                      (r.cos_a.hi * r.cos_t_minus_1 - r.sin_a.hi * r.sin_t_minus_t);
+  return ch + tail;
 }
 
 // A NaN stays itself; an infinity gives a NaN of one sign everywhere.
@@ -101,15 +100,15 @@ double not_finite(double x) {
 }  // namespace
 
 double sin(double x) {
-  double s, c;
-  sincos(x, s, c);
-  return s;
+  if (!std::isfinite(x)) return not_finite(x);
+  if (std::fabs(x) < kSinIsX) return x;
+  return sin_of(reduce(x));
 }
 
 double cos(double x) {
-  double s, c;
-  sincos(x, s, c);
-  return c;
+  if (!std::isfinite(x)) return not_finite(x);
+  if (std::fabs(x) < kCosIsOne) return 1.0;
+  return cos_of(reduce(x));
 }
 
 // Both from one reduction: the numeric core mostly needs the pair.
@@ -124,15 +123,8 @@ void sincos(double x, double& s, double& c) {
     return;
   }
   const Reduced r = reduce(x);
-  const Split parts = split_at_table(r.hi, r.lo);
-  const double sr = std::fabs(x) < kSinIsX ? x : sin_of(parts);
-  const double cr = cos_of(parts);
-  switch (r.quadrant) {
-    case 0: s = sr, c = cr; break;
-    case 1: s = cr, c = -sr; break;
-    case 2: s = -sr, c = -cr; break;
-    default: s = -cr, c = sr; break;
-  }
+  s = std::fabs(x) < kSinIsX ? x : sin_of(r);
+  c = cos_of(r);
 }
 
 }  // namespace trig

@@ -6,7 +6,7 @@
 //
 // Each result is the double nearest to the true value but in rare cases
 // (errors below about 2^-65 of the result before the last rounding). Angles
-// beyond 2^19 rad are taken modulo the double nearest to 2 pi: the same bits
+// beyond 2^15 rad are taken modulo the double nearest to 2 pi: the same bits
 // everywhere, but not the sine of the number given.
 #pragma once
 

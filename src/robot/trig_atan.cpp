@@ -38,8 +38,8 @@ Pair subtract(Pair a, Pair b) {
 // atan z for 0 <= z <= 1.
 Pair atan_unit(Pair z) {
   if (z.hi < kAtanIsZ) return z;
-  const double j = dd::nearest_integer(z.hi * t::kSteps);
-  const double b = j / t::kSteps;
+  const double j = dd::nearest_integer(z.hi * t::kAtanSteps);
+  const double b = j / t::kAtanSteps;
   // u = (z - b) / (1 + z b); z.hi - b is exact, both lying within 2^-7 on a 2^-53 grid.
   double ph, pl, dh, dl;
   dd::two_prod(z.hi, b, ph, pl);

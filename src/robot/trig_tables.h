@@ -11,21 +11,25 @@ struct Pair {
   double lo;
 };
 
-// pi / 2 as the sum of three parts: the first two of 33 bits, so that a
-// multiple of them by an integer below 2^19 is exact.
-extern const double kPio2Part1;
-extern const double kPio2Part2;
-extern const double kPio2Part3;
-extern const double kTwoOverPi;
+// The step of the sine table, pi / 256, as the sum of three parts: the first
+// two of 31 bits, so that a multiple of them by an integer below 2^22 is exact.
+extern const double kStepPart1;
+extern const double kStepPart2;
+extern const double kStepPart3;
+extern const double kStepsPerRadian;  // 256 / pi
+constexpr int kCircle = 512;          // steps in 2 pi
+
 extern const double kTwoPi;
 extern const Pair kPio2;
 extern const Pair kPi;
 extern const double kThreePio4;
 
-// sin(j / 64) and cos(j / 64) for j = 0..51 (past pi / 4), atan(j / 64) for j = 0..64.
-constexpr int kSteps = 64;
-extern const Pair kSin[52];
-extern const Pair kCos[52];
-extern const Pair kAtan[65];
+// sin(k pi / 256) for k = 0..511 (exactly 0, 1, 0, -1 at the quarters);
+// cos(k pi / 256) is kSin[(k + 128) % 512].
+extern const Pair kSin[kCircle];
+
+// atan(j / 64) for j = 0..64.
+constexpr int kAtanSteps = 64;
+extern const Pair kAtan[kAtanSteps + 1];
 
 }  // namespace trig_tables

@@ -134,9 +134,9 @@ TEST(Trig, SpecialValuesAsTheCLibrary) {
 }
 
 TEST(Trig, LargeArgumentsStayInRange) {
-  // Beyond 2^19 the angle is taken modulo the double nearest to 2 pi: not
+  // Beyond 2^15 the angle is taken modulo the double nearest to 2 pi: not
   // the true sine, but a number in [-1, 1], and sin^2 + cos^2 = 1.
-  for (const double x : {0x1p19, -0x1p19 - 3, 1e10, -3.7e150, 1.7e308}) {
+  for (const double x : {0x1p15, -0x1p15 - 3, 1e10, -3.7e150, 1.7e308}) {
     double s, c;
     trig::sincos(x, s, c);
     EXPECT_LE(std::fabs(s), 1.0) << x;
@@ -144,7 +144,7 @@ TEST(Trig, LargeArgumentsStayInRange) {
     EXPECT_NEAR(s * s + c * c, 1.0, 1e-15) << x;
   }
   // Just below the limit the reduction is exact: sin(n pi) is tiny.
-  const double n_pi = 166886 * 3.14159265358979323846;
+  const double n_pi = 10430 * 3.14159265358979323846;
   EXPECT_NEAR(trig::sin(n_pi), static_cast<double>(std::sin(static_cast<long double>(n_pi))), 1e-16);
   // atan2 of coordinates near the ends of the double range.
   EXPECT_EQ(trig::atan2(1e300, 1e300), std::atan2(1.0, 1.0));
