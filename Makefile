@@ -6,12 +6,16 @@ BUILD     := build
 SAN_BUILD := build-san
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 
-PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev \
-            libgl1-mesa-dri libx11-dev libpng-dev libgtest-dev libbenchmark-dev \
-            xvfb xauth xdotool x11-utils clang libclang-rt-14-dev \
-            dpkg-dev desktop-file-utils man-db groff-base locales lintian \
-            $(WEB_PACKAGES) chromium chromium-driver python3-selenium python3-pil \
-            libstb-dev fonts-dejavu-core
+# What `make run` needs: the compiler, GLUT, OpenGL, X11, libpng, GoogleTest
+# (the build configures the tests too), stb and the lesson view's font.
+RUN_PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev \
+                libgl1-mesa-dri libx11-dev libpng-dev libgtest-dev libstb-dev fonts-dejavu-core
+# What `make test` needs besides: benchmarks, Xvfb and xdotool for the window
+# tests, clang for the fuzzer, the package tools, the page's compiler and a
+# headless Chromium to drive it.
+PACKAGES := $(RUN_PACKAGES) libbenchmark-dev xvfb xauth xdotool x11-utils clang \
+            libclang-rt-14-dev dpkg-dev desktop-file-utils man-db groff-base locales lintian \
+            $(WEB_PACKAGES) chromium chromium-driver python3-selenium python3-pil
 # What `make web` needs: Debian's emscripten (it works offline with the
 # libraries it ships), and the lesson view's glyph baking and font.
 WEB_PACKAGES := emscripten libstb-dev fonts-dejavu-core
@@ -36,9 +40,9 @@ SAN_ENV := ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stack
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test fuzz package deps program build build-san clean web web-serve web-deps
+.PHONY: run test fuzz package deps run-deps program build build-san clean web web-serve web-deps
 
-run: deps program
+run: run-deps program
 	./$(BUILD)/tocsim
 
 # The program alone (tests and benchmarks are not built).
@@ -71,6 +75,9 @@ web-serve: web
 
 web-deps:
 	@$(MAKE) deps PACKAGES="$(WEB_PACKAGES)"
+
+run-deps:
+	@$(MAKE) deps PACKAGES="$(RUN_PACKAGES)"
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
