@@ -9,7 +9,8 @@ JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 # What `make run` needs: the compiler, GLUT, OpenGL, X11, libpng, GoogleTest
 # (the build configures the tests too), stb and the lesson view's font.
 RUN_PACKAGES := cmake g++ make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev \
-                libgl1-mesa-dri libx11-dev libpng-dev libgtest-dev libstb-dev fonts-dejavu-core
+                libgl1-mesa-dri libx11-dev libpng-dev libgtest-dev libstb-dev fonts-dejavu-core \
+                libnlopt-dev
 # What `make test` needs besides: benchmarks, Xvfb and xdotool for the window
 # tests, clang for the fuzzer, the package tools, the page's compiler and a
 # headless Chromium to drive it.
@@ -17,13 +18,17 @@ PACKAGES := $(RUN_PACKAGES) libbenchmark-dev xvfb xauth xdotool x11-utils clang 
             libclang-rt-14-dev dpkg-dev desktop-file-utils man-db groff-base locales lintian \
             $(WEB_PACKAGES) chromium chromium-driver python3-selenium python3-pil
 # What `make web` needs: Debian's emscripten (it works offline with the
-# libraries it ships), and the lesson view's glyph baking and font.
-WEB_PACKAGES := emscripten libstb-dev fonts-dejavu-core
+# libraries it ships), the lesson view's glyph baking and font, and CMake and
+# dpkg-source to build NLopt from Debian's source package (tools/web_nlopt.sh).
+WEB_PACKAGES := emscripten libstb-dev fonts-dejavu-core cmake dpkg-dev
 
 # The web page: built in WEB_OBJ, written to WEB_OUT (index.html, tocsim.js,
 # tocsim.wasm, tocsim.data and nothing else).
 WEB_OBJ := build-web-obj
 WEB_OUT := build-web
+# NLopt built with emscripten for the page, and the folder of its CMake package.
+WEB_NLOPT     := $(CURDIR)/$(WEB_OBJ)/nlopt
+WEB_NLOPT_DIR := $(WEB_NLOPT)/install/lib/cmake/nlopt
 # Emscripten's optimiser needs Debian's acorn, which a Node.js from elsewhere
 # does not look for on its own.
 WEB_ENV := NODE_PATH=/usr/share/nodejs
@@ -63,10 +68,17 @@ fuzz: deps
 package: deps program
 	cd $(BUILD) && cpack -G DEB
 
-# The page alone; configured once, then built incrementally.
+# The page alone; configured once, then built incrementally. NLopt first
+# (built once, see tools/web_nlopt.sh); a build folder configured before it
+# was, or without it, is configured again. NLopt_DIR rather than
+# CMAKE_PREFIX_PATH: emscripten's toolchain looks for packages below its own
+# sysroot only.
 web: web-deps
-	@[ -f $(WEB_OBJ)/CMakeCache.txt ] || $(WEB_ENV) emcmake cmake -S . -B $(WEB_OBJ) \
-	  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTOCSIM_WEB_OUT=$(CURDIR)/$(WEB_OUT) >/dev/null
+	@$(WEB_ENV) JOBS=$(JOBS) bash tools/web_nlopt.sh $(WEB_NLOPT)
+	@grep -qxF 'NLopt_DIR:PATH=$(WEB_NLOPT_DIR)' $(WEB_OBJ)/CMakeCache.txt 2>/dev/null || \
+	  $(WEB_ENV) emcmake cmake -S . -B $(WEB_OBJ) \
+	  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTOCSIM_WEB_OUT=$(CURDIR)/$(WEB_OUT) \
+	  -DNLopt_DIR:PATH=$(WEB_NLOPT_DIR) >/dev/null
 	$(WEB_ENV) cmake --build $(WEB_OBJ) -j$(JOBS) --target tocsim_web
 
 # The page at http://127.0.0.1:8000/ (?lang=en for English).

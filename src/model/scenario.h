@@ -7,6 +7,7 @@
 
 #include "model/constants.h"
 #include "model/layout.h"
+#include "model/motion.h"
 #include "model/playback.h"
 #include "model/selectors.h"
 
@@ -61,6 +62,13 @@ struct ScaraConditions : RobotConditions {
 // conditions because only a successful solve replaces it: a failed one leaves
 // the previous motion on show while the conditions already hold the new task.
 struct RobotRun {
+  // The motion of the time-optimal run. Unless `general_motion` is set it
+  // has the four intervals of the Newton passes' structure (joint 1 switches
+  // once, joint 2 twice), tt and torque_sign give it, and the torque law runs
+  // from them; otherwise the law runs from `motion`. tt[3] is the final time
+  // of any motion.
+  Motion motion;
+  bool general_motion;
   double tt[4];                   // switching times in time order, then the final time
   double torque_sign[4][2];       // interval k (row), joint j (column): +1 or -1
   GraphScales scales;             // of the records below, for the gravity selected
@@ -88,6 +96,8 @@ struct SolveOutcome {
   bool found;        // switching times were found; the records are of them
   bool by_search;    // found by the multi-start search rather than two Newton passes
   bool misses_goal;  // the PID arm is still off its joint-1 goal at tfm
+  FoundBy method;    // how the motion was found
+  double passes_tf;  // the passes' final time when they gave a slower motion; 0 otherwise
 };
 
 // What the user chose (robot, gravity, elbow, task) and every number that

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "robot/torque_laws.h"
+#include "robot/dual.h"
 #include "robot/trig.h"
 #include "model/scenario.h"
 
@@ -23,24 +24,31 @@ class PlantModel {
 
   // Joint accelerations (acc[0], acc[1]) at the state y (y[0..3] are read)
   // under the joint torques tau1, tau2 (tau2 is a force for the sliding joint).
-  void accelerations(const double* y, double tau1, double tau2, double acc[2]) const {
+  // T is double, or Dual<K> (robot/dual.h) for the derivatives of the same
+  // numbers.
+  template <class T>
+  void accelerations(const T* y, const T& tau1, const T& tau2, T acc[2]) const {
     if (scara_) {
       scara_accelerations(y, tau1, tau2, acc);
     } else {
       cylindrical_accelerations(y, tau1, tau2, acc);
     }
   }
+  void accelerations(const double* y, double tau1, double tau2, double acc[2]) const {
+    accelerations<double>(y, tau1, tau2, acc);
+  }
 
  private:
   // theta'' = (tau1 - 2 mw r theta' r' - G1) / (mw r^2 + IM1)
   // r''     = (mw r theta'^2 + F2 - G2) / (mM2 + mw)
   // with G1 = cos(theta) (9.8 mw r), G2 = sin(theta) (9.8 mw) under gravity.
-  void cylindrical_accelerations(const double* y, double tau1, double tau2, double acc[2]) const {
-    const double th = y[0], r = y[1], thd = y[2], rd = y[3];
-    double num1 = tau1 - two_mw_ * r * thd * rd;
-    double num2 = mw_ * r * (thd * thd) + tau2;
+  template <class T>
+  void cylindrical_accelerations(const T* y, const T& tau1, const T& tau2, T acc[2]) const {
+    const T th = y[0], r = y[1], thd = y[2], rd = y[3];
+    T num1 = tau1 - two_mw_ * r * thd * rd;
+    T num2 = mw_ * r * (thd * thd) + tau2;
     if (gravity_) {
-      double sth, cth;
+      T sth, cth;
       trig::sincos(th, sth, cth);
       num1 = num1 - cth * (g_mw_ * r);
       num2 = num2 - sth * g_mw_;
@@ -49,26 +57,27 @@ class PlantModel {
     acc[1] = num2 / mass2_;
   }
 
-  void scara_accelerations(const double* y, double tau1, double tau2, double acc[2]) const {
-    const double q1 = y[0], q2 = y[1], q1d = y[2], q2d = y[3];
-    double sq2, cq2;
+  template <class T>
+  void scara_accelerations(const T* y, const T& tau1, const T& tau2, T acc[2]) const {
+    const T q1 = y[0], q2 = y[1], q1d = y[2], q2d = y[3];
+    T sq2, cq2;
     trig::sincos(q2, sq2, cq2);
     // Centrifugal and Coriolis terms.
-    const double vs = mwl1l2_ * sq2;
-    const double V2 = vs * (q1d * q1d);
-    const double V1 = V2 - vs * ((q1d + q2d) * (q1d + q2d));
-    double b1 = tau1 - V1;
-    double b2 = tau2 - V2;
+    const T vs = mwl1l2_ * sq2;
+    const T V2 = vs * (q1d * q1d);
+    const T V1 = V2 - vs * ((q1d + q2d) * (q1d + q2d));
+    T b1 = tau1 - V1;
+    T b2 = tau2 - V2;
     if (gravity_) {
-      const double G2 = trig::cos(q1 + q2) * g2_;
-      const double G1 = trig::cos(q1) * g1_ + G2;
+      const T G2 = trig::cos(q1 + q2) * g2_;
+      const T G1 = trig::cos(q1) * g1_ + G2;
       b1 = b1 - G1;
       b2 = b2 - G2;
     }
     // Inertia matrix, symmetric.
-    const double D12 = mwl1l2_ * cq2 + IJ2_;
-    const double D11 = D11_fixed_ + mwl1_ * (l1_ + two_l2_ * cq2);
-    const double det = D11 * D22_ - D12 * D12;
+    const T D12 = mwl1l2_ * cq2 + IJ2_;
+    const T D11 = D11_fixed_ + mwl1_ * (l1_ + two_l2_ * cq2);
+    const T det = D11 * D22_ - D12 * D12;
     acc[0] = (D22_ * b1 - D12 * b2) / det;
     acc[1] = (-D12 * b1 + D11 * b2) / det;
   }

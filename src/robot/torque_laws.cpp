@@ -8,7 +8,7 @@ double torque_limit(const RobotConditions& rec, Gravity gravity, int j) {
 }
 
 TorqueLaw::TorqueLaw(const Conditions& s, const RobotRun& run, Robot robot, ControlMode mode)
-    : mode_(mode) {
+    : mode_(mode), motion_(run.general_motion ? &run.motion : nullptr) {
   const RobotConditions& rec = model_conditions(s, robot);
   for (int j = 0; j < 2; ++j) {
     limit_[j] = torque_limit(rec, s.gravity, j);
@@ -33,6 +33,11 @@ TorqueLaw::TorqueLaw(const Conditions& s, const RobotRun& run, Robot robot, Cont
 
 double TorqueLaw::joint(int j, double t, const double* y) const {
   if (mode_ == ControlMode::TimeOptimal) {
+    if (motion_ != nullptr) {
+      double tau[2];
+      general(t, y, tau);
+      return tau[j];
+    }
     const int rule = interval(t);
     if (rule == 4) return hold(j, y);
     if (rule >= 0) return bang_[rule][j];

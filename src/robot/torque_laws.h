@@ -96,7 +96,35 @@ class TorqueLaw {
     const double u = (phif_[j] - y[j]) * Kp_[j] - Kd_[j] * y[j + 2] + Ki_[j] * y[j + 4];
     return saturate(u, limit_[j]);
   }
+  // A motion of any other structure: its arcs' limits, or its grid's torques,
+  // up to tf, then the hold.
+  void general(double t, const double* y, double tau[2]) const {
+    if (t >= tt_[3]) {
+      tau[0] = hold(0, y);
+      tau[1] = hold(1, y);
+      return;
+    }
+    if (!(t >= 0.0)) {
+      tau[0] = 0.0;
+      tau[1] = 0.0;
+      return;
+    }
+    const Motion& m = *motion_;
+    if (m.grid_count > 0) {
+      const double q = t / (m.tf / m.grid_count);
+      const int k = q < m.grid_count ? static_cast<int>(q) : m.grid_count - 1;
+      tau[0] = m.grid[k][0] * limit_[0];
+      tau[1] = m.grid[k][1] * limit_[1];
+      return;
+    }
+    tau[0] = arc_sign_at(m.joint[0], t) * limit_[0];
+    tau[1] = arc_sign_at(m.joint[1], t) * limit_[1];
+  }
   void time_optimal(double t, const double* y, double tau[2]) const {
+    if (motion_ != nullptr) {
+      general(t, y, tau);
+      return;
+    }
     const int rule = interval(t);
     if (rule == 4) {
       tau[0] = hold(0, y);
@@ -111,6 +139,7 @@ class TorqueLaw {
   }
 
   ControlMode mode_;
+  const Motion* motion_;  // the run's motion when it is not of four intervals
   double limit_[2];     // joint limits for the current gravity mode
   double tt_[4];        // switching times, final time
   double bang_[4][2];   // torque_sign[k][j] * limit_[j]

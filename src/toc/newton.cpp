@@ -41,13 +41,14 @@ double switching_jacobian(const ShootingModel& m, const double y_start[4], const
 
 NewtonPassResult newton_pass(const ShootingModel& m, const double y_start[4],
                              const double x_target[4], int s1, int s2, const double z_init[4],
-                             WorkerPool* pool) {
+                             WorkerPool* pool, const std::atomic<bool>* cancel) {
   NewtonPassResult res{};
   double* z = res.z;
   for (int i = 0; i < 4; ++i) z[i] = z_init[i];
 
   bool hit_limit = false;
   bool residual_nan = false;
+  bool cancelled = false;
   int n = 0;
   for (;;) {
     ShootingTrace sim;
@@ -65,6 +66,10 @@ NewtonPassResult newton_pass(const ShootingModel& m, const double y_start[4],
       break;
     }
 
+    if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
+      cancelled = true;
+      break;
+    }
     double M[4][4];
     switching_jacobian(m, y_start, z, s1, s2, sim, M, pool);
     double d[4];
@@ -87,7 +92,7 @@ NewtonPassResult newton_pass(const ShootingModel& m, const double y_start[4],
   // z2 > z3 is false when either is not a number; the NaN tests catch z0..z2.
   const bool bad_times = std::isnan(z[0]) || std::isnan(z[1]) || std::isnan(z[2]) ||
                          z[0] < 0 || z[1] < 0 || z[2] < 0 || z[2] > z[3];
-  res.failed = hit_limit || bad_times || residual_nan;
+  res.failed = hit_limit || bad_times || residual_nan || cancelled;
   if (res.failed) res.plan.tt[3] = kFailedFinalTime;
   return res;
 }

@@ -3,6 +3,8 @@
 // the target.
 #pragma once
 
+#include <atomic>
+
 #include "toc/shooting.h"
 
 class WorkerPool;
@@ -40,6 +42,8 @@ struct NewtonPassResult {
 };
 
 // Runs one pass from z_init; its Jacobians' columns on the pool when one is given.
+// With `cancel`, the pass also stops (failed) before any update once it is set.
 NewtonPassResult newton_pass(const ShootingModel& m, const double y_start[4],
                              const double x_target[4], int s1, int s2, const double z_init[4],
-                             WorkerPool* pool = nullptr);
+                             WorkerPool* pool = nullptr,
+                             const std::atomic<bool>* cancel = nullptr);

@@ -5,6 +5,7 @@
 #include "robot/robot_kind.h"
 #include "toc/acceptance.h"
 #include "toc/newton.h"
+#include "toc/optimal_solver.h"
 #include "toc/switching_search.h"
 #include "toc/worker_pool.h"
 
@@ -44,9 +45,34 @@ SwitchingTask switching_task(const Conditions& s, Robot robot) {
   return t;
 }
 
+SwitchingSolution passes_outcome(const NewtonPassResult passes[2], const SolutionCheck checks[2]) {
+  SwitchingSolution sol{};
+  double tf[2];
+  for (int i = 0; i < 2; ++i) {
+    const NewtonPassResult& p = passes[i];
+    PassSummary& ps = sol.pass[i];
+    ps = {i == 0 ? -1 : +1, p.updates, !p.failed, false, p.plan.tt[3]};
+    sol.simulations = sol.simulations + pass_simulations(p);
+    if (ps.converged) {
+      sol.simulations = sol.simulations + checks[i].simulations;
+      ps.accepted = checks[i].accepted;
+    }
+    tf[i] = ps.accepted ? p.plan.tt[3] : kFailedFinalTime;
+  }
+
+  if (!(tf[0] > kNoSolutionTime && tf[1] > kNoSolutionTime)) {
+    sol.found = true;
+    sol.plan = (tf[0] < tf[1]) ? passes[0].plan : passes[1].plan;  // pass 2 on equal times
+    sol.motion = motion_of_plan(sol.plan);
+    sol.method = FoundBy::Passes;
+    sol.four_intervals = true;
+  }
+  return sol;
+}
+
 SwitchingSolution solve_switching_plan(const Conditions& s, Robot robot, SolverChoice choice,
                                        WorkerPool* pool) {
-  SwitchingSolution sol{};
+  if (choice == SolverChoice::Optimal) return solve_optimal(s, robot, pool);
   const SwitchingTask t = switching_task(s, robot);
   const ShootingModel model(s, robot);
 
@@ -67,24 +93,8 @@ SwitchingSolution solve_switching_plan(const Conditions& s, Robot robot, SolverC
     run_pass(1);
   }
 
-  double tf[2];
-  for (int i = 0; i < 2; ++i) {
-    const NewtonPassResult& p = passes[i];
-    PassSummary& ps = sol.pass[i];
-    ps = {i == 0 ? -1 : +1, p.updates, !p.failed, false, p.plan.tt[3]};
-    sol.simulations = sol.simulations + pass_simulations(p);
-    if (ps.converged) {
-      sol.simulations = sol.simulations + checks[i].simulations;
-      ps.accepted = checks[i].accepted;
-    }
-    tf[i] = ps.accepted ? p.plan.tt[3] : kFailedFinalTime;
-  }
-
-  if (!(tf[0] > kNoSolutionTime && tf[1] > kNoSolutionTime)) {
-    sol.found = true;
-    sol.plan = (tf[0] < tf[1]) ? passes[0].plan : passes[1].plan;  // pass 2 on equal times
-    return sol;
-  }
+  SwitchingSolution sol = passes_outcome(passes, checks);
+  if (sol.found) return sol;
   if (choice == SolverChoice::Reference) return sol;
 
   const SearchResult found = search_switching_times(model, t.y_start, t.x_target, t.s1, t.tf0, pool);
@@ -95,8 +105,55 @@ SwitchingSolution solve_switching_plan(const Conditions& s, Robot robot, SolverC
     sol.found = true;
     sol.by_search = true;
     sol.plan = found.plan;
+    sol.motion = motion_of_plan(sol.plan);
+    sol.method = FoundBy::Search;
+    sol.four_intervals = true;
   }
   return sol;
+}
+
+Motion motion_of_plan(const SwitchingPlan& plan) {
+  Motion m{};
+  m.tf = plan.tt[3];
+  for (int j = 0; j < 2; ++j) {
+    JointArcs& a = m.joint[j];
+    a.count = 1;
+    a.kind[0] = static_cast<signed char>(plan.sign[0][j]);
+    for (int k = 1; k < 4; ++k) {
+      if (plan.sign[k][j] == a.kind[a.count - 1]) continue;
+      a.end[a.count - 1] = plan.tt[k - 1];
+      a.kind[a.count] = static_cast<signed char>(plan.sign[k][j]);
+      ++a.count;
+    }
+    a.end[a.count - 1] = m.tf;
+  }
+  return m;
+}
+
+bool plan_of_motion(const Motion& m, int s1, SwitchingPlan& plan) {
+  const JointArcs& a = m.joint[0];
+  const JointArcs& b = m.joint[1];
+  if (m.grid_count != 0 || has_interior_arc(m) || a.count != 2 || b.count != 3 ||
+      a.kind[0] != s1)
+    return false;
+  const double z[4] = {b.end[0], a.end[0], b.end[1], m.tf};
+  order_switching_times(z, s1, b.kind[0], plan);
+  return true;
+}
+
+void store_solution(RobotRun& run, const SwitchingSolution& sol) {
+  run.motion = sol.motion;
+  run.general_motion = !sol.four_intervals;
+  if (sol.four_intervals) {
+    store_switching_plan(run, sol.plan);
+  } else {
+    // Only the final time means anything here; the rest stays zero.
+    for (int k = 0; k < 4; ++k) {
+      run.tt[k] = 0.0;
+      for (int j = 0; j < 2; ++j) run.torque_sign[k][j] = 0.0;
+    }
+    run.tt[3] = sol.motion.tf;
+  }
 }
 
 void store_switching_plan(RobotRun& rec, const SwitchingPlan& plan) {
@@ -109,6 +166,6 @@ void store_switching_plan(RobotRun& rec, const SwitchingPlan& plan) {
 SwitchingSolution find_switching_times(const Conditions& s, RobotRun& run, Robot robot,
                                        SolverChoice choice, WorkerPool* pool) {
   const SwitchingSolution sol = solve_switching_plan(s, robot, choice, pool);
-  if (sol.found) store_switching_plan(run, sol.plan);
+  if (sol.found) store_solution(run, sol);
   return sol;
 }

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "model/scenario.h"
+#include "toc/acceptance.h"
+#include "toc/newton.h"
 #include "toc/shooting.h"
 
 class WorkerPool;
@@ -11,6 +13,7 @@ class WorkerPool;
 enum class SolverChoice {
   Reference,  // the two Newton passes alone (their results still checked)
   Extended,   // the passes, then the search when they find nothing
+  Optimal,    // the passes where their motion is optimal, else the direct method
 };
 
 struct PassSummary {
@@ -28,7 +31,14 @@ struct SwitchingSolution {
   bool searched;         // the search ran
   int search_runs;       // its Levenberg-Marquardt runs
   long simulations;      // shooting simulations of passes, checks and search
-  SwitchingPlan plan;    // the winner: ordered times and signs (when found)
+  SwitchingPlan plan;    // the winner: ordered times and signs (when found and four_intervals)
+  // The winner as a motion of any structure (when found), how it was found,
+  // and whether it has the passes' four intervals (then `plan` holds it too).
+  Motion motion;
+  FoundBy method;
+  bool four_intervals;
+  double passes_tf;      // the passes' final time when the direct method found a faster motion
+  int direct_evaluations;  // simulations of the direct method and the refinement
 };
 
 // The task the solver works on, read from the robot's conditions.
@@ -54,3 +64,18 @@ SwitchingSolution find_switching_times(const Conditions& s, RobotRun& run, Robot
                                        WorkerPool* pool = nullptr);
 
 void store_switching_plan(RobotRun& run, const SwitchingPlan& plan);
+
+// What the two passes (s2 = -1, +1) and the checks of their results give:
+// the faster accepted pass (the second on equal times), or nothing when both
+// final times exceed 1000 s. A check is read only where its pass converged.
+struct NewtonPassResult;
+struct SolutionCheck;
+SwitchingSolution passes_outcome(const NewtonPassResult passes[2], const SolutionCheck checks[2]);
+// The solution's motion into the run (the plan too when it has four intervals).
+void store_solution(RobotRun& run, const SwitchingSolution& sol);
+
+// A four-interval plan as a motion, and a motion as a plan where it has that
+// structure: joint 1 switches once, from the direction s1 of its move, and
+// joint 2 twice, with no arc inside the limits.
+Motion motion_of_plan(const SwitchingPlan& plan);
+bool plan_of_motion(const Motion& m, int s1, SwitchingPlan& plan);

@@ -1,0 +1,40 @@
+// Pontryagin's principle on a bang-bang motion. The multipliers nu of the
+// end conditions come from the motion's end-point Jacobian (the final time is
+// stationary under them: e_tf + J^T nu = 0); the costates lambda are nu carried
+// back through the simulation's own step Jacobians, and each joint's
+// switching function is sigma_j = (M^-1 lambda_v)_j, the coefficient of its
+// torque in the Hamiltonian. An optimal motion has tau_j = -tau_jmax sign(sigma_j):
+// sigma_j changes sign at joint j's switching times and nowhere else.
+#pragma once
+
+#include <vector>
+
+#include "model/motion.h"
+#include "toc/arc_shooting.h"
+
+struct SigmaSample {
+  double t;
+  double sigma[2];
+};
+
+struct SwitchingFunctions {
+  bool computed;                     // the multipliers were found
+  double nu[4];                      // lambda at tf
+  std::vector<SigmaSample> samples;  // at every integration step, in time order
+};
+
+// At kStepsPerInterval steps per arc; not computed for a motion with an arc
+// inside the limits or a singular end-point Jacobian.
+SwitchingFunctions switching_functions(const ShootingModel& m, const double y_start[4],
+                                       const Motion& motion);
+
+// Where a motion breaks the rule: the first time a joint's switching
+// function has the sign of its torque, away from that joint's switches, by
+// more than kSigmaSlack of its largest magnitude.
+constexpr double kSigmaSlack = 0.02;
+struct RuleBreak {
+  bool broken;
+  int joint;  // 0 or 1
+  double at;  // [s]
+};
+RuleBreak first_rule_break(const SwitchingFunctions& f, const Motion& motion);
