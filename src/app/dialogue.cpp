@@ -4,6 +4,7 @@
 
 #include "app/condition_report.h"
 #include "app/motion_csv.h"
+#include "app/motion_report.h"
 #include "app/recompute.h"
 #include "app/robot_texts.h"
 #include "robot/conditions.h"
@@ -115,7 +116,8 @@ Task<> report_unreachable(const Conditions& s, Ui& out, bool start_ok, bool end_
 Task<DialogueEnd> run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry entry) {
   // A change made in the window: the console goes on as after the points
   // question, so that it stays a complete record of the session.
-  if (entry == DialogueEntry::Window) {
+  const bool from_window = entry == DialogueEntry::Window;
+  if (from_window) {
     entry = DialogueEntry::Recompute;
   } else {
     out.say(Text::KeyHelp);
@@ -132,8 +134,15 @@ Task<DialogueEnd> run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry ent
     out.say(Text::Computing);
     print_solver_title(s, out);
     solution = co_await out.solve(s);
-    s.outcome = SolveOutcome{solution.found, solution.by_search, false};
+    s.outcome = SolveOutcome{solution.found, solution.by_search, false, solution.method,
+                             solution.passes_tf};
     if (solution.found) break;
+    // The window takes back a change of its own that gives no motion: no
+    // question here.
+    if (from_window) {
+      out.say(Text::WindowNoMotion);
+      co_return DialogueEnd::Done;
+    }
 
     out.say(Text::NoSolution);
     const char again = co_await out.key();
@@ -145,8 +154,7 @@ Task<DialogueEnd> run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry ent
 
   out.say(Text::Solved);
   if (solution.by_search) out.say(Text::FoundBySearch);
-  if (const RobotRun* r = selected_run(s, s.robot))
-    out.sayf(Text::SwitchingTimes, r->tt[0], r->tt[1], r->tt[2], r->tt[3]);
+  if (const RobotRun* r = selected_run(s, s.robot)) report_motion(*r, s.outcome, out);
   out.sayf(Text::PidPositioningTime, s.tfm);
 
   recompute_feedback(s);

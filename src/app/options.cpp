@@ -114,8 +114,11 @@ Error apply(Options& o, int code, const char* arg) {
                             : EncodingChoice::Cp932;
       break;
     case kSolver:
-      if (!pick(v, {"reference", "extended"}, &i)) return reject("reference|extended");
-      o.solver = i == 0 ? SolverChoice::Reference : SolverChoice::Extended;
+      if (!pick(v, {"optimal", "reference", "extended"}, &i))
+        return reject("optimal|reference|extended");
+      o.solver = i == 0   ? SolverChoice::Optimal
+                 : i == 1 ? SolverChoice::Reference
+                          : SolverChoice::Extended;
       break;
     case kView:
       if (!pick(v, {"classic", "lesson"}, &i)) return reject("classic|lesson");

@@ -55,6 +55,7 @@ KeyAction Session::tick(double now) {
 }
 
 KeyAction Session::start_dialogue(DialogueEntry entry) {
+  window_change_ = entry == DialogueEntry::Window;
   run_.emplace(dialogue_(s_, ui_, entry));
   return advance();
 }
@@ -84,7 +85,15 @@ KeyAction Session::advance() {
   run_.reset();
   s_.answer_pending = false;
   s_.computing = false;
-  if (p == Progress::Done) return KeyAction::Redraw;
+  if (p == Progress::Done) {
+    // A change made in the window that gives no motion is taken back: the
+    // console has said so, and asked nothing.
+    if (window_change_ && !s_.outcome.found && !undo_.empty()) {
+      undo();
+      s_.window_note = "No motion for that change: nothing changed.";
+    }
+    return KeyAction::Redraw;
+  }
   status_ = ::exit_status(p);
   return KeyAction::Quit;
 }

@@ -89,5 +89,6 @@ class Session final : private SolveRunner {
   KeyAction show_time_at(const Point& p);
   KeyAction drag_point(const MouseEvent& e);
   Grip grip_ = Grip::None;
+  bool window_change_ = false;  // the dialogue running was started by a change in the window
   int status_ = 0;
 };

@@ -114,6 +114,9 @@ enum class Lang { Ja, En };
   X(NoSolution,                                                                                               \
     "\n切り替え時刻の解なし  別の条件で計算する？  yes:y   no:n  ",                                                               \
     "\nNo solution for the switching times  compute with other conditions?  yes:y   no:n  ")                  \
+  X(WindowNoMotion,                                                                                           \
+    "\n切り替え時刻の解なし  画面での変更を取り消した",                                                                          \
+    "\nNo solution for the switching times  the change made in the window was taken back")                   \
   X(RetryRobot,                                                                                               \
     "\n入力　円筒座標ロボット : a    SCARAロボット : b   ",                                                                  \
     "\nEnter  cylindrical-coordinate robot : a    SCARA robot : b   ")                                        \
@@ -126,6 +129,21 @@ enum class Lang { Ja, En };
   X(SwitchingTimes,                                                                                           \
     "\n切り替え・位置決め時間tt[]=(%7.4f %7.4f %7.4f %7.4f)[s]",                                                         \
     "\nSwitching and positioning times tt[]=(%7.4f %7.4f %7.4f %7.4f)[s]")                                    \
+  X(GeneralMotion,                                                                                            \
+    "\n切り替え時刻: 関節1 %s, 関節2 %s; 位置決め時間tf=%7.4f[s]",                                                       \
+    "\nSwitching times: joint 1 %s, joint 2 %s; positioning time tf=%7.4f[s]")                               \
+  X(FoundByDirect,                                                                                            \
+    "\n（別の切り替え構造，直接法で求めた）",                                                                                 \
+    "\n(another switching structure, found by the direct method)")                                           \
+  X(FoundByDirectSame,                                                                                        \
+    "\n（2回のニュートン法では解が得られず，直接法で求めた）",                                                                      \
+    "\n(the two Newton passes found none; found by the direct method)")                                      \
+  X(FasterThanPasses,                                                                                         \
+    "\n（2回のニュートン法では tf = %.4f s，直接法でより速い運動を求めた）",                                                          \
+    "\n(the two Newton passes gave tf = %.4f s; a faster motion was found by the direct method)")            \
+  X(SingularArc,                                                                                              \
+    "\n関節%d: %.3f s から %.3f s までトルクが制限の内側 (特異アーク)",                                                          \
+    "\njoint %d: torque inside its limits from %.3f s to %.3f s (singular arc)")                             \
   X(PidPositioningTime,                                                                                       \
     "\nFB制御の位置決め時間 tfm=%7.4f[s]",                                                                             \
     "\nPositioning time of the PID control tfm=%7.4f[s]")                                                     \
@@ -175,9 +193,12 @@ enum class Lang { Ja, En };
     "                      (X ディスプレイ不要)\n"                                                                    \
     "  --csv FILE          計算が成功するたびに，選択中のロボットの記録を\n"                                                         \
     "                      CSV で FILE に書く\n"                                                                  \
-    "  --solver reference|extended\n"                                                                         \
+    "  --solver optimal|reference|extended\n"                                                                \
+    "                      optimal (既定): 真に最短の運動 (どんな切り替え構造でも;\n"                                           \
+    "                      ニュートン法の解が最適でなければ直接法)\n"                                                         \
     "                      reference: 2回のニュートン法のみ (真の解だけを採用)\n"                                               \
-    "                      extended (既定): 両方で解がなければ多始点探索も行う\n"                                                \
+    "                      extended: 両方で解がなければ多始点探索も行う\n"                                                     \
+    "  --json FILE         計算するたびに，その結果を JSON の1行で FILE に書く\n"                                               \
     "  --view classic|lesson\n"                                                                               \
     "                      描画画面の最初の表示: classic (既定) または\n"                                                    \
     "                      lesson (目盛り付きグラフ・速度・位相面)\n"                                                        \
@@ -227,10 +248,15 @@ enum class Lang { Ja, En };
     "                      opens (no X display needed)\n"                                                     \
     "  --csv FILE          after every successful computation, write the current\n"                           \
     "                      robot's records to FILE as CSV\n"                                                  \
-    "  --solver reference|extended\n"                                                                         \
-    "                      reference: the two Newton passes alone, accepting\n"                               \
-    "                      real solutions only; extended (default): then a\n"                                 \
-    "                      multi-start search when both passes find none\n"                                   \
+    "  --solver optimal|reference|extended\n"                                                                \
+    "                      optimal (default): the truly fastest motion, of any\n"                            \
+    "                      switching structure (the direct method where the\n"                               \
+    "                      Newton passes' motion is not optimal); reference: the\n"                          \
+    "                      two Newton passes alone, accepting real solutions\n"                              \
+    "                      only; extended: then a multi-start search when both\n"                            \
+    "                      passes find none\n"                                                                \
+    "  --json FILE         after every computation, its result as one line of\n"                             \
+    "                      JSON in FILE\n"                                                                    \
     "  --view classic|lesson\n"                                                                               \
     "                      the window's first picture: classic (default), or\n"                               \
     "                      lesson (graphs with scales, velocities, phase planes)\n"                           \

@@ -48,7 +48,7 @@ struct Ui {
 
   Console& con;
   Lang lang;
-  SolverChoice solver = SolverChoice::Extended;
+  SolverChoice solver = SolverChoice::Optimal;
   WorkerPool* pool = nullptr;  // threads the solver may use; none: it runs on the caller
   SolveRunner* solve_runner = nullptr;  // none: a solve runs at once, where it is asked for
   std::string csv_path;  // where every successful computation writes its records; empty: nowhere

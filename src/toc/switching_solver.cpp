@@ -5,6 +5,8 @@
 #include "robot/robot_kind.h"
 #include "toc/acceptance.h"
 #include "toc/newton.h"
+#include "toc/direct_method.h"
+#include "toc/refine.h"
 #include "toc/optimal_solver.h"
 #include "toc/switching_search.h"
 #include "toc/worker_pool.h"
@@ -70,8 +72,39 @@ SwitchingSolution passes_outcome(const NewtonPassResult passes[2], const Solutio
   return sol;
 }
 
+namespace {
+
+double solution_end_error(const Conditions& s, Robot robot, const SwitchingSolution& sol) {
+  if (!sol.found) return NAN;
+  const SwitchingTask t = switching_task(s, robot);
+  const ShootingModel m(s, robot);
+  if (sol.motion.grid_count == 0) return motion_end_error(m, t.y_start, t.x_target, sol.motion);
+  TorqueGrid g{};
+  g.n = sol.motion.grid_count;
+  g.tf = sol.motion.tf;
+  for (int k = 0; k < g.n; ++k)
+    for (int j = 0; j < 2; ++j) g.u[k][j] = sol.motion.grid[k][j];
+  double y[4];
+  simulate_grid(m, g, t.y_start, y);
+  return end_error(t.x_target, y);
+}
+
+SwitchingSolution solve_choice(const Conditions& s, Robot robot, SolverChoice choice,
+                               WorkerPool* pool);
+
+}  // namespace
+
 SwitchingSolution solve_switching_plan(const Conditions& s, Robot robot, SolverChoice choice,
                                        WorkerPool* pool) {
+  SwitchingSolution sol = solve_choice(s, robot, choice, pool);
+  sol.end_error = solution_end_error(s, robot, sol);
+  return sol;
+}
+
+namespace {
+
+SwitchingSolution solve_choice(const Conditions& s, Robot robot, SolverChoice choice,
+                               WorkerPool* pool) {
   if (choice == SolverChoice::Optimal) return solve_optimal(s, robot, pool);
   const SwitchingTask t = switching_task(s, robot);
   const ShootingModel model(s, robot);
@@ -111,6 +144,8 @@ SwitchingSolution solve_switching_plan(const Conditions& s, Robot robot, SolverC
   }
   return sol;
 }
+
+}  // namespace
 
 Motion motion_of_plan(const SwitchingPlan& plan) {
   Motion m{};

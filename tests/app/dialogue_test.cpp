@@ -338,7 +338,7 @@ TEST(Dialogue, EachUnreachablePointIsReportedAndAcknowledgedInTurn) {
   EXPECT_EQ(quiet.reads(), 0);
 }
 
-// A SCARA task with gravity that both Newton passes miss: the default solver
+// A SCARA task with gravity that both Newton passes miss: the extended solver
 // finds it by the search and says so right after the found line; the
 // reference solver reports no solution.
 TEST(Dialogue, SearchResultIsAnnouncedAndTheReferenceSolverFindsNothing) {
@@ -346,7 +346,7 @@ TEST(Dialogue, SearchResultIsAnnouncedAndTheReferenceSolverFindsNothing) {
   const std::string kSearch = "\n（2回のニュートン法では解が得られず，多始点探索で求めた）";
   {
     Scenario s = after_startup('b', 'h');
-    const std::string out = dialogue(s, points);
+    const std::string out = dialogue_to_end(s, points, SolverChoice::Extended).output;
     EXPECT_TRUE(in_order(out, {kComputing, kSolved + kSearch + "\n切り替え・位置決め時間tt[]=", kDone,
                                kToWindow}));
   }

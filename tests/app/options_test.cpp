@@ -47,7 +47,7 @@ TEST(Options, NoArgumentsRunWithTheDefaults) {
   EXPECT_EQ(r.options.encoding, EncodingChoice::Auto);
   EXPECT_FALSE(r.options.no_window);
   EXPECT_TRUE(r.options.csv_path.empty());
-  EXPECT_EQ(r.options.solver, SolverChoice::Extended);
+  EXPECT_EQ(r.options.solver, SolverChoice::Optimal);
 }
 
 TEST(Options, EveryOptionWithItsValueIsTaken) {
@@ -69,6 +69,8 @@ TEST(Options, EveryValueOfEachChoice) {
   EXPECT_EQ(parse({"--encoding", "cp932"}).options.encoding, EncodingChoice::Cp932);
   EXPECT_EQ(parse({"--solver", "reference"}).options.solver, SolverChoice::Reference);
   EXPECT_EQ(parse({"--solver", "extended"}).options.solver, SolverChoice::Extended);
+  EXPECT_EQ(parse({"--solver", "optimal"}).options.solver, SolverChoice::Optimal);
+  EXPECT_EQ(parse({}).options.solver, SolverChoice::Optimal);
   EXPECT_EQ(parse({}).options.view, ViewMode::Classic);
   EXPECT_EQ(parse({"--view", "lesson"}).options.view, ViewMode::Lesson);
   EXPECT_EQ(parse({"--view=classic"}).options.view, ViewMode::Classic);
@@ -119,7 +121,7 @@ TEST(Options, HelpNamesEveryOptionKeyAndStatus) {
   for (Language lang : {Language::En, Language::Ja}) {
     const std::string h = app::help_text(lang);
     for (const char* word : {"--help", "--version", "--lang ja|en", "--encoding auto|utf8|cp932",
-                             "--no-window", "--csv FILE", "--solver reference|extended",
+                             "--no-window", "--csv FILE", "--solver optimal|reference|extended", "--json FILE",
                              "--view classic|lesson"})
       EXPECT_NE(h.find(word), std::string::npos) << word;
     for (const char* key : {"a b ", "\n  u ", "g h ", "\n  k ", "space", "+ -", "s, Right", "Left",

@@ -79,8 +79,13 @@ const Recorded kSessions[] = {
      "kug\x1b"},
     // An unreachable SCARA end point, the failed solve, retry with robot a.
     {"scara_unreachable_retry", "b h y z h y 0.8 0 0 1.0\n1 x x y a n x", "\x1b"},
-    // A failed solve answered with n ends the program with status 0.
-    {"cyl_failed_solve_ends", "a h y y 0.001 0.001\n h n n", "\x1b"},
+    // A failed solve answered with n ends the program with status 0: ratios
+    // of 0 leave no torque to move with.
+    {"cyl_failed_solve_ends", "a h y y 0 0\n h n n", "\x1b"},
+    // Half a turn of the cylindrical robot: no motion of the passes'
+    // structure, the fastest one found by the direct method.
+    {"cyl_half_turn_direct", "a h y z h y 0.8 0 -0.8 0.01\n", "\x1b"},
+    {"cyl_half_turn_direct_en", "a h y z h y 0.8 0 -0.8 0.01\n", "\x1b", Lang::En},
     // The default sessions: what the program prints before its window opens
     // (tests/e2e/console_session.sh compares the real program with these).
     {"cyl_default", "a h n", "\x1b"},
