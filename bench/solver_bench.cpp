@@ -34,11 +34,16 @@ std::unique_ptr<WorkerPool> pool_for(const benchmark::State& state) {
   return threads > 0 ? std::make_unique<WorkerPool>(threads) : nullptr;
 }
 
+// The second argument is the solver: 0 extended, 1 optimal (the default).
+SolverChoice choice_for(const benchmark::State& state) {
+  return state.range(1) == 0 ? SolverChoice::Extended : SolverChoice::Optimal;
+}
+
 void BM_Solver(benchmark::State& state, char robot, char gravity) {
   auto s = default_case(robot, gravity);
   const auto pool = pool_for(state);
   for (auto _ : state)
-    benchmark::DoNotOptimize(solve_switching_plan(*s, s->robot, SolverChoice::Extended, pool.get()));
+    benchmark::DoNotOptimize(solve_switching_plan(*s, s->robot, choice_for(state), pool.get()));
 }
 
 void BM_Recompute(benchmark::State& state, char robot, char gravity) {
@@ -46,7 +51,7 @@ void BM_Recompute(benchmark::State& state, char robot, char gravity) {
   const auto pool = pool_for(state);
   const RobotRun& rec = model_run(*s, s->robot);
   for (auto _ : state) {
-    if (recompute_time_optimal(*s, SolverChoice::Extended, pool.get()).found) recompute_feedback(*s);
+    if (recompute_time_optimal(*s, choice_for(state), pool.get()).found) recompute_feedback(*s);
     benchmark::DoNotOptimize(rec.fb_phi[s->frame_count][0]);
   }
 }
@@ -79,13 +84,13 @@ void BM_WindowDrop(benchmark::State& state, char robot, char gravity) {
 
 BENCHMARK_CAPTURE(BM_WindowDrop, cylindrical_no_gravity, 'a', 'h')->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_WindowDrop, scara_gravity, 'b', 'g')->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_Solver, cylindrical_no_gravity, 'a', 'h')->Arg(0)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_Solver, cylindrical_gravity, 'a', 'g')->Arg(0)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_Solver, scara_no_gravity, 'b', 'h')->Arg(0)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_Solver, scara_gravity, 'b', 'g')->Arg(0)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_Recompute, cylindrical_no_gravity, 'a', 'h')->Arg(0)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_Recompute, cylindrical_gravity, 'a', 'g')->Arg(0)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_Recompute, scara_no_gravity, 'b', 'h')->Arg(0)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_Recompute, scara_gravity, 'b', 'g')->Arg(0)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Solver, cylindrical_no_gravity, 'a', 'h')->ArgsProduct({{0, 2, 4}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Solver, cylindrical_gravity, 'a', 'g')->ArgsProduct({{0, 2, 4}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Solver, scara_no_gravity, 'b', 'h')->ArgsProduct({{0, 2, 4}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Solver, scara_gravity, 'b', 'g')->ArgsProduct({{0, 2, 4}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Recompute, cylindrical_no_gravity, 'a', 'h')->ArgsProduct({{0, 2, 4}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Recompute, cylindrical_gravity, 'a', 'g')->ArgsProduct({{0, 2, 4}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Recompute, scara_no_gravity, 'b', 'h')->ArgsProduct({{0, 2, 4}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Recompute, scara_gravity, 'b', 'g')->ArgsProduct({{0, 2, 4}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();

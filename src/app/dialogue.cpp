@@ -4,6 +4,7 @@
 
 #include "app/condition_report.h"
 #include "app/motion_csv.h"
+#include "app/motion_json.h"
 #include "app/motion_report.h"
 #include "app/recompute.h"
 #include "app/robot_texts.h"
@@ -81,6 +82,15 @@ void print_solver_title(const Scenario& s, Ui& out) {
   out.say(s.gravity == Gravity::On ? Text::SolverGravityOn : Text::SolverGravityOff);
 }
 
+// A file asked for on the command line: its loss is the run's failure, said
+// where the dialogue goes and where errors go.
+void say_not_saved(const std::string& error, Ui& out) {
+  out.sayf(Text::NotSaved, error.c_str());
+  const char* line = text(Text::NotSaved, out.lang) + 1;  // the same line, without the line feed before it
+  out.con.error_printf(line, error.c_str());
+  out.con.error_printf("\n");
+}
+
 // --csv FILE: a file that was there before this run is never replaced; the
 // file this run made is replaced by every later computation, in one step.
 void write_csv_option(const Scenario& s, Ui& out) {
@@ -91,13 +101,15 @@ void write_csv_option(const Scenario& s, Ui& out) {
     out.csv_created = true;
     return;
   }
-  // The file was asked for on the command line: its loss is the run's failure,
-  // said where the dialogue goes and where errors go.
   out.csv_failed = true;
-  out.sayf(Text::NotSaved, r.error.c_str());
-  const char* line = text(Text::NotSaved, out.lang) + 1;  // the same line, without the line feed before it
-  out.con.error_printf(line, r.error.c_str());
-  out.con.error_printf("\n");
+  say_not_saved(r.error, out);
+}
+
+// --json FILE: one line per computation, found or not, under the same rules
+// as the CSV; the run's own file holds every line so far.
+void write_json_option(const Conditions& s, const SwitchingSolution& solution, Ui& out) {
+  const WriteResult r = append_json_line(out.json, motion_json(s, solution));
+  if (!r.ok) say_not_saved(r.error, out);
 }
 
 }  // namespace
@@ -136,6 +148,7 @@ Task<DialogueEnd> run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry ent
     solution = co_await out.solve(s);
     s.outcome = SolveOutcome{solution.found, solution.by_search, false, solution.method,
                              solution.passes_tf};
+    if (!out.json.path.empty()) write_json_option(s, solution, out);
     if (solution.found) break;
     // The window takes back a change of its own that gives no motion: no
     // question here.

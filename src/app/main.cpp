@@ -54,9 +54,10 @@ void put(const std::string& utf8, Encoding enc, std::FILE* to) {
   std::fflush(to);
 }
 
-// A --csv file that could not be written fails a run that would end well.
+// A --csv or --json file that could not be written fails a run that would end well.
 int run_status(int status, const Ui& ui) {
-  return status == app::kExitOk && ui.csv_failed ? app::kExitFailure : status;
+  const bool file_failed = ui.csv_failed || ui.json.failed;
+  return status == app::kExitOk && file_failed ? app::kExitFailure : status;
 }
 
 }  // namespace
@@ -82,6 +83,7 @@ int main(int argc, char** argv) {
   Ui ui{con, options.lang};
   ui.solver = options.solver;
   ui.csv_path = options.csv_path;
+  ui.json.path = options.json_path;
   // The solver's threads, started once: one per core, at most four (the
   // passes and a Jacobian's columns give no more than that to do at once).
   WorkerPool pool(static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)));

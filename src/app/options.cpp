@@ -26,6 +26,7 @@ enum OptionCode : int {
   kEncoding,
   kNoWindow,
   kCsv,
+  kJson,
   kSolver,
   kView,
 };
@@ -37,6 +38,7 @@ const struct option kLongOptions[] = {
     {"encoding", required_argument, nullptr, kEncoding},
     {"no-window", no_argument, nullptr, kNoWindow},
     {"csv", required_argument, nullptr, kCsv},
+    {"json", required_argument, nullptr, kJson},
     {"solver", required_argument, nullptr, kSolver},
     {"view", required_argument, nullptr, kView},
     {nullptr, 0, nullptr, 0},
@@ -127,6 +129,10 @@ Error apply(Options& o, int code, const char* arg) {
     case kCsv:
       if (v.empty()) return reject("FILE");
       o.csv_path = std::string(v);
+      break;
+    case kJson:
+      if (v.empty()) return reject("FILE");
+      o.json_path = std::string(v);
       break;
     case kNoWindow:
       o.no_window = true;

@@ -25,6 +25,7 @@ struct Options {
   EncodingChoice encoding = EncodingChoice::Auto;
   bool no_window = false;    // end after the console dialogue, before the window
   std::string csv_path;      // empty: no CSV after each computation
+  std::string json_path;     // empty: no JSON line after each computation
   SolverChoice solver = SolverChoice::Optimal;
   ViewMode view = ViewMode::Classic;  // the picture the window opens with
 };

@@ -193,12 +193,13 @@ enum class Lang { Ja, En };
     "                      (X ディスプレイ不要)\n"                                                                    \
     "  --csv FILE          計算が成功するたびに，選択中のロボットの記録を\n"                                                         \
     "                      CSV で FILE に書く\n"                                                                  \
+    "  --json FILE         計算するたびに (解が得られなくても)，その結果を\n"                                                       \
+    "                      JSON の1行として FILE に書き足す\n"                                                          \
     "  --solver optimal|reference|extended\n"                                                                \
     "                      optimal (既定): 真に最短の運動 (どんな切り替え構造でも;\n"                                           \
     "                      ニュートン法の解が最適でなければ直接法)\n"                                                         \
     "                      reference: 2回のニュートン法のみ (真の解だけを採用)\n"                                               \
     "                      extended: 両方で解がなければ多始点探索も行う\n"                                                     \
-    "  --json FILE         計算するたびに，その結果を JSON の1行で FILE に書く\n"                                               \
     "  --view classic|lesson\n"                                                                               \
     "                      描画画面の最初の表示: classic (既定) または\n"                                                    \
     "                      lesson (目盛り付きグラフ・速度・位相面)\n"                                                        \
@@ -248,6 +249,8 @@ enum class Lang { Ja, En };
     "                      opens (no X display needed)\n"                                                     \
     "  --csv FILE          after every successful computation, write the current\n"                           \
     "                      robot's records to FILE as CSV\n"                                                  \
+    "  --json FILE         after every computation, found or not, add its result\n"                           \
+    "                      to FILE as one line of JSON\n"                                                     \
     "  --solver optimal|reference|extended\n"                                                                \
     "                      optimal (default): the truly fastest motion, of any\n"                            \
     "                      switching structure (the direct method where the\n"                               \
@@ -255,8 +258,6 @@ enum class Lang { Ja, En };
     "                      two Newton passes alone, accepting real solutions\n"                              \
     "                      only; extended: then a multi-start search when both\n"                            \
     "                      passes find none\n"                                                                \
-    "  --json FILE         after every computation, its result as one line of\n"                             \
-    "                      JSON in FILE\n"                                                                    \
     "  --view classic|lesson\n"                                                                               \
     "                      the window's first picture: classic (default), or\n"                               \
     "                      lesson (graphs with scales, velocities, phase planes)\n"                           \

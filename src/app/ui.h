@@ -12,6 +12,7 @@
 #include <cstdarg>
 #include <string>
 
+#include "app/motion_json.h"
 #include "app/text_catalog.h"
 #include "model/scenario.h"
 #include "console/console.h"
@@ -54,6 +55,7 @@ struct Ui {
   std::string csv_path;  // where every successful computation writes its records; empty: nowhere
   bool csv_created = false;  // csv_path is this run's own file (later writes replace it)
   bool csv_failed = false;   // a write to csv_path failed: the run ends with status 1
+  JsonLinesFile json;  // where every computation adds a line (--json); no path: nowhere
   std::string output_dir = ".";  // where the window keys keep pictures and motions
   Question question;
 

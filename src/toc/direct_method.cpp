@@ -86,21 +86,32 @@ void inverse_dynamics(const ShootingModel& m, const double q[2], const double qd
   tau[1] = (A00 * r1 - A10 * r0) / det;
 }
 
-// Torque fractions of the quintic path of duration T at time t.
-void quintic_torques(const ShootingModel& m, const double y0[4], const double xt[4], double T,
-                     double t, double u[2]) {
+// The quintic path of duration T at time t: positions, velocities and
+// accelerations of both joints.
+struct PathPoint {
+  double q[2], qd[2], qdd[2];
+};
+PathPoint quintic_point(const double y0[4], const double xt[4], double T, double t) {
   const double s = t / T;
   const double p = s * s * s * (10 + s * (-15 + 6 * s));
   const double v = 30 * s * s * (1 - s) * (1 - s) / T;
   const double a = 60 * s * (1 - s) * (1 - 2 * s) / (T * T);
-  double q[2], qd[2], qdd[2], tau[2];
+  PathPoint pt{};
   for (int j = 0; j < 2; ++j) {
     const double D = xt[j] - y0[j];
-    q[j] = y0[j] + D * p;
-    qd[j] = D * v;
-    qdd[j] = D * a;
+    pt.q[j] = y0[j] + D * p;
+    pt.qd[j] = D * v;
+    pt.qdd[j] = D * a;
   }
-  inverse_dynamics(m, q, qd, qdd, tau);
+  return pt;
+}
+
+// Torque fractions of the quintic path of duration T at time t.
+void quintic_torques(const ShootingModel& m, const double y0[4], const double xt[4], double T,
+                     double t, double u[2]) {
+  const PathPoint pt = quintic_point(y0, xt, T, t);
+  double tau[2];
+  inverse_dynamics(m, pt.q, pt.qd, pt.qdd, tau);
   u[0] = tau[0] / m.tau_max[0];
   u[1] = tau[1] / m.tau_max[1];
 }
@@ -135,15 +146,35 @@ bool quintic_start(const ShootingModel& m, const double y_start[4], const double
   }
   g.n = n;
   g.tf = std::exp(hi);
+  // The torques of each step from the state the steps before have reached,
+  // steering back onto the path (an arm under gravity drifts far from it
+  // under the path's own torques held over a step): the path's acceleration
+  // at the step's middle with a correction of bandwidth 1/h.
+  const double h = g.tf / n;
+  const double kp = 1.0 / (h * h), kd = 2.0 / h;
+  double y[4] = {y_start[0], y_start[1], y_start[2], y_start[3]};
   for (int k = 0; k < n; ++k) {
-    double u[2];
-    quintic_torques(m, y_start, x_target, g.tf, (k + 0.5) * g.tf / n, u);
-    for (int j = 0; j < 2; ++j) g.u[k][j] = std::fmax(-1.0, std::fmin(1.0, u[j]));
+    const PathPoint ref = quintic_point(y_start, x_target, g.tf, (k + 0.5) * h);
+    const PathPoint at = quintic_point(y_start, x_target, g.tf, k * h);
+    double qdd[2], tau[2];
+    for (int j = 0; j < 2; ++j)
+      qdd[j] = ref.qdd[j] + kp * (at.q[j] - y[j]) + kd * (at.qd[j] - y[j + 2]);
+    const double q[2] = {y[0], y[1]}, qd[2] = {y[2], y[3]};
+    inverse_dynamics(m, q, qd, qdd, tau);
+    for (int j = 0; j < 2; ++j) {
+      const double u = tau[j] / m.tau_max[j];
+      g.u[k][j] = std::isnan(u) ? 0.0 : std::fmax(-1.0, std::fmin(1.0, u));
+    }
+    const ConstantTorques<double> f{m.plant, g.u[k][0] * m.tau_max[0], g.u[k][1] * m.tau_max[1]};
+    runge_kutta_gill_steps(f, k * h, h / kDirectSubsteps, kDirectSubsteps, y);
   }
   return true;
 }
 
 namespace {
+
+// End-point error below which an iterate is worth restoring.
+constexpr double kNearTolerance = 1e-3;
 
 struct Problem {
   double tf_scale;  // the optimiser sees tf / tf_scale
@@ -157,6 +188,10 @@ struct Problem {
   bool have_best;
   TorqueGrid best;
   TorqueGrid last;  // the last iterate (derivatives asked for)
+  // The fastest grid seen near the end conditions, to restore from when the
+  // last iterate cannot be.
+  bool have_near;
+  TorqueGrid near;
 };
 
 void load(Problem& p, const double* x) {
@@ -190,6 +225,10 @@ void end_conditions(unsigned, double* result, unsigned n, const double* x, doubl
     p.have_best = true;
     p.best = p.g;
   }
+  if (err < kNearTolerance && (!p.have_near || p.g.tf < p.near.tf)) {
+    p.have_near = true;
+    p.near = p.g;
+  }
   for (int c = 0; c < 4; ++c) {
     result[c] = y[c] - p.xt[c];
     if (grad != nullptr)
@@ -215,7 +254,8 @@ void restore_feasibility(const ShootingModel& m, const double y0[4], const doubl
     ++evaluations;
     double c[4];
     for (int i = 0; i < 4; ++i) c[i] = xt[i] - y[i];
-    if (!(end_error(xt, y) > kDirectTolerance * 1e-2)) return;
+    const double err = end_error(xt, y);
+    if (!(err > kDirectTolerance * 1e-2)) return;
     for (int i = 0; i < 4; ++i) jac[i][2 * n] *= tf_scale;
     double A[4][4] = {};
     for (int i = 0; i < 4; ++i)
@@ -224,28 +264,48 @@ void restore_feasibility(const ShootingModel& m, const double y0[4], const doubl
           if (!held[v]) A[i][e] += jac[i][v] * jac[e][v];
     double w[4];
     if (!solve4(A, c, w)) return;
+    double d[kGridVariables];
     for (int v = 0; v <= 2 * n; ++v) {
+      d[v] = 0;
       if (held[v]) continue;
-      double d = 0;
-      for (int i = 0; i < 4; ++i) d += jac[i][v] * w[i];
-      if (v == 2 * n) {
-        g.tf = std::fmax(1e-3 * tf_scale, g.tf + d * tf_scale);
-        continue;
+      for (int i = 0; i < 4; ++i) d[v] += jac[i][v] * w[i];
+    }
+    // The step, halved while it does not lower the error (the motion is far
+    // from linear in the torques over a long grid step).
+    bool taken = false;
+    for (double step = 1.0; step > 1e-3 && !taken; step *= 0.5) {
+      TorqueGrid trial = g;
+      bool hit[kGridVariables] = {};
+      for (int v = 0; v <= 2 * n; ++v) {
+        if (held[v]) continue;
+        if (v == 2 * n) {
+          trial.tf = std::fmax(1e-3 * tf_scale, g.tf + step * d[v] * tf_scale);
+          continue;
+        }
+        double& u = trial.u[v / 2][v % 2];
+        u += step * d[v];
+        if (u >= 1.0 || u <= -1.0) {
+          u = std::fmax(-1.0, std::fmin(1.0, u));
+          hit[v] = true;
+        }
       }
-      double& u = g.u[v / 2][v % 2];
-      u += d;
-      if (u >= 1.0 || u <= -1.0) {
-        u = std::fmax(-1.0, std::fmin(1.0, u));
-        held[v] = true;
+      double yt[4];
+      simulate_grid(m, trial, y0, yt);
+      ++evaluations;
+      if (end_error(xt, yt) < err) {
+        g = trial;
+        for (int v = 0; v <= 2 * n; ++v) held[v] = held[v] || hit[v];
+        taken = true;
       }
     }
+    if (!taken) return;
   }
 }
 
 }  // namespace
 
 DirectResult solve_direct(const ShootingModel& m, const double y_start[4],
-                          const double x_target[4], const TorqueGrid& start) {
+                          const double x_target[4], const TorqueGrid& start, int max_evaluations) {
   DirectResult r{};
   r.grid = start;
   const int n = start.n;
@@ -253,7 +313,8 @@ DirectResult solve_direct(const ShootingModel& m, const double y_start[4],
   TorqueGrid first = start;
   int restore_evaluations = 0;
   restore_feasibility(m, y_start, x_target, start.tf, false, first, restore_evaluations);
-  Problem p{start.tf, &m, y_start, x_target, first, restore_evaluations, false, first, first};
+  Problem p{start.tf, &m, y_start, x_target, first, restore_evaluations, false, first, first,
+            false, first};
   double x[kGridVariables], lb[kGridVariables], ub[kGridVariables];
   for (int k = 0; k < n; ++k)
     for (int j = 0; j < 2; ++j) {
@@ -274,7 +335,7 @@ DirectResult solve_direct(const ShootingModel& m, const double y_start[4],
   nlopt_add_equality_mconstraint(opt, 4, end_conditions, &p, tol);
   nlopt_set_xtol_rel(opt, 1e-10);
   nlopt_set_ftol_rel(opt, 1e-12);
-  nlopt_set_maxeval(opt, 300);
+  nlopt_set_maxeval(opt, max_evaluations);
   double f = 0;
   r.status = nlopt_optimize(opt, x, &f);
   nlopt_destroy(opt);
@@ -289,6 +350,15 @@ DirectResult solve_direct(const ShootingModel& m, const double y_start[4],
   if (err < kDirectTolerance && (!p.have_best || p.g.tf < p.best.tf)) {
     p.have_best = true;
     p.best = p.g;
+  }
+  if (!p.have_best && p.have_near) {
+    TorqueGrid g = p.near;
+    restore_feasibility(m, y_start, x_target, p.tf_scale, true, g, p.evaluations);
+    simulate_grid(m, g, y_start, y);
+    if (end_error(x_target, y) < kDirectTolerance) {
+      p.have_best = true;
+      p.best = g;
+    }
   }
   r.evaluations = p.evaluations;
   r.converged = p.have_best && std::isfinite(p.best.tf);

@@ -41,8 +41,12 @@ struct DirectResult {
   TorqueGrid grid;    // the result (the start when not converged)
 };
 
+// At most max_evaluations simulations by the optimiser (long motions under
+// gravity converge slowly); the start is first brought onto the end
+// conditions, and so is the last iterate when the limit stops it.
 DirectResult solve_direct(const ShootingModel& m, const double y_start[4],
-                          const double x_target[4], const TorqueGrid& start);
+                          const double x_target[4], const TorqueGrid& start,
+                          int max_evaluations);
 
 // The same grid on n steps (n <= kMaxTorqueGrid), each new step taking the
 // torque of the old step its middle falls in.

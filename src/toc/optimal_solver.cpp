@@ -5,94 +5,58 @@
 #include <mutex>
 
 #include "toc/costate.h"
-#include "toc/direct_method.h"
+#include "toc/direct_motion.h"
 #include "toc/refine.h"
 #include "toc/structure.h"
 #include "toc/worker_pool.h"
 
 namespace {
 
-// Peaks of the quintic start, tried in turn until the method converges.
-constexpr double kStartPeaks[] = {0.95, 0.7, 0.5};
-// The further grids of the direct method where the passes' motion is not confirmed.
-constexpr int kMoreGrids[] = {24, 12};
+// How much faster than the passes' motion the direct method's must be to
+// replace it (relative), of another structure or of the same: the passes
+// end within 1e-4 of the goal, so their tf is that much less exact.
+constexpr double kMargin = 1e-4;
+constexpr double kSameStructureMargin = 1e-3;
+// Two grids agree on a motion when their structures are the same and their
+// final times this close (relative).
+constexpr double kAgreement = 1e-3;
 
-bool finite_task(const ShootingModel& m, const double y0[4], const double xt[4]) {
-  for (int c = 0; c < 4; ++c)
-    if (!std::isfinite(y0[c]) || !std::isfinite(xt[c])) return false;
-  return std::isfinite(m.tau_max[0]) && std::isfinite(m.tau_max[1]) && m.tau_max[0] > 0 &&
-         m.tau_max[1] > 0;
+bool agree(const DirectMotion& a, const DirectMotion& b) {
+  return a.found && b.found && same_structure(a.motion, b.motion) &&
+         std::fabs(a.motion.tf - b.motion.tf) <= kAgreement * std::fmin(a.motion.tf, b.motion.tf);
 }
 
-// The direct method on the coarse grid, from the quintic starts in turn.
-DirectResult coarse_direct(const ShootingModel& m, const double y_start[4],
-                           const double x_target[4], int grid = kCoarseGrid, double first_peak = 0.95) {
-  DirectResult out{};
-  int evaluations = 0;
-  if (finite_task(m, y_start, x_target)) {
-    for (double peak : kStartPeaks) {
-      if (peak > first_peak) continue;
-      TorqueGrid start{};
-      if (!quintic_start(m, y_start, x_target, grid, peak, start)) continue;
-      out = solve_direct(m, y_start, x_target, start);
-      evaluations += out.evaluations;
-      if (out.converged) break;
-    }
-  }
-  out.evaluations = evaluations;
-  return out;
+const DirectMotion& faster(const DirectMotion& a, const DirectMotion& b) {
+  if (!b.found) return a;
+  if (!a.found) return b;
+  return b.motion.tf < a.motion.tf ? b : a;
 }
 
-DirectMotion motion_from_grid(const ShootingModel& m, const double y_start[4],
-                              const double x_target[4], const DirectResult& coarse) {
-  DirectMotion out{};
-  if (!coarse.converged) return out;
-  // Read as bang-bang, every run inside the limits a switch or a pulse: where
-  // shooting on those times meets the end conditions no slower than the grid,
-  // that is the motion.
-  Motion bang{};
-  if (structure_of(coarse.grid, coarse.grid.n, bang) && bang.grid_count == 0) {
-    const Refinement r = refine_switching(m, y_start, x_target, bang);
-    out.evaluations += r.simulations;
-    if (r.converged && r.motion.tf <= coarse.grid.tf * (1 + 1e-4)) {
-      out.found = true;
-      out.motion = r.motion;
-      out.end_error = r.end_error;
-      return out;
-    }
+// The direct method lands in another local optimum on another grid now and
+// then: the coarse grid's motion and the second grid's side by side, a third
+// where they disagree, the fastest; a grid motion then solved on the fine grid.
+DirectMotion best_direct_motion(const ShootingModel& m, const double y_start[4],
+                                const double x_target[4], const DirectResult& coarse,
+                                WorkerPool* pool) {
+  DirectMotion first, second;
+  auto both = [&](int i) {
+    if (i == 0) first = read_grid(m, y_start, x_target, coarse);
+    else second = read_grid(m, y_start, x_target,
+                            grid_solution(m, y_start, x_target, kSecondGrid, kMoreEvaluations));
+  };
+  if (pool != nullptr) {
+    pool->for_each(2, both);
+  } else {
+    both(0);
+    both(1);
   }
-  // An arc inside the limits: the torques over time on the fine grid.
-  DirectResult fine = solve_direct(m, y_start, x_target, refine_grid(coarse.grid, kFineGrid));
-  out.evaluations += fine.evaluations;
-  const DirectResult& best = fine.converged && fine.grid.tf < coarse.grid.tf ? fine : coarse;
-  if (!structure_of(best.grid, kSwitchSteps, out.motion)) return out;
-  if (out.motion.grid_count == 0) {
-    // Bang-bang after all on the fine grid: refine that.
-    const Refinement r = refine_switching(m, y_start, x_target, out.motion);
-    out.evaluations += r.simulations;
-    if (r.converged && r.motion.tf <= best.grid.tf * (1 + 1e-4)) {
-      out.found = true;
-      out.motion = r.motion;
-      out.end_error = r.end_error;
-      return out;
-    }
-    // Keep the grid's torques.
-    out.motion.grid_count = best.grid.n;
-    for (int k = 0; k < best.grid.n; ++k)
-      for (int j = 0; j < 2; ++j) out.motion.grid[k][j] = best.grid.u[k][j];
+  DirectMotion best = faster(first, second);
+  if (!agree(first, second)) {
+    const DirectMotion third = read_grid(
+        m, y_start, x_target, grid_solution(m, y_start, x_target, kThirdGrid, kMoreEvaluations));
+    best = faster(best, third);
   }
-  out.found = true;
-  out.end_error = best.end_error;
-  return out;
-}
-
-bool same_structure(const Motion& a, const Motion& b) {
-  for (int j = 0; j < 2; ++j) {
-    if (a.joint[j].count != b.joint[j].count) return false;
-    for (int k = 0; k < a.joint[j].count; ++k)
-      if (a.joint[j].kind[k] != b.joint[j].kind[k]) return false;
-  }
-  return true;
+  return polish_grid(m, y_start, x_target, best);
 }
 
 // The passes and the coarse direct solve side by side. A pass whose motion
@@ -123,14 +87,6 @@ struct Race {
 
 }  // namespace
 
-DirectMotion direct_motion(const ShootingModel& m, const double y_start[4],
-                           const double x_target[4], int grid, double peak) {
-  const DirectResult coarse = coarse_direct(m, y_start, x_target, grid, peak);
-  DirectMotion out = motion_from_grid(m, y_start, x_target, coarse);
-  out.evaluations += coarse.evaluations;
-  return out;
-}
-
 SwitchingSolution solve_optimal(const Conditions& s, Robot robot, WorkerPool* pool) {
   const SwitchingTask t = switching_task(s, robot);
   const ShootingModel model(s, robot);
@@ -138,9 +94,10 @@ SwitchingSolution solve_optimal(const Conditions& s, Robot robot, WorkerPool* po
   DirectResult coarse{};
   NewtonPassResult passes[2];
   SolutionCheck checks[2] = {};
+  // The passes first: a thread whose pass ends takes the direct method.
   auto task = [&](int i) {
-    if (i == 0) {
-      coarse = coarse_direct(model, t.y_start, t.x_target);
+    if (i == 2) {
+      coarse = grid_solution(model, t.y_start, t.x_target, kCoarseGrid, kCoarseEvaluations);
       Motion bang{};
       const bool ok = coarse.converged && structure_of(coarse.grid, coarse.grid.n, bang) &&
                       bang.grid_count == 0;
@@ -151,7 +108,7 @@ SwitchingSolution solve_optimal(const Conditions& s, Robot robot, WorkerPool* po
       race.settle();
       return;
     }
-    const int p = i - 1;
+    const int p = i;
     passes[p] = newton_pass(model, t.y_start, t.x_target, t.s1, p == 0 ? -1 : +1, t.z_init, pool,
                             &race.cancel[p]);
     if (passes[p].failed) return;
@@ -178,26 +135,17 @@ SwitchingSolution solve_optimal(const Conditions& s, Robot robot, WorkerPool* po
   if (race.confirmed[0] || race.confirmed[1]) return sol;
   if (sol.found && !(sol.plan.tt[3] > 0)) return sol;
 
-  // The direct method lands in another local optimum on another grid now and
-  // then: the coarse grid's motion and those of two more grids, the fastest.
-  DirectMotion found[3];
-  auto candidate = [&](int i) {
-    if (i == 0) found[0] = motion_from_grid(model, t.y_start, t.x_target, coarse);
-    else found[i] = direct_motion(model, t.y_start, t.x_target, kMoreGrids[i - 1]);
-  };
-  if (pool != nullptr) {
-    pool->for_each(3, candidate);
-  } else {
-    for (int i = 0; i < 3; ++i) candidate(i);
+  const DirectMotion d = best_direct_motion(model, t.y_start, t.x_target, coarse, pool);
+  sol.direct_evaluations += d.evaluations;
+
+  // The passes' motion is kept unless the direct method's is clearly faster:
+  // the passes end within 1e-4 of the goal, so their tf is that much less
+  // exact, and a motion of their own structure must beat them by more.
+  if (!d.found) return sol;
+  if (sol.found) {
+    const double margin = same_structure(d.motion, sol.motion) ? kSameStructureMargin : kMargin;
+    if (!(d.motion.tf < sol.plan.tt[3] * (1 - margin))) return sol;
   }
-  int pick = -1;
-  for (int i = 0; i < 3; ++i) {
-    sol.direct_evaluations += found[i].evaluations;
-    if (found[i].found && (pick < 0 || found[i].motion.tf < found[pick].motion.tf)) pick = i;
-  }
-  if (pick < 0) return sol;
-  const DirectMotion& d = found[pick];
-  if (!d.found || (sol.found && !(d.motion.tf < sol.plan.tt[3]))) return sol;
   if (sol.found) sol.passes_tf = sol.plan.tt[3];
   sol.found = true;
   sol.by_search = false;

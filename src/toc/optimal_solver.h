@@ -13,18 +13,3 @@ class WorkerPool;
 
 SwitchingSolution solve_optimal(const Conditions& s, Robot robot, WorkerPool* pool = nullptr);
 
-// The direct method and the refinement alone, from the task's start state
-// to its target.
-struct DirectMotion {
-  bool found;
-  Motion motion;
-  double end_error;  // 1-norm: at kStepsPerInterval steps per arc, or on the grid
-  int evaluations;   // simulations with derivatives
-};
-DirectMotion direct_motion(const ShootingModel& m, const double y_start[4],
-                           const double x_target[4], int grid = 16, double peak = 0.95);
-
-// Grid sizes: the structure is found on the coarse one; a motion with an arc
-// inside the limits is solved again on the fine one.
-constexpr int kCoarseGrid = 16;
-constexpr int kFineGrid = 32;
