@@ -96,7 +96,7 @@ SwitchingFunctions switching_functions(const ShootingModel& m, const double y_st
   return f;
 }
 
-RuleBreak first_rule_break(const SwitchingFunctions& f, const Motion& motion) {
+RuleBreak first_rule_break(const SwitchingFunctions& f, const Motion& motion, double slack) {
   RuleBreak r{};
   if (!f.computed) return r;
   double peak[2] = {0, 0};
@@ -111,7 +111,7 @@ RuleBreak first_rule_break(const SwitchingFunctions& f, const Motion& motion) {
       for (int k = 0; k + 1 < a.count; ++k)
         if (std::fabs(s.t - a.end[k]) <= near) by_switch = true;
       const int sign = arc_sign_at(a, s.t);
-      if (!by_switch && sign * s.sigma[j] > kSigmaSlack * peak[j]) {
+      if (!by_switch && sign * s.sigma[j] > slack * peak[j]) {
         r.broken = true;
         r.joint = j;
         r.at = s.t;

@@ -30,11 +30,15 @@ SwitchingFunctions switching_functions(const ShootingModel& m, const double y_st
 
 // Where a motion breaks the rule: the first time a joint's switching
 // function has the sign of its torque, away from that joint's switches, by
-// more than kSigmaSlack of its largest magnitude.
+// more than `slack` of its largest magnitude: kSigmaSlack for the passes'
+// motions, which end only within 1e-4 of the goal, kRefinedSlack for motions
+// refined to 1e-8.
 constexpr double kSigmaSlack = 0.02;
+constexpr double kRefinedSlack = 0.002;
 struct RuleBreak {
   bool broken;
   int joint;  // 0 or 1
   double at;  // [s]
 };
-RuleBreak first_rule_break(const SwitchingFunctions& f, const Motion& motion);
+RuleBreak first_rule_break(const SwitchingFunctions& f, const Motion& motion,
+                           double slack = kSigmaSlack);

@@ -7,6 +7,7 @@
 #include "toc/costate.h"
 #include "toc/direct_motion.h"
 #include "toc/refine.h"
+#include "toc/rule_repair.h"
 #include "toc/structure.h"
 #include "toc/worker_pool.h"
 
@@ -56,7 +57,18 @@ DirectMotion best_direct_motion(const ShootingModel& m, const double y_start[4],
         m, y_start, x_target, grid_solution(m, y_start, x_target, kThirdGrid, kMoreEvaluations));
     best = faster(best, third);
   }
-  return polish_grid(m, y_start, x_target, best);
+  DirectMotion out = polish_grid(m, y_start, x_target, best);
+  // A bang-bang motion that still breaks Pontryagin's rule is made again from
+  // its switching functions.
+  if (out.found && out.motion.grid_count == 0) {
+    const RepairedMotion r = repair_by_rule(m, y_start, x_target, out.motion);
+    out.evaluations += r.simulations;
+    if (r.changed) {
+      out.motion = r.motion;
+      out.end_error = r.end_error;
+    }
+  }
+  return out;
 }
 
 // The passes and the coarse direct solve side by side. A pass whose motion

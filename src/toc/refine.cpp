@@ -158,7 +158,7 @@ void minimise_tf(Context& c, double* th) {
   nlopt_add_equality_mconstraint(opt, 4, end_conditions, &c, tol);
   nlopt_add_inequality_mconstraint(opt, n + 1, order_constraints, &c, otol);
   nlopt_set_xtol_rel(opt, 1e-12);
-  nlopt_set_maxeval(opt, 100);
+  nlopt_set_maxeval(opt, 300);
   double f = 0;
   double x[kMaxUnknowns];
   std::copy(th, th + n, x);

@@ -1,13 +1,12 @@
 #include "view/lesson_frame.h"
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 
-#include "model/playback.h"
 #include "view/figures.h"
 #include "view/lesson_graphs.h"
 #include "view/lesson_layout.h"
+#include "view/lesson_results.h"
 #include "view/plot_axes.h"
 #include "view/robot_drawing.h"
 #include "view/text_metrics.h"
@@ -17,19 +16,6 @@ namespace {
 using namespace lesson;
 
 constexpr double kPointMarker = 0.016;
-
-void outline(FrameDescription& f, const DrawingRect& r, const Colour& c) {
-  Lines& l = f.new_lines(1.0f);
-  l.segments.push_back(Segment{{r.x0, r.y0}, {r.x1, r.y0}, c});
-  l.segments.push_back(Segment{{r.x1, r.y0}, {r.x1, r.y1}, c});
-  l.segments.push_back(Segment{{r.x1, r.y1}, {r.x0, r.y1}, c});
-  l.segments.push_back(Segment{{r.x0, r.y1}, {r.x0, r.y0}, c});
-}
-
-void white_box(FrameDescription& f, const DrawingRect& r) {
-  f.box(Box{
-      {r.x0, r.y0}, r.x1 - r.x0, r.y1 - r.y0, 0.0, true, false, colour_white, colour_white, 1.0f});
-}
 
 void text(FrameDescription& f, double x, double y, double size, const Colour& c, std::string s) {
   f.scaled_text(ScaledText{x, y, size, TextAlign::Left, c, std::move(s)});
@@ -64,7 +50,7 @@ void describe_robot_area(FrameDescription& f, const LessonInputs& in) {
   const Placement m = robot_placement(in);
   place_items(f, first, m);
   f.scissor(kWholePicture);
-  outline(f, kRobotArea, colour_frame_line);
+  describe_outline(f, kRobotArea, colour_frame_line);
   // Start hollow, goal filled, as in the phase planes.
   const auto at = [&](const double p[2]) {
     return m.apply(Point{vs * (in.robot_base[0] + p[0]), vs * (in.robot_base[1] + p[1])});
@@ -97,48 +83,6 @@ void describe_legend(FrameDescription& f) {
   entry(colour_red, false, "PID", colour_red);
   entry(colour_black, false, "joint 1", colour_text);
   entry(colour_black, true, "joint 2", colour_text);
-}
-
-std::string fixed(const char* format, double v) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, format, v);
-  return buf;
-}
-
-void describe_results(FrameDescription& f, const LessonInputs& in) {
-  white_box(f, kResultsPanel);
-  outline(f, kResultsPanel, colour_frame_line);
-  const double x = kResultsPanel.x0 + 0.025;
-  double y = kResultsPanel.y1 - 0.055;
-  const auto line = [&](const Colour& c, std::string s) {
-    text(f, x, y, kBodySize, c, std::move(s));
-    y -= kLineStep;
-  };
-  if (in.robot == Robot::Other) {
-    line(colour_text, "no robot selected");
-  } else if (!in.outcome.found) {
-    line(colour_dark_red, "no solution for these conditions");
-    line(colour_text, "change them in the console");
-  } else {
-    line(colour_text, "switching times:");
-    line(colour_text, fixed("t1 = %.3f s   ", in.switching[0]) +
-                          fixed("t2 = %.3f s   ", in.switching[1]) +
-                          fixed("t3 = %.3f s", in.switching[2]));
-    line(colour_blue, fixed("tf = %.3f s  time-optimal", in.tf));
-    line(colour_red, fixed("tfm = %.3f s  PID", in.tfm));
-    if (std::isfinite(in.ghost_tf)) line(colour_text, fixed("before the last change: tf = %.3f s", in.ghost_tf));
-    line(colour_text,
-         in.outcome.by_search ? "found by the multi-start search" : "found by two Newton passes");
-    if (in.outcome.misses_goal) line(colour_dark_red, "PID saturated: not at its goal by tfm");
-  }
-  // The readout at the panel's foot, on the panel's white.
-  const char* note = in.answer_pending ? "answer in the console"
-                     : in.computing   ? "computing..."
-                     : in.window_note;
-  y = kResultsPanel.y0 + 0.03 + (note != nullptr ? kLineStep : 0.0);
-  line(colour_text,
-       playback_readout(in.shown * in.dt, in.shown, in.frame_count, in.speed_log2, in.playing));
-  if (note != nullptr) line(colour_dark_red, note);
 }
 
 }  // namespace

@@ -3,8 +3,12 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "view/lesson_label_layout.h"
 #include "view/lesson_layout.h"
+#include "view/lesson_switches.h"
+#include "view/lesson_time_marks.h"
 #include "view/robot_drawing.h"
 #include "view/text_metrics.h"
 
@@ -14,16 +18,11 @@ using namespace lesson;
 
 constexpr float kCurvePixels = 2.0f;
 constexpr double kMarkerRadius = 0.012;
+constexpr double kDotRadius = 0.7 * kMarkerRadius;  // of a switching point
 
 bool sliding(const LessonInputs& in, int joint) {
   const RobotDrawing* drawing = robot_drawing(in.robot);
   return drawing != nullptr && drawing->joint2_slides && joint == 1;
-}
-
-std::string seconds(const char* name, double t) {
-  char buf[48];
-  std::snprintf(buf, sizeof buf, "%s = %.2f s", name, t);
-  return buf;
 }
 
 // Both runs' curves of one graph up to the sample shown: joint 2 dashed.
@@ -41,38 +40,46 @@ void describe_runs(FrameDescription& f, const LessonInputs& in, int joint, const
   }
 }
 
-// A time line through a plot: the switching times grey, tf blue, tfm red.
-void time_line(Lines& to, const Plot& p, double t, const Colour& c) {
-  if (!std::isfinite(t) || t < p.x_lo || t > p.x_hi) return;
-  const double x = p.x_of(t);
-  to.segments.push_back(Segment{{x, p.area.y0}, {x, p.area.y1}, c});
-}
-
-// The labels of the time lines in the strip above the first graph: each in
-// the lowest row where it keeps clear of the labels already there.
-void describe_time_labels(FrameDescription& f, const LessonInputs& in, double span) {
-  struct Label {
-    double t;
-    std::string text;
-    Colour colour;
+// Joint j's switching points in its phase plane, numbered by name ("1a"),
+// each once the motion shown has passed it. Only the joint's own switches:
+// there its torque jumps and its curve turns a corner, which the names tie
+// to the lines of the time graphs; the other joint's switches only bend the
+// curve a little (through the coupling), and their dots would crowd the
+// corners that matter.
+void describe_switching_points(FrameDescription& f, const LessonInputs& in, int j, const Plot& p) {
+  struct Shown {
+    Point at;
+    std::string name;
   };
-  std::vector<Label> labels;
-  const char* names[3] = {"t1", "t2", "t3"};
-  for (int k = 0; k < 3; ++k) labels.push_back(Label{in.switching[k], names[k], colour_axis});
-  labels.push_back(Label{in.tf, seconds("tf", in.tf), colour_blue});
-  labels.push_back(Label{in.tfm, seconds("tfm", in.tfm), colour_red});
-  double row_end[3] = {-2.0, -2.0, -2.0};
-  for (const Label& l : labels) {
-    if (!std::isfinite(l.t) || l.t < 0.0 || l.t > span) continue;
-    ScaledText t{time_x(l.t, span), 0.0, kSmallSize, TextAlign::Centre, l.colour, l.text};
-    const double w = text_width(l.text, kSmallSize) * 1.1;
-    // Kept within the right column.
-    t.x = std::min(std::max(t.x, kTimePlotX0 - 0.09 + w / 2.0), 0.99 - w / 2.0);
-    int row = 0;
-    while (row < 2 && t.x - w / 2.0 < row_end[row] + 0.01) ++row;
-    row_end[row] = t.x + w / 2.0;
-    t.y = kTimeLabelRows[row];
-    f.scaled_text(t);
+  std::vector<Shown> shown;
+  for (const SwitchPoint& s : joint_switches(in, j)) {
+    const std::optional<Point> state = state_at(in, j, s.t);
+    if (state && s.t <= in.shown * in.dt)
+      shown.push_back(Shown{p.at(state->x, state->y), switch_name(s)});
+  }
+  // The labels keep clear of every dot, the start and the goal marker.
+  std::vector<DrawingRect> taken;
+  const auto keep_clear = [&](const Point& c, double r) {
+    taken.push_back(DrawingRect{c.x - r, c.y - r, c.x + r, c.y + r});
+  };
+  keep_clear(p.at(in.start[j], 0.0), kMarkerRadius);
+  keep_clear(p.at(in.goal[j], 0.0), kMarkerRadius);
+  for (const Shown& d : shown) {
+    f.round(Round{d.at, kDotRadius, false, 0.0, true, colour_blue, 1.0f});
+    keep_clear(d.at, kDotRadius);
+  }
+  const double size = kSmallSize;
+  const double ascent = size * kFontAscent / kFontUnitsPerEm;
+  const double descent = size * kFontDescent / kFontUnitsPerEm;
+  for (const Shown& d : shown) {
+    // A box with room for the rounding of the text's pixel size.
+    const std::optional<DrawingRect> box =
+        place_beside(d.at, kDotRadius + 0.003, text_width(d.name, size) * 1.1,
+                     (ascent + descent) * 1.1, p.area, taken, 0.003);
+    if (!box) continue;  // crowded out: the dot stays, the time graphs name it
+    taken.push_back(*box);
+    f.scaled_text(
+        ScaledText{box->x0, box->y0 + descent * 1.05, size, TextAlign::Left, colour_blue, d.name});
   }
 }
 
@@ -108,8 +115,7 @@ ValueRange phase_range_dq(const LessonInputs& in, int joint) {
   return time_graph_range(in, 2 + joint);
 }
 
-std::optional<Point> switching_state(const LessonInputs& in, int joint, int k) {
-  const double t = in.switching[k];
+std::optional<Point> state_at(const LessonInputs& in, int joint, double t) {
   if (!has_motion(in) || !(in.dt > 0.0) || !std::isfinite(t) || t < 0.0) return std::nullopt;
   const double at = t / in.dt;
   if (!(at <= in.frame_count)) return std::nullopt;
@@ -146,14 +152,11 @@ void describe_time_graphs(FrameDescription& f, const LessonInputs& in) {
                    "joint " + std::to_string(j + 1) + " " + name + " [" + unit_of(in, q, j) + "]"});
     const double x_step = axis_step(0.0, span, p.area.x1 - p.area.x0, 0.09, 8);
     const double y_step = axis_step(r.lo, r.hi, p.area.y1 - p.area.y0, 0.05, 4);
+    if (q == Quantity::Torque && has_motion(in)) describe_interior_arcs(f, in, p, j);
     describe_plot_axes(f, p, x_step, y_step);
 
     Lines& marks = f.new_lines(1.0f);
-    if (has_motion(in)) {
-      for (double t : in.switching) time_line(marks, p, t, colour_switch_line);
-      time_line(marks, p, in.tf, colour_blue);
-      time_line(marks, p, in.tfm, colour_red);
-    }
+    if (has_motion(in)) describe_time_lines(marks, in, p);
     // Goal and limits dashed, labelled right of the plot, just above the line.
     const double label_x = p.area.x1 + 0.008;
     if (q == Quantity::Displacement) {
@@ -173,8 +176,11 @@ void describe_time_graphs(FrameDescription& f, const LessonInputs& in) {
     }
     if (has_motion(in)) {
       describe_runs(f, in, j, series(in, q, false), series(in, q, true), nullptr, nullptr, p);
-      Lines& cursor = f.new_lines(1.0f);
-      time_line(cursor, p, in.shown * in.dt, colour_black);
+      const double now = in.shown * in.dt;
+      if (std::isfinite(now) && now >= p.x_lo && now <= p.x_hi) {
+        const double x = p.x_of(now);
+        f.new_lines(1.0f).segments.push_back(Segment{{x, p.area.y0}, {x, p.area.y1}, colour_black});
+      }
     }
   }
   if (has_motion(in)) describe_time_labels(f, in, span);
@@ -198,14 +204,6 @@ void describe_phase_planes(FrameDescription& f, const LessonInputs& in) {
     // Start hollow, goal filled (both at rest), switching points numbered.
     f.round(Round{p.at(in.start[j], 0.0), kMarkerRadius, false, 0.0, false, colour_black, 1.5f});
     f.round(Round{p.at(in.goal[j], 0.0), kMarkerRadius, false, 0.0, true, colour_black, 1.0f});
-    // A switching point appears when the motion shown has passed it.
-    for (int k = 0; k < 3; ++k) {
-      const std::optional<Point> s = switching_state(in, j, k);
-      if (!s || in.switching[k] > in.shown * in.dt) continue;
-      const Point at = p.at(s->x, s->y);
-      f.round(Round{at, 0.7 * kMarkerRadius, false, 0.0, true, colour_blue, 1.0f});
-      f.scaled_text(ScaledText{at.x + 0.012, at.y + 0.01, kSmallSize, TextAlign::Left, colour_blue,
-                               std::to_string(k + 1)});
-    }
+    describe_switching_points(f, in, j, p);
   }
 }

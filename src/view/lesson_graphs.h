@@ -1,6 +1,8 @@
 // The lesson view's graphs: six time graphs on one time axis (displacement,
 // velocity and torque of each joint) and a phase plane per joint, with the
-// switching times, tf, tfm and the cursor of the sample shown.
+// switching times, tf, tfm and the cursor of the sample shown
+// (view/lesson_time_marks.h), the switching points numbered in the phase
+// planes.
 #pragma once
 
 #include <optional>
@@ -26,10 +28,10 @@ ValueRange time_graph_range(const LessonInputs& in, int graph);
 ValueRange phase_range_q(const LessonInputs& in, int joint);
 ValueRange phase_range_dq(const LessonInputs& in, int joint);
 
-// Where the time-optimal run is at switching time k (0 .. 2) in joint j's
-// phase plane (displacement, velocity), between the samples about it; none
-// for a switching time that is not within the record.
-std::optional<Point> switching_state(const LessonInputs& in, int joint, int k);
+// Where the time-optimal run is at time t in joint j's phase plane
+// (displacement, velocity), between the samples about it; none for a time
+// that is not within the record.
+std::optional<Point> state_at(const LessonInputs& in, int joint, double t);
 
 // Unit of a quantity of joint j of the robot ("rad", "m/s", "N·m", ...).
 const char* unit_of(const LessonInputs& in, Quantity q, int joint);

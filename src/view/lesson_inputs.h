@@ -16,12 +16,14 @@ struct LessonInputs {
   Robot robot;  // Other: no robot selected, nothing to plot
   Gravity gravity;
   SolveOutcome outcome;
-  int frame_count;           // last stored sample
-  int shown;                 // sample shown, 0 .. frame_count
-  double dt;                 // between samples [s]
-  double tfm;                // positioning time of the PID run [s]
-  double tf;                 // time-optimal terminal time [s]
-  double switching[3];       // the time-optimal run's switching times [s]
+  int frame_count;  // last stored sample
+  int shown;        // sample shown, 0 .. frame_count
+  double dt;        // between samples [s]
+  double tfm;       // positioning time of the PID run [s]
+  double tf;        // time-optimal terminal time [s]
+  // The time-optimal run's torque, per joint: its arcs in time order, at a
+  // limit or inside the limits (model/motion.h); count 0 without a motion.
+  JointArcs arcs[2];
   double start[2], goal[2];  // joint values at the start and goal point
   double limit[2];           // joint torque (force) limits for the gravity selected
   // The records, samples 0 .. frame_count (null without a robot).
@@ -74,8 +76,11 @@ inline LessonInputs gather_lesson_inputs(const Scenario& s) {
   const RobotRun* r = selected_run(s, s.robot);
   if (c == nullptr || r == nullptr) return in;
   in.tf = r->tt[3];
-  for (int k = 0; k < 3; ++k) in.switching[k] = r->tt[k];
   for (int j = 0; j < 2; ++j) {
+    // The motion holds the arcs whatever its structure (tt[0..2] only for
+    // the four intervals of the Newton passes); a count out of range is none.
+    const JointArcs& a = r->motion.joint[j];
+    if (a.count >= 1 && a.count <= kMaxJointArcs) in.arcs[j] = a;
     in.start[j] = c->Phi0[j];
     in.goal[j] = c->Phif[j];
     in.limit[j] = torque_limit(*c, s.gravity, j);

@@ -78,6 +78,14 @@ double axis_step(double lo, double hi, double length, double min_gap, int most) 
   return step;
 }
 
+void describe_outline(FrameDescription& f, const DrawingRect& r, const Colour& c) {
+  Lines& l = f.new_lines(1.0f);
+  l.segments.push_back(Segment{{r.x0, r.y0}, {r.x1, r.y0}, c});
+  l.segments.push_back(Segment{{r.x1, r.y0}, {r.x1, r.y1}, c});
+  l.segments.push_back(Segment{{r.x1, r.y1}, {r.x0, r.y1}, c});
+  l.segments.push_back(Segment{{r.x0, r.y1}, {r.x0, r.y0}, c});
+}
+
 void describe_plot_axes(FrameDescription& f, const Plot& p, double x_step, double y_step) {
   const DrawingRect& a = p.area;
   Lines& frame = f.new_lines(1.0f);

@@ -52,6 +52,9 @@ struct Plot {
 // (`min_gap` drawing units between ticks, at most `most` ticks).
 double axis_step(double lo, double hi, double length, double min_gap, int most);
 
+// The outline of a panel, 1 pixel wide.
+void describe_outline(FrameDescription& f, const DrawingRect& r, const Colour& c);
+
 // The plot's frame, its ticks and their numbers left of and below it.
 void describe_plot_axes(FrameDescription& f, const Plot& p, double x_step, double y_step);
 

@@ -1,6 +1,6 @@
 // The lesson view as a description, without drawing: graph ranges that hold
-// every value they plot, round tick steps, switching points on the recorded
-// motion, the robot area holding the motion, and texts that never overlap.
+// every value they plot, round tick steps, the robot area holding the
+// motion, and texts that never overlap.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,6 +12,7 @@
 #include "view/lesson_layout.h"
 #include "view/text_metrics.h"
 #include "lesson_fixture.h"
+#include "text_apart.h"
 #include "view_harness.h"
 
 namespace {
@@ -24,10 +25,6 @@ struct Case {
 const Case kCases[] = {{'a', 'h'}, {'a', 'g'}, {'b', 'h'}, {'b', 'g'}};
 
 bool strictly_inside(const ValueRange& r, double v) { return v > r.lo && v < r.hi; }
-
-// No two texts of the frame overlap and none is cut at the picture's edge,
-// drawn in a square of `side` pixels (below).
-void expect_apart(const FrameDescription& f, int side, const std::string& what);
 
 TEST(LessonRanges, HoldEveryValueOfBothRunsTheGoalAndTheLimitsWithRoomToSpare) {
   for (const Case c : kCases) {
@@ -173,55 +170,6 @@ TEST(LessonTicks, ValuesAreTheMultiplesInsideTheRangeWrittenAsTheStepNeeds) {
   EXPECT_LE(tick_values(-2.3, 2.9, step).size(), 5u);
 }
 
-TEST(LessonPhasePlane, SwitchingPointsLieOnTheRecordedMotionAtTheSwitchingTimes) {
-  for (const Case c : kCases) {
-    auto s = solved_lesson(c.robot, c.gravity);
-    ASSERT_NE(s, nullptr);
-    const LessonInputs in = gather_lesson_inputs(*s);
-    const FrameDescription f = describe_lesson_frame(in);
-    for (int j = 0; j < 2; ++j) {
-      for (int k = 0; k < 3; ++k) {
-        SCOPED_TRACE(std::string(1, c.robot) + c.gravity + " joint " + std::to_string(j) + " t" +
-                     std::to_string(k + 1));
-        const std::optional<Point> p = switching_state(in, j, k);
-        ASSERT_TRUE(p.has_value());
-        // Between the samples before and after the switching time.
-        const int i = static_cast<int>(in.switching[k] / in.dt);
-        EXPECT_GE(p->x, std::min(in.toc_q[i][j], in.toc_q[i + 1][j]) - 1e-12);
-        EXPECT_LE(p->x, std::max(in.toc_q[i][j], in.toc_q[i + 1][j]) + 1e-12);
-        EXPECT_GE(p->y, std::min(in.toc_dq[i][j], in.toc_dq[i + 1][j]) - 1e-12);
-        EXPECT_LE(p->y, std::max(in.toc_dq[i][j], in.toc_dq[i + 1][j]) + 1e-12);
-        // Marked in the phase plane: a blue dot numbered k + 1 there.
-        const ValueRange rx = phase_range_q(in, j), ry = phase_range_dq(in, j);
-        const Point at = Plot{lesson::phase_plot(j), rx.lo, rx.hi, ry.lo, ry.hi}.at(p->x, p->y);
-        bool dot = false;
-        for (const Round& r : f.rounds)
-          dot = dot || (same_colour(r.colour, colour_blue) &&
-                        std::hypot(r.centre.x - at.x, r.centre.y - at.y) < 1e-12);
-        EXPECT_TRUE(dot);
-        bool number = false;
-        for (const ScaledText& t : f.scaled_texts)
-          number = number || (t.text == std::to_string(k + 1) && std::fabs(t.x - at.x) < 0.05 &&
-                              std::fabs(t.y - at.y) < 0.05);
-        EXPECT_TRUE(number);
-      }
-    }
-  }
-}
-
-TEST(LessonPhasePlane, NoSwitchingPointOutsideTheRecordOrWithoutASolution) {
-  auto s = solved_lesson('a', 'h');
-  ASSERT_NE(s, nullptr);
-  LessonInputs in = gather_lesson_inputs(*s);
-  in.switching[1] = NAN;
-  in.switching[2] = (in.frame_count + 1) * in.dt;
-  EXPECT_TRUE(switching_state(in, 0, 0).has_value());
-  EXPECT_FALSE(switching_state(in, 0, 1).has_value());
-  EXPECT_FALSE(switching_state(in, 0, 2).has_value());
-  in.outcome.found = false;
-  EXPECT_FALSE(switching_state(in, 0, 0).has_value());
-}
-
 TEST(LessonRobotArea, HoldsTheStartTheGoalAndEveryTipPositionAtAnyZoom) {
   for (const Case c : kCases) {
     for (double zoom : {1.0, 0.9 * 0.9, 1.0 / 0.9}) {
@@ -277,22 +225,6 @@ struct Window {
   int width, height;
 };
 
-void expect_apart(const FrameDescription& f, int side, const std::string& what) {
-  std::vector<DrawingRect> boxes;
-  for (const ScaledText& t : f.scaled_texts) boxes.push_back(text_box(t, side));
-  for (std::size_t a = 0; a < boxes.size(); ++a) {
-    const DrawingRect& p = boxes[a];
-    EXPECT_TRUE(p.x0 >= -1.0 && p.x1 <= 1.0 && p.y0 >= -1.0 && p.y1 <= 1.0)
-        << what << ": \"" << f.scaled_texts[a].text << "\" cut at the picture's edge";
-    for (std::size_t b = a + 1; b < boxes.size(); ++b) {
-      const DrawingRect& q = boxes[b];
-      const bool overlap = p.x0 < q.x1 && q.x0 < p.x1 && p.y0 < q.y1 && q.y0 < p.y1;
-      EXPECT_FALSE(overlap) << what << ": \"" << f.scaled_texts[a].text << "\" and \""
-                            << f.scaled_texts[b].text << "\"";
-    }
-  }
-}
-
 TEST(LessonText, NoTwoTextsOverlapAtAnyWindowSizeInAnyState) {
   for (const Window w : {Window{600, 900}, Window{800, 800}, Window{1920, 1080}}) {
     const int side = std::min(w.width, w.height);
@@ -306,6 +238,7 @@ TEST(LessonText, NoTwoTextsOverlapAtAnyWindowSizeInAnyState) {
       s->playback.speed_log2 = -3;
       s->answer_pending = true;
       s->outcome.by_search = true;
+      s->outcome.method = FoundBy::Search;
       s->outcome.misses_goal = true;
       s->frame_index = 0;
       expect_apart(describe_lesson_frame(gather_lesson_inputs(*s)), side, name + " busy");
@@ -328,6 +261,7 @@ TEST(LessonText, TheResultsPanelSaysHowTheMotionWasFoundOrThatItWasNot) {
   EXPECT_FALSE(has(f, "PID saturated: not at its goal by tfm"));
   EXPECT_FALSE(has(f, "no solution for these conditions"));
   s->outcome.by_search = true;
+  s->outcome.method = FoundBy::Search;
   s->outcome.misses_goal = true;
   f = describe_lesson_frame(gather_lesson_inputs(*s));
   EXPECT_TRUE(has(f, "found by the multi-start search"));

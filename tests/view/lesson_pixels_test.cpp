@@ -71,6 +71,34 @@ TEST(LessonPixels, TheCursorLineStandsAtTheTimeOfTheSampleShownInEveryTimeGraph)
   }
 }
 
+TEST(LessonPixels, AnArcInsideTheLimitsIsShadedInItsTorqueGraphOverItsTimeSpan) {
+  auto s = solved_lesson_from(kHalfTurn);
+  ASSERT_NE(s, nullptr);
+  const JointArcs& a = selected_run(*s, s->robot)->motion.joint[0];
+  ASSERT_EQ(a.kind[1], kArcInterior);
+  const Image img = render(*s);
+  const double span = s->frame_count * s->dt;
+  const auto shade = [](const Rgb& c) {
+    return std::abs(c.r - 219) <= 2 && std::abs(c.g - 232) <= 2 && c.b >= 253;
+  };
+  const int x0 = column(lesson::time_x(a.end[0], span), kSize);
+  const int x1 = column(lesson::time_x(a.end[1], span), kSize);
+  for (int g : {4, 5}) {
+    const DrawingRect r = lesson::time_plot(g);
+    const int y0 = column(r.y0, kSize) + 2, y1 = column(r.y1, kSize) - 2;
+    const int inside = img.count(x0 + 2, y0, x1 - 2, y1, shade);
+    const int outside = img.count(column(r.x0, kSize), y0, x0 - 2, y1, shade) +
+                        img.count(x1 + 2, y0, column(r.x1, kSize), y1, shade);
+    if (g == 4) {
+      // Most of the span's pixels; curves and lines cross it.
+      EXPECT_GT(inside, (x1 - x0 - 3) * (y1 - y0 + 1) * 8 / 10);
+    } else {
+      EXPECT_EQ(inside, 0);  // joint 2 stays at its limit
+    }
+    EXPECT_EQ(outside, 0) << g;
+  }
+}
+
 TEST(LessonPixels, TextsAreDrawnSmoothInTheirColours) {
   auto s = solved_lesson('b', 'h');
   ASSERT_NE(s, nullptr);
