@@ -44,6 +44,8 @@ constexpr int kMaxDialogueKeys = 4;
 // build, and every three bytes can ask for another attempt: longer inputs use
 // the two Newton passes alone, so no input comes near the time limit.
 constexpr std::size_t kMaxBytesWithSearch = 48;
+// The optimal solver's direct method costs more still: shorter inputs only.
+constexpr std::size_t kMaxBytesWithDirect = 24;
 
 bool strict = false;
 
@@ -150,7 +152,9 @@ void run_session(const std::string& input) {
   auto s = std::make_unique<Scenario>();  // value-initialised, as Scenario s{}
   Console con(input, Encoding::Utf8);
   Ui out{con, Lang::Ja};
-  out.solver = input.size() <= kMaxBytesWithSearch ? SolverChoice::Extended : SolverChoice::Reference;
+  out.solver = input.size() <= kMaxBytesWithDirect   ? SolverChoice::Optimal
+               : input.size() <= kMaxBytesWithSearch ? SolverChoice::Extended
+                                                     : SolverChoice::Reference;
   const Progress startup = DialogueRun(run_startup(*s, out)).finish(out);
   require(startup != Progress::Waiting, "a scripted start-up waits for input");
   if (startup == Progress::Done) {

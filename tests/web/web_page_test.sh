@@ -51,6 +51,29 @@ transcript scara_change_ja $'b\nh\ny\ny\n40 35\nh\ny\n0.6 0.1 0.2 0.7\n2\n'
 # An end point out of reach, then n after the failed solve: the program ends.
 transcript unreachable_ja $'b\nh\ny\nz\nh\ny\n0.8 0 0 1.0\n1\nx\nx\nn\n'
 
+# Motions of other switching structures, found by the direct method: the
+# cylindrical robot's half turn and the goal dragged to (-0.40, 0.21) (arcs
+# inside the torque limits), and a SCARA task where the direct method beats
+# the two Newton passes. Each with the desktop's solve time, from the last
+# answer to the line that ends the computation, for the page's to be held
+# against: <name> <seconds> per line.
+general() {
+  local name=$1 answers=$2 prompt=$3 last=$4 finished=$5 seconds
+  shift 5
+  transcript "$name" "$answers$last" "$@"
+  seconds=$(/usr/bin/python3 "$(dirname "$0")/solve_time.py" "$APP" "$answers" "$prompt" "$last" "$finished" "$@") ||
+    fail "the desktop's solve time of $name could not be measured"
+  echo "$name $seconds" >>"$EXPECTED/solve_times.txt"
+}
+general half_turn_ja $'a\nh\ny\nz\nh\ny\n' 'x0 y0 xf yf=' $'0.8 0 -0.8 0.01\n' '計算終了'
+general dragged_goal_ja $'a\nh\ny\nz\nh\ny\n' 'x0 y0 xf yf=' $'0.8 0 -0.4 0.21\n' '計算終了'
+general scara_direct_en $'b\nh\ny\nz\nh\ny\n0.3 -0.6 -0.5 0.4\n' 'Elbow down: 1' $'1\n' 'Computation finished' --lang en
+grep -q '直接法で求めた' "$EXPECTED/half_turn_ja.txt" && grep -q '特異アーク' "$EXPECTED/half_turn_ja.txt" ||
+  fail "the half turn is no longer a motion with an arc found by the direct method"
+grep -q '特異アーク' "$EXPECTED/dragged_goal_ja.txt" || fail "the dragged goal's motion has no arc any more"
+grep -q 'the two Newton passes gave tf = .*a faster motion was found by the direct method' \
+  "$EXPECTED/scara_direct_en.txt" || fail "the SCARA task's passes no longer give the slower motion"
+
 # The desktop window's pictures of the first and last samples and its motion
 # file, kept by its own keys; the console says where they went.
 start_display
