@@ -65,7 +65,7 @@ DirectMotion read_grid(const ShootingModel& m, const double y_start[4], const do
       out.end_error = r.end_error;
       Motion arcs{};
       out.ambiguous = structure_of(grid.grid, kSwitchSteps, arcs) && arcs.grid_count > 0;
-      if (out.ambiguous) out.source = grid.grid;
+      out.source = grid.grid;
       return out;
     }
   }
@@ -75,7 +75,7 @@ DirectMotion read_grid(const ShootingModel& m, const double y_start[4], const do
 
 DirectMotion polish_grid(const ShootingModel& m, const double y_start[4],
                          const double x_target[4], const DirectMotion& coarse) {
-  if (coarse.found && coarse.ambiguous) {
+  if (coarse.found && coarse.ambiguous && coarse.source.n > 0) {
     DirectResult source{};
     source.converged = true;
     source.grid = coarse.source;

@@ -26,9 +26,10 @@ struct DirectMotion {
   Motion motion;     // bang-bang, or with its grid (grid_count > 0)
   double end_error;  // 1-norm: at kStepsPerInterval steps per arc, or on the grid
   int evaluations;   // simulations of the direct method and the refinement
-  // A bang-bang motion read off a grid whose runs inside the limits were
-  // long enough for an arc inside them: that grid, which may lead to a
-  // faster motion with such an arc on the fine grid.
+  // A bang-bang motion read off a grid: that grid (n = 0 otherwise), and
+  // whether its runs inside the limits were long enough for an arc inside
+  // them, so that the grid may lead to a faster motion with such an arc on
+  // the fine grid.
   bool ambiguous;
   TorqueGrid source;
 };

@@ -27,6 +27,28 @@ bool agree(const DirectMotion& a, const DirectMotion& b) {
          std::fabs(a.motion.tf - b.motion.tf) <= kAgreement * std::fmin(a.motion.tf, b.motion.tf);
 }
 
+// Whether a joint's switching function stays within kHoverShare of its
+// largest magnitude for more than kHoverTime of the motion, in one stretch.
+constexpr double kHoverShare = 0.05;
+constexpr double kHoverTime = 0.2;
+bool nearly_singular(const SwitchingFunctions& f) {
+  if (!f.computed || f.samples.size() < 2) return false;
+  const double tf = f.samples.back().t;
+  for (int j = 0; j < 2; ++j) {
+    double peak = 0;
+    for (const SigmaSample& p : f.samples) peak = std::fmax(peak, std::fabs(p.sigma[j]));
+    double from = 0;
+    bool inside = false;
+    for (const SigmaSample& p : f.samples) {
+      const bool low = std::fabs(p.sigma[j]) < kHoverShare * peak;
+      if (low && !inside) from = p.t;
+      inside = low;
+      if (inside && p.t - from > kHoverTime * tf) return true;
+    }
+  }
+  return false;
+}
+
 const DirectMotion& faster(const DirectMotion& a, const DirectMotion& b) {
   if (!b.found) return a;
   if (!a.found) return b;
@@ -66,6 +88,15 @@ DirectMotion best_direct_motion(const ShootingModel& m, const double y_start[4],
     if (r.changed) {
       out.motion = r.motion;
       out.end_error = r.end_error;
+    }
+    // A switching function that hovers about zero for a good part of the
+    // motion: an arc inside the limits may be faster still.
+    if (out.source.n > 0 && nearly_singular(switching_functions(m, y_start, out.motion))) {
+      DirectMotion as_grid = out;
+      as_grid.ambiguous = true;
+      const DirectMotion polished = polish_grid(m, y_start, x_target, as_grid);
+      out.evaluations = polished.evaluations;
+      if (polished.found && polished.motion.tf < out.motion.tf) out = polished;
     }
   }
   return out;
