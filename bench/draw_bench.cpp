@@ -64,7 +64,8 @@ void prepare(char robot) {
   recompute_conditions(s);
   const SwitchingSolution sol = recompute_time_optimal(s, SolverChoice::Extended);
   recompute_feedback(s);
-  s.outcome = SolveOutcome{sol.found, sol.by_search, feedback_misses_goal(s, s)};
+  s.outcome = SolveOutcome{sol.found, sol.by_search, feedback_misses_goal(s, s), sol.method,
+                           sol.passes_tf};
   s.view_scale = 1.0;
   s.frame_index = s.frame_count;
 }

@@ -8,7 +8,7 @@
 const char* const kMotionCsvHeader =
     "t_s,toc_q1,toc_q2,toc_x_m,toc_y_m,toc_tau1,toc_tau2,"
     "pid_q1,pid_q2,pid_x_m,pid_y_m,pid_tau1,pid_tau2,"
-    "toc_dq1,toc_dq2,pid_dq1,pid_dq2";
+    "toc_dq1,toc_dq2,pid_dq1,pid_dq2,toc_sigma1,toc_sigma2";
 
 namespace {
 
@@ -43,7 +43,8 @@ WriteResult not_valid(const std::string& where) {
 
 bool motion_view_valid(const MotionView& m) {
   for (const double (*rows)[2] :
-       {m.toc_phi, m.toc_tip, m.toc_tau, m.fb_phi, m.fb_tip, m.fb_tau, m.toc_dq, m.fb_dq})
+       {m.toc_phi, m.toc_tip, m.toc_tau, m.fb_phi, m.fb_tip, m.fb_tau, m.toc_dq, m.fb_dq,
+        m.toc_sigma})
     if (rows == nullptr) return false;
   return m.frame_count >= 0 && m.frame_count < m.capacity;
 }
@@ -52,7 +53,7 @@ std::string motion_csv(const MotionView& m) {
   if (!motion_view_valid(m)) return "";
   std::string out = kMotionCsvHeader;
   out += '\n';
-  out.reserve(out.size() + static_cast<std::size_t>(m.frame_count + 1) * 17 * 18);
+  out.reserve(out.size() + static_cast<std::size_t>(m.frame_count + 1) * 19 * 18);
   for (int k = 0; k <= m.frame_count; ++k) {
     append_number(out, static_cast<double>(k) * m.dt);
     append_pair(out, m.toc_phi, k);
@@ -63,6 +64,7 @@ std::string motion_csv(const MotionView& m) {
     append_pair(out, m.fb_tau, k);
     append_pair(out, m.toc_dq, k);
     append_pair(out, m.fb_dq, k);
+    append_pair(out, m.toc_sigma, k);
     out += '\n';
   }
   return out;

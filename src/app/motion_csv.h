@@ -19,17 +19,18 @@ struct MotionView {
   const double (*fb_tau)[2];
   const double (*toc_dq)[2];   // joint velocities of the time-optimal run
   const double (*fb_dq)[2];    //   and of the PID run
+  const double (*toc_sigma)[2];  // the time-optimal run's switching functions, scaled
   int frame_count;  // index of the last sample
   double dt;        // time between samples [s]
   int capacity;     // rows of each array
 };
 
 // A view of any record with the members toc_phi, toc_tip, toc_tau, fb_phi,
-// fb_tip, fb_tau, toc_dq, fb_dq (double[N][2] each).
+// fb_tip, fb_tau, toc_dq, fb_dq, toc_sigma (double[N][2] each).
 template <class Record>
 MotionView motion_view_of(const Record& r, int frame_count, double dt) {
   return MotionView{r.toc_phi, r.toc_tip, r.toc_tau, r.fb_phi, r.fb_tip, r.fb_tau, r.toc_dq, r.fb_dq,
-                    frame_count, dt, static_cast<int>(std::extent_v<decltype(Record::toc_phi)>)};
+                    r.toc_sigma, frame_count, dt, static_cast<int>(std::extent_v<decltype(Record::toc_phi)>)};
 }
 
 // All eight arrays given and 0 <= frame_count < capacity.

@@ -141,8 +141,19 @@ std::string motion_json(const Conditions& c, const SwitchingSolution& sol) {
     append_singular_arcs(out, m);
     out += ",\"end_error\":";
     append_number(out, sol.end_error);
+    out += ",\"costate_end\":";
+    if (sol.costates) {
+      out += '[';
+      for (int c = 0; c < 4; ++c) {
+        if (c > 0) out += ',';
+        append_number(out, sol.costate_end[c]);
+      }
+      out += ']';
+    } else {
+      out += "null";
+    }
   } else {
-    out += ",\"first_sign\":null,\"switches\":null,\"singular\":null,\"end_error\":null";
+    out += ",\"first_sign\":null,\"switches\":null,\"singular\":null,\"end_error\":null,\"costate_end\":null";
   }
   out += '}';
   return out;

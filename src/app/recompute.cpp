@@ -3,6 +3,7 @@
 #include "model/sample_step.h"
 #include "robot/graph_scales.h"
 #include "robot/motion_sample.h"
+#include "toc/sigma_record.h"
 
 TaskReach recompute_conditions(Scenario& s) {
   const TaskReach reach = compute_conditions(s);
@@ -12,11 +13,15 @@ TaskReach recompute_conditions(Scenario& s) {
 }
 
 SwitchingSolution recompute_time_optimal(Scenario& s, SolverChoice choice, WorkerPool* pool) {
-  const SwitchingSolution sol = find_switching_times(s, model_run(s, s.robot), s.robot, choice, pool);
+  SwitchingSolution sol = find_switching_times(s, model_run(s, s.robot), s.robot, choice, pool);
   // Without switching times there is no motion to record: the old record stays.
   if (sol.found) {
     record_motion(s, model_run(s, s.robot), s.robot, ControlMode::TimeOptimal,
                   model_conditions(s, s.robot).Phi0);
+    const RobotRun& run = model_run(s, s.robot);
+    record_switching_functions(s, model_run(s, s.robot), s.robot);
+    sol.costates = run.sigma_valid;
+    for (int c = 0; c < 4; ++c) sol.costate_end[c] = run.costate_end[c];
   }
   return sol;
 }

@@ -69,6 +69,14 @@ struct RobotRun {
   // of any motion.
   Motion motion;
   bool general_motion;
+  // Pontryagin's principle on it: whether the switching functions were worked
+  // out, the costates at tf, and where the motion breaks the rule (a
+  // switching function with its torque's sign away from a switch), if it does.
+  bool sigma_valid;
+  double costate_end[4];
+  bool rule_broken;
+  int rule_joint;   // 0 or 1
+  double rule_at;   // [s]
   double tt[4];                   // switching times in time order, then the final time
   double torque_sign[4][2];       // interval k (row), joint j (column): +1 or -1
   GraphScales scales;             // of the records below, for the gravity selected
@@ -78,6 +86,9 @@ struct RobotRun {
   double toc_tip[kRecordCapacity][2];  //   tip position relative to joint 1
   double toc_tau[kRecordCapacity][2];  //   joint torques (force for a sliding joint)
   double toc_dq[kRecordCapacity][2];   //   joint velocities, from the simulation's state
+  // Its switching functions at the samples, each joint's scaled to its own
+  // largest magnitude (0 from tf on); all 0 when they could not be worked out.
+  double toc_sigma[kRecordCapacity][2];
   double fb_phi[kRecordCapacity][2];   // feedback run: the same four
   double fb_tip[kRecordCapacity][2];
   double fb_tau[kRecordCapacity][2];

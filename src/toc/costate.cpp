@@ -5,6 +5,7 @@
 #include "robot/dual.h"
 #include "toc/refine.h"
 #include "toc/small_solve.h"
+#include "toc/structure.h"
 
 namespace {
 
@@ -28,34 +29,90 @@ struct TracedStep {
 
 }  // namespace
 
-SwitchingFunctions switching_functions(const ShootingModel& m, const double y_start[4],
-                                       const Motion& motion) {
-  SwitchingFunctions f{};
+namespace {
+
+// A stretch of the motion under constant torques, integrated in `steps` equal
+// steps: the arcs of a bang-bang motion, the steps of a grid.
+struct Piece {
+  double end;
+  double tau[2];
+  int steps;
+};
+
+// The multipliers of a bang-bang motion: least squares on J^T nu = -e_tf,
+// (J J^T) nu = -J e_tf (exact for 4 unknowns).
+bool bang_multipliers(const ShootingModel& m, const double y_start[4], const Motion& motion,
+                      double nu[4]) {
   double y_end[4], J[4][kMaxUnknowns];
   int n = 0;
-  if (!motion_jacobian(m, y_start, motion, y_end, J, n)) return f;
-  // Least squares on J^T nu = -e_tf: (J J^T) nu = -J e_tf (exact for 4 unknowns).
+  if (!motion_jacobian(m, y_start, motion, y_end, J, n)) return false;
   double A[4][4] = {}, b[4];
   for (int i = 0; i < 4; ++i) {
     for (int e = 0; e < 4; ++e)
       for (int v = 0; v < n; ++v) A[i][e] += J[i][v] * J[e][v];
     b[i] = -J[i][n - 1];
   }
-  if (!solve4(A, b, f.nu)) return f;
+  return solve4(A, b, nu);
+}
 
-  ArcPlan plan{};
-  if (!arc_plan_of(motion, plan)) return f;
+// Those of a grid motion: the final time stationary (1 + nu . dx/dtf = 0)
+// and every torque off its limits too (nu . dx/du = 0), in least squares.
+bool grid_multipliers(const ShootingModel& m, const double y_start[4], const TorqueGrid& g,
+                      double nu[4]) {
+  double y[4], jac[4][kGridVariables];
+  simulate_grid(m, g, y_start, y, jac);
+  double A[4][4] = {}, b[4];
+  for (int v = 0; v <= 2 * g.n; ++v) {
+    const bool time = v == 2 * g.n;
+    if (!time && std::fabs(g.u[v / 2][v % 2]) >= 1.0 - kInteriorMargin) continue;
+    for (int i = 0; i < 4; ++i)
+      for (int e = 0; e < 4; ++e) A[i][e] += jac[i][v] * jac[e][v];
+  }
+  for (int i = 0; i < 4; ++i) b[i] = -jac[i][2 * g.n];
+  return solve4(A, b, nu);
+}
+
+TorqueGrid grid_of(const Motion& motion) {
+  TorqueGrid g{};
+  g.n = motion.grid_count;
+  g.tf = motion.tf;
+  for (int k = 0; k < g.n; ++k)
+    for (int j = 0; j < 2; ++j) g.u[k][j] = motion.grid[k][j];
+  return g;
+}
+
+}  // namespace
+
+SwitchingFunctions switching_functions(const ShootingModel& m, const double y_start[4],
+                                       const Motion& motion) {
+  SwitchingFunctions f{};
+  std::vector<Piece> pieces;
+  if (motion.grid_count > 0) {
+    if (motion.grid_count > kMaxTorqueGrid || !(motion.tf > 0)) return f;
+    const TorqueGrid g = grid_of(motion);
+    if (!grid_multipliers(m, y_start, g, f.nu)) return f;
+    for (int k = 0; k < g.n; ++k)
+      pieces.push_back(Piece{(k + 1) * (g.tf / g.n),
+                             {g.u[k][0] * m.tau_max[0], g.u[k][1] * m.tau_max[1]},
+                             kDirectSubsteps});
+  } else {
+    if (!bang_multipliers(m, y_start, motion, f.nu)) return f;
+    ArcPlan plan{};
+    if (!arc_plan_of(motion, plan)) return f;
+    for (int i = 0; i < plan.count; ++i)
+      pieces.push_back(Piece{plan.end[i],
+                             {plan.sign[i][0] * m.tau_max[0], plan.sign[i][1] * m.tau_max[1]},
+                             kStepsPerInterval});
+  }
   std::vector<TracedStep> steps;
-  steps.reserve(static_cast<std::size_t>(plan.count) * kStepsPerInterval);
   using D = Dual<4>;
   double y[4] = {y_start[0], y_start[1], y_start[2], y_start[3]};
   double start = 0.0;
-  for (int i = 0; i < plan.count; ++i) {
-    const double h = (plan.end[i] - start) / kStepsPerInterval;
-    const ConstantTorques<D> deriv{m.plant, D(plan.sign[i][0] * m.tau_max[0]),
-                                   D(plan.sign[i][1] * m.tau_max[1])};
+  for (const Piece& piece : pieces) {
+    const double h = (piece.end - start) / piece.steps;
+    const ConstantTorques<D> deriv{m.plant, D(piece.tau[0]), D(piece.tau[1])};
     double ts = start;
-    for (int k = 0; k < kStepsPerInterval; ++k) {
+    for (int k = 0; k < piece.steps; ++k) {
       TracedStep s{};
       s.t = ts;
       D yd[4];
@@ -71,7 +128,7 @@ SwitchingFunctions switching_functions(const ShootingModel& m, const double y_st
       steps.push_back(s);
       ts = ts + h;
     }
-    start = plan.end[i];
+    start = piece.end;
   }
   // Back from tf: lambda_k = phi_k^T lambda_(k+1).
   f.samples.resize(steps.size() + 1);

@@ -11,6 +11,7 @@
 
 #include "model/motion.h"
 #include "toc/arc_shooting.h"
+#include "toc/direct_method.h"
 
 struct SigmaSample {
   double t;
@@ -23,8 +24,10 @@ struct SwitchingFunctions {
   std::vector<SigmaSample> samples;  // at every integration step, in time order
 };
 
-// At kStepsPerInterval steps per arc; not computed for a motion with an arc
-// inside the limits or a singular end-point Jacobian.
+// At kStepsPerInterval steps per arc of a bang-bang motion, at the direct
+// method's steps of a grid motion (its multipliers from the final time's
+// stationarity and that of the torques off their limits, in least squares);
+// not computed where the end-point Jacobian is singular.
 SwitchingFunctions switching_functions(const ShootingModel& m, const double y_start[4],
                                        const Motion& motion);
 

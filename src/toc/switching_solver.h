@@ -43,6 +43,10 @@ struct SwitchingSolution {
   // kStepsPerInterval steps per arc (on its grid for a grid motion); NaN when
   // nothing was found.
   double end_error;
+  // The costates at tf (Pontryagin's principle), where the recompute has
+  // worked them out with the motion's record (costates set).
+  bool costates;
+  double costate_end[4];
 };
 
 // The task the solver works on, read from the robot's conditions.

@@ -24,6 +24,7 @@ struct Records {
   double toc_phi[kRows][2], toc_tip[kRows][2], toc_tau[kRows][2];
   double fb_phi[kRows][2], fb_tip[kRows][2], fb_tau[kRows][2];
   double toc_dq[kRows][2], fb_dq[kRows][2];
+  double toc_sigma[kRows][2];
 };
 
 // Every value different, of mixed signs and magnitudes, with more digits than are written.
@@ -33,7 +34,8 @@ std::unique_ptr<Records> sample_records() {
   std::uniform_real_distribution<double> mant(-1.0, 1.0);
   std::uniform_int_distribution<int> expo(-12, 6);
   for (double(*a)[2] :
-       {r->toc_phi, r->toc_tip, r->toc_tau, r->fb_phi, r->fb_tip, r->fb_tau, r->toc_dq, r->fb_dq})
+       {r->toc_phi, r->toc_tip, r->toc_tau, r->fb_phi, r->fb_tip, r->fb_tau, r->toc_dq, r->fb_dq,
+        r->toc_sigma})
     for (int k = 0; k < kRows; ++k)
       for (int j = 0; j < 2; ++j) a[k][j] = mant(gen) * std::pow(10.0, expo(gen));
   return r;
@@ -61,16 +63,16 @@ std::string printf_10g(double v) {
   return buf;
 }
 
-// Columns 1..16 in the order of the header.
+// Columns 1..18 in the order of the header.
 double expected_value(const Records& r, int k, int column) {
-  const double(*arrays[8])[2] = {r.toc_phi, r.toc_tip, r.toc_tau, r.fb_phi,
-                                 r.fb_tip,  r.fb_tau,  r.toc_dq,  r.fb_dq};
+  const double(*arrays[9])[2] = {r.toc_phi, r.toc_tip, r.toc_tau, r.fb_phi, r.fb_tip,
+                                 r.fb_tau,  r.toc_dq,  r.fb_dq,   r.toc_sigma};
   return arrays[(column - 1) / 2][k][(column - 1) % 2];
 }
 
 constexpr const char* kHeader =
     "t_s,toc_q1,toc_q2,toc_x_m,toc_y_m,toc_tau1,toc_tau2,pid_q1,pid_q2,pid_x_m,pid_y_m,pid_tau1,pid_tau2,"
-    "toc_dq1,toc_dq2,pid_dq1,pid_dq2";
+    "toc_dq1,toc_dq2,pid_dq1,pid_dq2,toc_sigma1,toc_sigma2";
 
 TEST(MotionCsv, ReadsBackValueByValue) {
   const auto rec = sample_records();
@@ -88,9 +90,9 @@ TEST(MotionCsv, ReadsBackValueByValue) {
   EXPECT_EQ(std::string(kMotionCsvHeader), kHeader);
   for (int k = 0; k <= 200; ++k) {
     const std::vector<std::string> f = split(lines[k + 1], ',');
-    ASSERT_EQ(f.size(), 17u) << "line " << k + 1;
+    ASSERT_EQ(f.size(), 19u) << "line " << k + 1;
     EXPECT_NEAR(parse(f[0]), k * 0.02, 1e-12) << "t at " << k;
-    for (int c = 1; c <= 16; ++c) {
+    for (int c = 1; c <= 18; ++c) {
       const double want = expected_value(*rec, k, c);
       const double got = parse(f[c]);
       EXPECT_NEAR(got, want, 5e-10 * std::fabs(want)) << "sample " << k << " column " << c;
@@ -129,7 +131,7 @@ TEST(MotionCsv, ANanIsWrittenWithoutItsSignBit) {
   rec->fb_tau[1][1] = std::numeric_limits<double>::quiet_NaN();
   rec->toc_dq[1][0] = -INFINITY;
   const std::vector<std::string> f = split(split(motion_csv(motion_view_of(*rec, 3, 0.02)), '\n')[2], ',');
-  ASSERT_EQ(f.size(), 17u);
+  ASSERT_EQ(f.size(), 19u);
   EXPECT_EQ(f[11], "nan");
   EXPECT_EQ(f[12], "nan");
   EXPECT_EQ(f[13], "-inf");

@@ -4,6 +4,7 @@
 // that read back to the same bits; the JSON Lines file under the rules of
 // the other output files.
 #include "app/motion_json.h"
+#include "app/recompute.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +61,8 @@ std::vector<std::string> keys_found(bool elbow) {
   std::vector<std::string> k = {"robot", "gravity", "ratios", "start", "goal"};
   if (elbow) k.push_back("elbow");
   for (const char* name :
-       {"found", "method", "tf", "tfm", "first_sign", "switches", "singular", "end_error"})
+       {"found", "method", "tf", "tfm", "first_sign", "switches", "singular", "end_error",
+        "costate_end"})
     k.push_back(name);
   return k;
 }
@@ -73,7 +75,7 @@ struct Computed {
 // The solve the dialogue runs (the default solver).
 Computed solved(std::unique_ptr<Scenario> s) {
   Computed c{std::move(s), {}};
-  c.sol = solve_switching_plan(*c.s, c.s->robot, SolverChoice::Optimal);
+  c.sol = recompute_time_optimal(*c.s, SolverChoice::Optimal);
   return c;
 }
 
@@ -141,6 +143,10 @@ TEST(MotionJson, FourIntervalMotionOfTheDefaultTask) {
   EXPECT_EQ(v["singular"].size(), 0u);
   EXPECT_TRUE(same_number(v["end_error"], c.sol.end_error));
   EXPECT_LT(v["end_error"].number, 1e-3);
+  // The costates at tf: the multipliers under which tf is stationary.
+  ASSERT_TRUE(c.sol.costates);
+  ASSERT_EQ(v["costate_end"].size(), 4u);
+  for (int i = 0; i < 4; ++i) EXPECT_TRUE(same_number(v["costate_end"][i], c.sol.costate_end[i]));
 }
 
 // Half a turn of joint 1 at the default ratios: the direct method's motion,
