@@ -89,6 +89,10 @@ int main(int argc, char** argv) {
   WorkerPool pool(static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)));
   ui.pool = &pool;
 
+  // A task on the command line answers its questions as typed input would,
+  // before the user's own input.
+  con.answer_first(app::task_answers(options.task));
+
   // The start-up questions come before the window opens.
   const Progress startup = DialogueRun(run_startup(*scenario, ui)).finish(ui);
   if (startup != Progress::Done || options.no_window) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -29,6 +30,11 @@ enum OptionCode : int {
   kJson,
   kSolver,
   kView,
+  kRobot,
+  kGravity,
+  kRatios,
+  kPoints,
+  kElbow,
 };
 
 const struct option kLongOptions[] = {
@@ -41,6 +47,11 @@ const struct option kLongOptions[] = {
     {"json", required_argument, nullptr, kJson},
     {"solver", required_argument, nullptr, kSolver},
     {"view", required_argument, nullptr, kView},
+    {"robot", required_argument, nullptr, kRobot},
+    {"gravity", required_argument, nullptr, kGravity},
+    {"ratios", required_argument, nullptr, kRatios},
+    {"points", required_argument, nullptr, kPoints},
+    {"elbow", required_argument, nullptr, kElbow},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -97,6 +108,16 @@ bool pick(std::string_view value, std::initializer_list<std::string_view> names,
   return false;
 }
 
+TaskItem task_item(int code) {
+  switch (code) {
+    case kGravity: return TaskItem::Gravity;
+    case kRatios: return TaskItem::Ratios;
+    case kPoints: return TaskItem::Points;
+    case kElbow: return TaskItem::Elbow;
+  }
+  return TaskItem::Robot;
+}
+
 // Applies one option with its argument; returns a BadValue error or none.
 Error apply(Options& o, int code, const char* arg) {
   const std::string_view v = arg != nullptr ? arg : "";
@@ -137,8 +158,26 @@ Error apply(Options& o, int code, const char* arg) {
     case kNoWindow:
       o.no_window = true;
       break;
+    case kRobot:
+    case kGravity:
+    case kRatios:
+    case kPoints:
+    case kElbow: {
+      const TaskItem item = task_item(code);
+      if (!set_task_item(o.task, item, v)) return reject(task_item_values(item));
+      break;
+    }
   }
   return {};
+}
+
+// A task option given without those its questions come after: its value
+// cannot be used, and the line shows it with what it needs.
+Error task_order_error(const TaskOptions& task) {
+  const std::optional<TaskItem> item = task_item_out_of_order(task);
+  if (!item) return {};
+  return Error{ErrorKind::BadValue, std::string("--") + task_item_name(*item),
+               task_item_value(task, *item), task_item_usage(*item)};
 }
 
 }  // namespace
@@ -191,6 +230,7 @@ ParseResult parse_options(int argc, const char* const* argv) {
   // Whatever getopt left after "--" is not an option either.
   if (optind < argc) note({ErrorKind::Stray, args[optind], "", ""});
   optind = 0;
+  note(task_order_error(result.options.task));
 
   if (first.kind != ErrorKind::None) {
     result.action = ParseAction::Fail;

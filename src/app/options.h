@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/task_answers.h"
 #include "app/text_catalog.h"
 #include "console/console.h"
 #include "model/selectors.h"
@@ -28,6 +29,7 @@ struct Options {
   std::string json_path;     // empty: no JSON line after each computation
   SolverChoice solver = SolverChoice::Optimal;
   ViewMode view = ViewMode::Classic;  // the picture the window opens with
+  TaskOptions task;  // --robot, --gravity, --ratios, --points, --elbow (task_answers.h)
 };
 
 enum class ParseAction {
@@ -48,7 +50,9 @@ struct ParseResult {
 // prints `text` (stdout for help and version, stderr for a failure) and exits
 // with `exit_status` unless the action is Run. --lang decides the language of
 // the help and of the error line wherever it stands on the line; the first
-// error found is the one reported. argv is not changed.
+// error found is the one reported, and a task option given without those its
+// questions come after (task_item_out_of_order) only when there is no other.
+// argv is not changed.
 ParseResult parse_options(int argc, const char* const* argv);
 
 // "tocsim <version>".

@@ -204,6 +204,17 @@ enum class Lang { Ja, En };
     "                      描画画面の最初の表示: classic (既定) または\n"                                                    \
     "                      lesson (目盛り付きグラフ・速度・位相面)\n"                                                        \
     "\n"                                                                                                      \
+    "出題 (対話の質問に，入力したのと同じ答えを与える。\n"                                                                            \
+    "与えない質問は通常どおり入力から尋ねる):\n"                                                                                 \
+    "  --robot a|b         type= の答え: a 円筒座標ロボット, b SCARAロボット\n"                                              \
+    "  --gravity g|h       sgnG= と重力の変更の答え: g 重力あり, h なし\n"                                                   \
+    "                      (--robot と共に)\n"                                                                   \
+    "  --ratios U1,U2      減速比 u1 u2 (--robot, --gravity と共に)\n"                                              \
+    "  --points X0,Y0,XF,YF\n"                                                                                \
+    "                      始点・終点 [m] (--robot, --gravity と共に)\n"                                              \
+    "  --elbow 1|2         SCARAの肘: 1 下, 2 上 (--robot b, --points と共に)\n"                                     \
+    "                      数はオプションに書いたとおりに入力される\n"                                                            \
+    "\n"                                                                                                      \
     "描画画面のキー:\n"                                                                                              \
     "  a b                 円筒座標・SCARAロボットの選択 (コンソールで対話)\n"                                                    \
     "  u                   減速比の変更 (コンソールで対話)\n"                                                               \
@@ -261,6 +272,17 @@ enum class Lang { Ja, En };
     "  --view classic|lesson\n"                                                                               \
     "                      the window's first picture: classic (default), or\n"                               \
     "                      lesson (graphs with scales, velocities, phase planes)\n"                           \
+    "\n"                                                                                                      \
+    "Task options: they answer the dialogue's questions exactly as typing the\n"                              \
+    "same answers would; the questions they leave are asked as usual:\n"                                      \
+    "  --robot a|b         the answer to type=: a cylindrical-coordinate, b SCARA\n"                          \
+    "  --gravity g|h       the answer to sgnG= and to the gravity question: g with\n"                         \
+    "                      gravity, h without (with --robot)\n"                                               \
+    "  --ratios U1,U2      reduction ratios u1 u2 (with --robot and --gravity)\n"                             \
+    "  --points X0,Y0,XF,YF\n"                                                                                \
+    "                      start and end point in m (with --robot and --gravity)\n"                           \
+    "  --elbow 1|2         SCARA elbow: 1 down, 2 up (with --robot b and --points)\n"                         \
+    "                      numbers are typed as written in the option\n"                                      \
     "\n"                                                                                                      \
     "Window keys:\n"                                                                                          \
     "  a b                 cylindrical-coordinate / SCARA robot (console dialogue)\n"                         \

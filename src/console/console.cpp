@@ -2,6 +2,7 @@
 // input buffer.
 #include "console/console.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdlib>
@@ -98,6 +99,7 @@ void Console::flush() {
 void Console::compact() {
   if (pos_ == 0) return;
   buf_.erase(0, pos_);
+  answers_end_ -= std::min(answers_end_, pos_);
   pos_ = 0;
   if (buf_.capacity() > kKeepCapacity && buf_.size() < kKeepCapacity / 4) buf_.shrink_to_fit();
 }
@@ -164,9 +166,10 @@ Console::Read Console::try_key(char& key) {
   // input puts one answer per line, so white space there only separates the
   // answers.
   while (pos_ < buf_.size()) {
+    const bool typed = tty_ && pos_ >= answers_end_;  // answers given first read as piped
     const unsigned char c = static_cast<unsigned char>(buf_[pos_++]);
-    if (tty_ && static_cast<int>(c) == key_eof_) return input_ended();
-    if (tty_ || !is_space(c)) {
+    if (typed && static_cast<int>(c) == key_eof_) return input_ended();
+    if (typed || !is_space(c)) {
       ++reads_;
       key = static_cast<char>(c);
       return Read::Done;
@@ -245,11 +248,18 @@ int Console::read_numbers(double* v, int n) {
 
 // ---- End ----
 
+void Console::answer_first(const std::string& answers) {
+  const std::size_t at = std::max(pos_, answers_end_);
+  buf_.insert(at, answers);
+  answers_end_ = at + answers.size();
+}
+
 void Console::discard_typed_ahead() {
   if (!tty_) return;
   if (in_fd_ >= 0) tcflush(in_fd_, TCIFLUSH);
-  buf_.clear();
-  pos_ = 0;
+  // Answers given first were not typed: those not read yet stay.
+  compact();
+  buf_.resize(answers_end_);
   numbers_got_ = 0;
   numbers_dropping_ = false;
   line_scanned_ = 0;

@@ -44,6 +44,13 @@ class Console {
   // with its line feed, as a terminal in line mode gives it).
   void feed(const std::string& bytes) { buf_ += bytes; }
 
+  // Answers to the questions to come, read before any input not yet read
+  // (after answers given earlier), and read as from a pipe whatever the input
+  // is: white space only separates them, one answer per line. Nothing of them
+  // is echoed, as nothing of piped input is. On a pipe the input then reads as
+  // if it followed the answers in the same pipe.
+  void answer_first(const std::string& answers);
+
   // Reads from a file descriptor and writes to a stream (standard() uses 0 and stdout).
   Console(int in_fd, std::FILE* out, Encoding enc);
 
@@ -133,6 +140,7 @@ class Console {
   bool tty_ = false;
   std::string buf_;           // pending input bytes
   std::size_t pos_ = 0;       // read position in buf_
+  std::size_t answers_end_ = 0;  // buf_ before this holds answers given first (answer_first)
   std::string captured_;
   std::string captured_errors_;
   bool line_open_ = false;    // the last byte written was not a line feed

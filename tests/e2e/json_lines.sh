@@ -45,7 +45,7 @@ for n, text in enumerate(raw.decode("ascii").split("\n")[:-1], 1):
     except ValueError as e:
         sys.exit("line %d: %s: %s" % (n, e, text))
 order = ["robot", "gravity", "ratios", "start", "goal", "found", "method", "tf", "tfm",
-         "first_sign", "switches", "singular", "end_error"]
+         "first_sign", "switches", "singular", "end_error", "costate_end"]
 for n, o in enumerate(lines, 1):
     keys = [k for k in o if k != "elbow"]
     if keys != order:
@@ -69,7 +69,8 @@ msg=$(check_lines "$tmp/work/runs.jsonl" 'len(lines) == 1' \
   'abs(lines[0]["tf"] - 1.654) < 1e-3 and lines[0]["first_sign"] == [1, -1]' \
   '[len(s) for s in lines[0]["switches"]] == [1, 2] and lines[0]["singular"] == []' \
   'lines[0]["switches"][1] == sorted(lines[0]["switches"][1])' \
-  '"elbow" not in lines[0] and 0 <= lines[0]["end_error"] < 1e-3') || fail "one computation: $msg"
+  '"elbow" not in lines[0] and 0 <= lines[0]["end_error"] < 1e-3' \
+  'len(lines[0]["costate_end"]) == 4') || fail "one computation: $msg"
 # The console's own line of tf carries the same time.
 tf=$(python3 -c 'import json,sys; print("%.4f" % json.loads(open(sys.argv[1]).readline())["tf"])' \
   "$tmp/work/runs.jsonl")
@@ -81,7 +82,7 @@ run $'a h y y 0 0\nh n y a y 30 30\nh n' --json runs.jsonl --csv runs.csv
 [ "$status" = 0 ] || fail "a failed then found computation gave status $status"
 msg=$(check_lines "$tmp/work/runs.jsonl" 'len(lines) == 2' \
   'lines[0]["found"] is False and lines[0]["ratios"] == [0, 0]' \
-  'all(lines[0][k] is None for k in ("method", "tf", "first_sign", "switches", "singular", "end_error"))' \
+  'all(lines[0][k] is None for k in ("method", "tf", "first_sign", "switches", "singular", "end_error", "costate_end"))' \
   'lines[1]["found"] is True and lines[1]["ratios"] == [30, 30]') || fail "two computations: $msg"
 [ "$(wc -l <"$tmp/work/runs.csv")" = 202 ] || fail "--csv beside --json did not write the records"
 rm "$tmp/work/runs.jsonl" "$tmp/work/runs.csv"
