@@ -18,9 +18,10 @@ PACKAGES := $(RUN_PACKAGES) libbenchmark-dev xvfb xauth xdotool x11-utils clang 
             libclang-rt-14-dev dpkg-dev desktop-file-utils man-db groff-base locales lintian \
             $(WEB_PACKAGES) chromium chromium-driver python3-selenium python3-pil
 # What `make web` needs: Debian's emscripten (it works offline with the
-# libraries it ships), the lesson view's glyph baking and font, and CMake and
+# libraries it ships), the lesson view's glyph baking and font, fontTools to
+# cut the font down to the characters the views draw, and CMake and
 # dpkg-source to build NLopt from Debian's source package (tools/web_nlopt.sh).
-WEB_PACKAGES := emscripten libstb-dev fonts-dejavu-core cmake dpkg-dev
+WEB_PACKAGES := emscripten libstb-dev fonts-dejavu-core python3-fonttools cmake dpkg-dev
 
 # The web page: built in WEB_OBJ, written to WEB_OUT (index.html, tocsim.js,
 # tocsim.wasm, tocsim.data and nothing else).

@@ -24,7 +24,7 @@ Task<> ask_ratios(RobotConditions& r, Text prompt, Ui& out) {
 // Ratios, gravity; returns false when the user wants no further questions.
 Task<bool> ask_ratios_and_gravity(Scenario& s, Ui& out) {
   out.say(Text::RatioGate);
-  const char key = co_await out.key();
+  const char key = co_await out.key("yzn");
   if (key == 'n') co_return false;
   if (key != 'z') {
     if (const RobotTexts* texts = robot_texts(s.robot))
@@ -33,20 +33,20 @@ Task<bool> ask_ratios_and_gravity(Scenario& s, Ui& out) {
   out.say(Text::GravityWas);
   out.say(s.gravity == Gravity::On ? Text::GravityWasOn : Text::GravityWasOff);
   out.say(Text::GravityChange);
-  select_gravity(s, co_await out.key());
+  select_gravity(s, co_await out.key("gh"));
   co_return true;
 }
 
 Task<> ask_elbow(Scenario& s, Ui& out) {
   out.say(Text::ElbowQuestion);
-  s.elbow = parse_elbow(co_await out.key());
+  s.elbow = parse_elbow(co_await out.key("12"));
   const TaskReach reach = compute_scara_task_angles(s);
   co_await report_unreachable(s, out, reach.start, reach.end);
 }
 
 Task<> ask_points(Scenario& s, Ui& out) {
   out.sayf(Text::PointsGate, s.x0, s.y0, s.xf, s.yf);
-  const char change = co_await out.key();
+  const char change = co_await out.key("yn");
   if (change == 'n') co_return;
   out.say(Text::PointsInput);
   double p[4] = {s.x0, s.y0, s.xf, s.yf};
@@ -67,7 +67,7 @@ Task<> ask_questions(Scenario& s, Ui& out, DialogueEntry entry) {
   if (entry == DialogueEntry::Heading) {
     if (const RobotTexts* texts = robot_texts(s.robot)) out.say(texts->heading);
     out.say(Text::ChangeGate);
-    const char change = co_await out.key();
+    const char change = co_await out.key("yn");
     if (change == 'n') co_return;
   }
   if (entry != DialogueEntry::Points) {
@@ -121,7 +121,7 @@ Task<> report_unreachable(const Conditions& s, Ui& out, bool start_ok, bool end_
   for (int i = 0; i < 2; ++i) {
     if (ok[i]) continue;
     out.sayf(Text::Unreachable, b.l1, b.l2, points[i][0], points[i][1]);
-    co_await out.key();  // the user acknowledges; the key itself means nothing
+    co_await out.key("");  // the user acknowledges; the key itself means nothing
   }
 }
 
@@ -158,10 +158,10 @@ Task<DialogueEnd> run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry ent
     }
 
     out.say(Text::NoSolution);
-    const char again = co_await out.key();
+    const char again = co_await out.key("yn");
     if (again == 'n') co_return DialogueEnd::Quit;
     out.say(Text::RetryRobot);
-    select_robot(s, co_await out.key());
+    select_robot(s, co_await out.key("ab"));
     entry = DialogueEntry::Ratios;
   }
 

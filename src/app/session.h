@@ -63,6 +63,9 @@ class Session final : private SolveRunner {
   // Whether a condition dialogue is under way (a question or a solve waits).
   bool in_dialogue() const { return run_.has_value(); }
 
+  // Whether undo() has a change to take back.
+  bool can_undo() const { return !undo_.empty(); }
+
   // The status the program ends with after Quit.
   int exit_status() const { return status_; }
 

@@ -24,10 +24,10 @@ Task<DialogueEnd> run_startup(Scenario& s, Ui& out) {
   out.say(Text::StartTitle);
   initialset(s, out);
   out.say(Text::RobotQuestion);
-  select_robot(s, co_await out.key());
+  select_robot(s, co_await out.key("ab"));
   out.con.printf(" %c", s.robot_key);
   out.say(Text::GravityQuestion);
-  select_gravity(s, co_await out.key());
+  select_gravity(s, co_await out.key("gh"));
   out.con.printf(" %c", s.gravity_key);
   s.elbow = Elbow::Down;
   co_return co_await run_condition_dialogue(s, out, DialogueEntry::Heading);

@@ -2,7 +2,8 @@
 // user's language (texts from the catalog, keys and numbers) and the choices
 // made on the command line.
 //
-// A question is asked with `co_await ui.key()` or `co_await ui.numbers(v, n)`:
+// A question is asked with `co_await ui.key("yn")` (the keys it takes) or
+// `co_await ui.numbers(v, n)`:
 // the dialogue stops there, the question is noted in `question`, and whoever
 // runs the dialogue (dialogue_run.h) answers it from the console once the
 // input has come.
@@ -26,6 +27,10 @@ struct Question {
   double* values = nullptr;  // Numbers: where the values go, `count` of them
   int count = 0;
   Scenario* scenario = nullptr;  // Solve: whose selected robot
+  // Key: the keys that mean something to it ("yn", "ab", ...), for a page
+  // that offers them as buttons; empty: any key goes on. Every key is still
+  // an answer, as typed.
+  const char* accepts = "";
   char key = 0;              // the answers
   int got = 0;
   SwitchingSolution solution{};
@@ -68,18 +73,21 @@ struct Ui {
     va_end(ap);
   }
 
-  // co_await key(): one key.
+  // co_await key(accepts): one key; `accepts` (a string literal) names the
+  // keys the question takes, "" for a key that only goes on.
   struct KeyAnswer {
     Question& q;
+    const char* accepts;
     bool await_ready() const noexcept { return false; }
     void await_suspend(std::coroutine_handle<> h) noexcept {
       q = Question{};
       q.kind = Question::Kind::Key;
+      q.accepts = accepts;
       q.waiting = h;
     }
     char await_resume() const noexcept { return q.key; }
   };
-  KeyAnswer key() { return KeyAnswer{question}; }
+  KeyAnswer key(const char* accepts = "") { return KeyAnswer{question, accepts}; }
 
   // co_await numbers(v, n): up to n values into v (Console::try_numbers); how many came.
   struct NumbersAnswer {

@@ -22,9 +22,10 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.remote.command import Command
 
 PAGE, EXPECTED, SCRATCH = sys.argv[1:4]
-READY_SECONDS = 3.0   # the page shows its first frame and question within this
+READY_SECONDS = 1.0   # the page shows its first frame and question within this
 PIXEL_SHARE = 0.97    # of the desktop picture's pixels the page matches at least
 # Of the lesson picture's dark pixels (its text, mostly, and the darkest
 # lines) the page matches at least this share: a page that drew no text
@@ -250,6 +251,277 @@ GENERAL_TASKS = [
 ]
 
 
+def wait_for(driver, script, seconds=30):
+    """Waits until the script returns something true; what it returned."""
+    end = time.time() + seconds
+    while time.time() < end:
+        got = driver.execute_script(script)
+        if got:
+            return got
+        time.sleep(0.02)
+    return None
+
+
+def status(driver):
+    return driver.execute_script("return JSON.parse(Module.ccall('tocsim_status', 'string', [], []))")
+
+
+def layout_checks(driver, what, least):
+    """The canvas at least `least` CSS pixels wide, square, no horizontal
+    scroll bar, console text of 14 px or more, the console at its end."""
+    got = driver.execute_script("""
+        const c = document.getElementById('view').getBoundingClientRect();
+        const p = document.getElementById('console');
+        return { w: c.width, h: c.height, scroll: document.documentElement.scrollWidth,
+                 inner: innerWidth, font: parseFloat(getComputedStyle(p).fontSize),
+                 end: p.scrollTop + p.clientHeight >= p.scrollHeight - 2,
+                 below: c.bottom <= document.getElementById('console').getBoundingClientRect().top + 1,
+                 narrow: document.body.classList.contains('narrow') }""")
+    check(got["w"] >= least and got["w"] == got["h"], f"{what}: the canvas is {got['w']} x {got['h']} CSS px "
+                                                      f"(at least {least})")
+    check(got["scroll"] <= got["inner"], f"{what}: no horizontal scroll bar ({got['scroll']} <= {got['inner']})")
+    check(got["font"] >= 14, f"{what}: console text of {got['font']} px")
+    check(got["end"], f"{what}: the console is scrolled to its end")
+    return got
+
+
+def fresh_pointers(driver):
+    """Releases what the WebDriver's own actions hold (its keys' pointer
+    source): a tap after them would give no click otherwise."""
+    driver.execute(Command.W3C_CLEAR_ACTIONS)
+
+
+def touch(driver, kind, x=None, y=None):
+    points = [] if kind == "touchEnd" else [{"x": x, "y": y, "id": 1}]
+    driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+
+
+def canvas_pixel(driver, px, py):
+    """Client coordinates of the centre of canvas pixel (px, py)."""
+    r = driver.execute_script("const c = document.getElementById('view'); const r = c.getBoundingClientRect();"
+                              "return [r.left, r.top, r.width / c.width];")
+    return r[0] + (px + 0.5) * r[2], r[1] + (py + 0.5) * r[2]
+
+
+def touch_drag(driver, start, end, steps=4):
+    fresh_pointers(driver)
+    x0, y0 = canvas_pixel(driver, *start)
+    x1, y1 = canvas_pixel(driver, *end)
+    touch(driver, "touchStart", x0, y0)
+    for i in range(1, steps + 1):
+        touch(driver, "touchMove", x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps)
+    # The finger rests before it is lifted, as a user's does: lifted in
+    # motion it would fling, and the browser takes the next tap for the
+    # fling's stop rather than a tap.
+    time.sleep(0.15)
+    touch(driver, "touchMove", x1, y1)
+    touch(driver, "touchEnd")
+
+
+def tap(driver, element_id):
+    """A finger on the middle of the element, as a tablet's user taps it."""
+    fresh_pointers(driver)
+    r = driver.execute_script("const r = document.getElementById(arguments[0]).getBoundingClientRect();"
+                              "return [r.left + r.width / 2, r.top + r.height / 2];", element_id)
+    touch(driver, "touchStart", r[0], r[1])
+    touch(driver, "touchEnd")
+
+
+def answer_with_buttons(driver, answers):
+    """Answers the dialogue with the page's answer buttons: a key (tapped), a
+    line of numbers (typed over the field's values, then OK) or "" for the
+    key wait's go-on button."""
+    for a in answers:
+        if isinstance(a, tuple):  # numbers
+            field = wait_for(driver, "return document.getElementById('numbers')")
+            field.clear()
+            field.send_keys(a[0])
+            tap(driver, "numbers-ok")
+        else:
+            found = None
+            end = time.time() + 10
+            while found is None and time.time() < end:
+                found = driver.execute_script(
+                    "const b = [...document.querySelectorAll('#answers button')]"
+                    ".find(b => b.dataset.answer === arguments[0]); if (!b) return null;"
+                    "b.id = 'answer-now'; return b.id;", a)
+                if found is None:
+                    time.sleep(0.02)
+            if found is None:
+                check(False, f"an answer button for {a!r}")
+                return
+            tap(driver, "answer-now")
+            driver.execute_script("const b = document.getElementById('answer-now'); if (b) b.id = '';")
+
+
+# The window's commands: each button against its key, in the same order, with
+# the dialogue's answers where a command asks (typed on the console for the
+# keys, given with the answer buttons for the buttons).
+COMMAND_STEPS = [
+    ("last", Keys.END, []), ("first", Keys.HOME, []), ("forward", "s", []), ("forward", "s", []),
+    ("back", Keys.LEFT, []), ("faster", "+", []), ("slower", "-", []), ("slower", "-", []),
+    ("zoom-out", "w", []), ("zoom-in", "W", []), ("zoom-in", "W", []), ("view", "v", []),
+    ("last", Keys.END, []), ("view", "v", []), ("picture", "p", []), ("motion", "x", []),
+    ("gravity-on", "g", []), ("gravity-off", "h", []),
+    ("ratios", "u", ["y", ("40 35",), "h", "n"]), ("points", "k", ["n"]),
+    ("robot-b", "b", ["n"]), ("elbow", "e", []), ("last", Keys.END, []), ("undo", "z", []),
+    ("robot-a", "a", ["n"]),
+]
+
+
+def command_run(driver, url, downloads, buttons):
+    page = Page(driver, url, downloads)
+    page.console("a", "h", "n")
+    seen = []
+    for name, key, asks in COMMAND_STEPS:
+        if buttons:
+            tap(driver, "cmd-" + name)
+            if asks:
+                waiting = status(driver)
+                others = driver.execute_script(
+                    "return [...document.querySelectorAll('#bar button')].filter(b => !b.disabled).map(b => b.id)")
+                check(waiting["state"] in (1, 2) and others == ["cmd-quit"],
+                      f"{name}: while its question waits, only the quit button can be used ({others})")
+                answer_with_buttons(driver, asks)
+        else:
+            page.window(key)
+            for a in asks:
+                page.console(*(a[0], Keys.ENTER) if isinstance(a, tuple) else a)
+        st = status(driver)
+        seen.append((name, page.text(), page.screenshot(f"command-{'button' if buttons else 'key'}-{len(seen)}.png"),
+                     (st["frame"], st["view"], st["speed"], st["robot"], st["gravity"], st["elbow"])))
+    # Play and pause: the button's label follows.
+    play = driver.find_element(By.ID, "cmd-play")
+    if buttons:
+        tap(driver, "cmd-play")
+    else:
+        page.window(" ")
+    playing = status(driver)["playing"]
+    label = play.text
+    if buttons:
+        tap(driver, "cmd-play")
+    else:
+        page.window(" ")
+    seen.append(("play", None, None, (playing, status(driver)["playing"], label.splitlines()[0])))
+    elbow = driver.find_element(By.ID, "cmd-elbow")
+    seen.append(("elbow disabled", None, None, (elbow.get_attribute("disabled") is not None,)))
+    if buttons:
+        tap(driver, "cmd-quit")
+    else:
+        page.window(Keys.ESCAPE)
+    seen.append(("quit", page.text(), None, (driver.execute_script("return document.body.dataset.ended || ''"),)))
+    return seen
+
+
+def tablet_checks(driver, url, downloads, w, h, least):
+    """Touch, answer buttons and command buttons on a tablet or a phone."""
+    if True:
+        what = f"{w} x {h} with touch"
+        page = Page(driver, url, downloads)
+        page.console("a", "h", "n")
+        got = layout_checks(driver, what, least)
+        check(got["narrow"] and got["below"], f"{what}: the console is below the picture")
+        side = driver.execute_script("return document.getElementById('view').width")
+        before = page.text()
+        # The default goal (0, 0.8) dragged to (0.2, 0.8): in a picture of
+        # `side` pixels, metres x = 2 px / side - 0.5, y = 1.5 - 2 py / side.
+        touch_drag(driver, (side // 4, side * 7 // 20), (side * 7 // 20, side * 7 // 20))
+        done = wait_for(driver, "return document.getElementById('console').textContent.endsWith('描画画面へ       ')"
+                                " && JSON.parse(Module.ccall('tocsim_status','string',[],[])).undo === 1", 10)
+        typed = read(expected("drag_typed_ja.txt"))
+        want = typed[typed.rindex("x0 y0 xf yf=") + len("x0 y0 xf yf="):]
+        check_text(page.text()[len(before):] if done else "", want,
+                   f"{what}: a finger dragging the goal to (0.2, 0.8) gives the report of typing that point")
+        # A long press opens no menu; a tap on the undo button takes the drag back.
+        tap(driver, "cmd-undo")
+        st = status(driver)
+        check((st["xf"], st["yf"]) == ("0", "0.80000000000000004") and st["undo"] == 0,
+              f"{what}: the undo button takes the drag back ({st['xf']}, {st['yf']})")
+        # In the lesson view a tap in a time graph shows that time; a long
+        # press opens no menu.
+        tap(driver, "cmd-view")
+        driver.execute_script("window.menus = []; document.addEventListener('contextmenu',"
+                              " (e) => setTimeout(() => menus.push(e.defaultPrevented)), false)")
+        fresh_pointers(driver)
+        x, y = canvas_pixel(driver, side * 7 // 10, side * 3 // 10)
+        touch(driver, "touchStart", x, y)
+        touch(driver, "touchEnd")
+        st = status(driver)
+        check(st["view"] == "lesson" and 20 <= st["frame"] <= 180 and st["playing"] == 0,
+              f"{what}: a tap in a lesson graph shows that time (sample {st['frame']})")
+        touch(driver, "touchStart", x, y)
+        time.sleep(1.0)
+        touch(driver, "touchEnd")
+        time.sleep(0.1)
+        menus = driver.execute_script("return menus")
+        check(all(menus), f"{what}: a long press opens no menu ({len(menus)} menu events, all refused)")
+        tap(driver, "cmd-view")
+        labels = driver.execute_script(
+            "return [...document.querySelectorAll('#bar button')].map(b => [b.id, b.title, b.getAttribute('aria-label'),"
+            " (b.querySelector('kbd') || {}).textContent || ''])")
+        check(all(t and a and (k == "" or k in t) for i, t, a, k in labels) and len(labels) >= 22,
+              f"{what}: every command button has a title, an accessible name and its key "
+              f"({len(labels)} buttons)")
+        if w == 768:
+            # The whole dialogue answered with the answer buttons and the number field.
+            page = Page(driver, url, downloads)
+            answer_with_buttons(driver, ["a", "h", "y", "y"])
+            field = wait_for(driver, "return document.getElementById('numbers')")
+            shown = field.get_attribute("value")
+            prompt = page.text().rsplit("u1 u2=", 2)[-2]
+            check(field.get_attribute("inputmode") == "decimal" and
+                  " ".join(f"{float(v):.2f}" for v in shown.split()) in " ".join(prompt.split()),
+                  f"the number field offers the current ratios ({shown!r}) with a decimal keypad")
+            answer_with_buttons(driver, [("40 35",), "g", "y"])
+            field = wait_for(driver, "return document.getElementById('numbers')")
+            check(field.get_attribute("value") == "0.8 0 0 0.8",
+                  f"the number field offers the current points ({field.get_attribute('value')!r})")
+            answer_with_buttons(driver, [("0.6 0.1 0.2 0.7",)])
+            wait_for(driver, "return document.getElementById('console').textContent.endsWith('描画画面へ       ')", 20)
+            check_text(page.text(), read(expected("cyl_change_ja.txt")),
+                       f"{what}: the dialogue answered with the buttons and the number field: the desktop's transcript")
+            # Each command button against its key.
+            by_key = command_run(driver, url, downloads, False)
+            by_button = command_run(driver, url, downloads, True)
+            for (name, text, picture, state), (_, text2, picture2, state2) in zip(by_key, by_button):
+                same_picture = picture is None or ImageChops.difference(
+                    picture.convert("RGB"), picture2.convert("RGB")).getbbox() is None
+                check(text == text2 and state == state2 and same_picture,
+                      f"{what}: the {name} button does what its key does (console, picture, {state2})")
+            check(by_key[-3][3][:2] == (1, 0) and by_key[-2][3] == (True,) and by_key[-1][3] == ("1",),
+                  f"{what}: play pauses again, elbow is off for the cylindrical robot, quit ends ({by_key[-3:]})")
+        else:
+            # A point out of reach: the key waits' go-on button, then n.
+            page = Page(driver, url, downloads)
+            answer_with_buttons(driver, ["b", "h", "y", "z", "h", "y", ("0.8 0 0 1.0",), "1", "", "", "n"])
+            wait_for(driver, "return document.body.dataset.ended", 10)
+            check_text(page.text(), read(expected("unreachable_ja.txt")),
+                       f"{what}: a point out of reach answered with the buttons: the desktop's transcript")
+
+
+def task_link(driver, url, name, query, robot, sample, want):
+    """A task given in the address: the console of those answers typed on
+    the desktop, its picture at the time given, and the task's own link."""
+    page = Page(driver, url + query, None)
+    done = wait_for(driver, "return document.body.dataset.task === 'done'", 20)
+    check(done, f"{name}: the page answers the dialogue from the address")
+    check_text(page.text(), read(expected(f"{name}.txt")), f"{name}: {query} gives the desktop's transcript")
+    st = status(driver)
+    check(st["frame"] == sample, f"{name}: the page opens at sample {st['frame']} (the desktop's {sample})")
+    shown = page.screenshot(f"page-{name}.png")
+    picture = expected(name, f"tocsim-{robot}-{sample:04d}.png")
+    share = matching_share(shown, Image.open(picture))
+    check(share >= PIXEL_SHARE, f"{name}: the picture matches the desktop's at that time in {100 * share:.2f}%")
+    driver.find_element(By.ID, "cmd-view").click()  # the link names the view shown
+    driver.find_element(By.ID, "task-link").click()
+    wait_for(driver, "return document.body.dataset.linkCopied", 5)
+    address = driver.find_element(By.ID, "link-address").get_attribute("value")
+    from urllib.parse import parse_qsl, urlsplit
+    got = dict(parse_qsl(urlsplit(address).query))
+    check(got == want, f"{name}: the task's link is {address}")
+    return address
+
+
 def main():
     os.makedirs(SCRATCH, exist_ok=True)
     downloads = os.path.join(SCRATCH, "downloads")
@@ -385,10 +657,57 @@ def main():
         # The lesson view, text and all, against the desktop's.
         for robot in ("a", "b"):
             lesson_session(driver, url, robot, downloads)
+        # Tasks given in the address, and a value the page cannot use.
+        task_link(driver, url, "task_a_ja", "?robot=a&gravity=g&ratios=25,35&points=0.6,0.1,0.2,0.7&t=1.2",
+                  "a", 60, {"robot": "a", "gravity": "g", "ratios": "25,35", "points": "0.6,0.1,0.2,0.7",
+                            "view": "lesson", "t": "1.2"})
+        address = task_link(driver, url, "task_b_en",
+                            "?robot=b&gravity=h&ratios=40,35&points=0.6,0.1,0.2,0.7&elbow=2&t=0.5&lang=en", "b", 25,
+                            {"robot": "b", "gravity": "h", "ratios": "40,35", "points": "0.6,0.1,0.2,0.7",
+                             "elbow": "2", "view": "lesson", "t": "0.5", "lang": "en"})
+        page = Page(driver, address, downloads)
+        wait_for(driver, "return document.body.dataset.task === 'done'", 20)
+        st = status(driver)
+        check(st["view"] == "lesson" and st["frame"] == 25 and st["elbow"] == "2",
+              f"task_b_en: its own link opens the same task, view and time ({st['view']}, {st['frame']})")
+        page = Page(driver, url + "?robot=c&ratios=25,35", downloads)
+        wait_for(driver, "return document.body.dataset.task === 'done'", 20)
+        lines = driver.execute_script("return [...document.querySelectorAll('#notes p')].map(p => p.textContent)")
+        check(len(lines) == 1 and "robot=c" in lines[0], f"a bad value in the address gets its line: {lines}")
+        check_text(page.text(), read(expected("bad_link_ja.txt")),
+                   "robot=c&ratios=25,35: the page starts as without robot=c (the desktop's transcript)")
+
+        # A laptop's window: the pane stays beside the picture.
+        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                               {"width": 1366, "height": 768, "deviceScaleFactor": 1, "mobile": False})
+        page = Page(driver, url, downloads)
+        page.console("a", "h", "n")
+        got = layout_checks(driver, "1366 x 768", 600)
+        check(not got["narrow"], "1366 x 768: the console pane beside the picture")
+        # Everything the page needs came with it.
+        late = driver.execute_script(
+            "return performance.getEntriesByType('resource').filter(e => e.startTime > Number(document.body.dataset.readyAt))"
+            ".map(e => e.name)")
+        check(not late, f"nothing is fetched after the start: {late}")
         errors = [e for e in driver.get_log("browser") if e.get("level") == "SEVERE"]
         check(not errors, f"no errors in the browser's log: {errors}")
     finally:
         driver.quit()
+
+    # A tablet and a phone, touch emulated.
+    try:
+        for w, h, least in ((768, 1024, 760), (390, 844, 380)):
+            options.add_experimental_option("mobileEmulation", {"deviceMetrics": {
+                "width": w, "height": h, "pixelRatio": 1.0, "touch": True}})
+            driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+            try:
+                driver.execute_cdp_cmd("Page.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
+                tablet_checks(driver, url, downloads, w, h, least)
+                errors = [e for e in driver.get_log("browser") if e.get("level") == "SEVERE"]
+                check(not errors, f"{w} x {h}: no errors in the browser's log: {errors}")
+            finally:
+                driver.quit()
+    finally:
         server.kill()
     if failures:
         print(f"{len(failures)} check(s) failed", flush=True)

@@ -8,6 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -20,6 +23,7 @@
 #include "app/session.h"
 #include "app/startup.h"
 #include "console/console.h"
+#include "robot/robot_kind.h"
 #include "view/describe_frame.h"
 #include "webgl_renderer.h"
 
@@ -41,6 +45,7 @@ struct Page {
   bool ended = false;
   int width = 800, height = 800;
   std::string output;  // handed to the script by tocsim_output
+  std::string status;  // handed to the script by tocsim_status
 };
 
 Page* page = nullptr;
@@ -97,6 +102,45 @@ void show(KeyAction action) {
     case KeyAction::None:
       return;
   }
+}
+
+// The parts of a JSON object the status is made of.
+void json_number(std::string& out, const char* name, double v) {
+  // As a string, so that nan and inf come through as the console prints
+  // them; the script reads back the shortest form of the same double.
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "\"%s\":\"%.17g\",", name, v);
+  out += buf;
+}
+void json_int(std::string& out, const char* name, long v) {
+  out += '"';
+  out += name;
+  out += "\":";
+  out += std::to_string(v);
+  out += ',';
+}
+// A key as typed, or "" for one that is no letter or digit.
+void json_key(std::string& out, const char* name, char key) {
+  out += '"';
+  out += name;
+  out += "\":\"";
+  if (std::isalnum(static_cast<unsigned char>(key))) out += key;
+  out += "\",";
+}
+
+int waiting_state() {
+  if (page == nullptr || page->ended) return 3;
+  if (!page->startup && !(page->session && page->session->in_dialogue())) return 0;
+  switch (page->ui.question.kind) {
+    case Question::Kind::Key:
+      return 1;
+    case Question::Kind::Numbers:
+      return 2;
+    case Question::Kind::None:
+    case Question::Kind::Solve:  // solved where asked in the page: never waited for
+      break;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -186,19 +230,86 @@ EMSCRIPTEN_KEEPALIVE const char* tocsim_output() {
 
 // What the program waits for: 0 nothing (the window's keys), 1 a key on the
 // console, 2 a line of numbers on the console, 3 nothing any more (it ended).
-EMSCRIPTEN_KEEPALIVE int tocsim_state() {
-  if (page == nullptr || page->ended) return 3;
-  if (!page->startup && !(page->session && page->session->in_dialogue())) return 0;
-  switch (page->ui.question.kind) {
-    case Question::Kind::Key:
-      return 1;
-    case Question::Kind::Numbers:
-      return 2;
-    case Question::Kind::None:
-    case Question::Kind::Solve:  // solved where asked in the page: never waited for
-      break;
+EMSCRIPTEN_KEEPALIVE int tocsim_state() { return waiting_state(); }
+
+// What the page's buttons and links need to know, as one JSON object:
+//   state      as tocsim_state
+//   accepts    a key question's keys ("yn", "ab", ...; "" any key goes on)
+//   values     a number question's current values (as strings, %.17g)
+//   reads      answers read so far: a new number, a new question
+//   window     1 once the window's part has begun
+//   robot, gravity, elbow   the keys chosen ("" for none; elbow "1"/"2" for
+//              a robot with an elbow branch, has_elbow 1)
+//   ratios, points          the selected robot's u1 u2, and x0 y0 xf yf
+//   view       "classic" or "lesson"
+//   frame, frames, dt       the sample shown, the last sample, the time step
+//   playing, speed          playback, speed as a power of two
+//   undo, computing         whether z can take a change back; a solve runs
+EMSCRIPTEN_KEEPALIVE const char* tocsim_status() {
+  static std::string before_start;
+  std::string& out = page ? page->status : before_start;
+  out = "{";
+  const int state = waiting_state();
+  json_int(out, "state", state);
+  if (page == nullptr) {
+    out.back() = '}';
+    return out.c_str();
   }
-  return 0;
+  const Question& q = page->ui.question;
+  out += "\"accepts\":\"";
+  if (state == 1 && q.accepts != nullptr)
+    for (const char* c = q.accepts; *c; ++c)
+      if (std::isalnum(static_cast<unsigned char>(*c))) out += *c;
+  out += "\",\"values\":[";
+  if (state == 2 && q.values != nullptr) {
+    for (int i = 0; i < q.count; ++i) {
+      char buf[40];
+      std::snprintf(buf, sizeof buf, "%s\"%.17g\"", i ? "," : "", q.values[i]);
+      out += buf;
+    }
+  }
+  out += "],";
+  const Scenario& s = *page->scenario;
+  json_int(out, "reads", page->ui.con.reads());
+  json_int(out, "window", page->session ? 1 : 0);
+  json_key(out, "robot", s.robot_key);
+  json_key(out, "gravity", s.gravity_key);
+  const RobotKind* kind = robot_kind(s.robot);
+  const bool has_elbow = kind != nullptr && kind->has_elbow;
+  json_int(out, "has_elbow", has_elbow ? 1 : 0);
+  json_key(out, "elbow", !has_elbow ? 0 : s.elbow == Elbow::Up ? '2' : s.elbow == Elbow::Down ? '1' : 0);
+  if (const RobotConditions* r = selected_conditions(s)) {
+    json_number(out, "u1", r->u1);
+    json_number(out, "u2", r->u2);
+  }
+  json_number(out, "x0", s.x0);
+  json_number(out, "y0", s.y0);
+  json_number(out, "xf", s.xf);
+  json_number(out, "yf", s.yf);
+  out += s.view_mode == ViewMode::Lesson ? "\"view\":\"lesson\"," : "\"view\":\"classic\",";
+  json_int(out, "frame", s.frame_index);
+  json_int(out, "frames", s.frame_count);
+  json_number(out, "dt", s.dt);
+  json_int(out, "playing", s.playback.playing ? 1 : 0);
+  json_int(out, "speed", s.playback.speed_log2);
+  json_int(out, "undo", page->session && page->session->can_undo() ? 1 : 0);
+  json_int(out, "computing", s.computing ? 1 : 0);
+  out.back() = '}';
+  return out.c_str();
+}
+
+// Shows the sample nearest to `seconds` (paused), as a click in the lesson
+// view's graphs would; nothing while a question waits. The sample shown.
+EMSCRIPTEN_KEEPALIVE int tocsim_show_time(double seconds) {
+  if (page == nullptr || page->ended || !page->session || page->session->in_dialogue())
+    return -1;
+  Scenario& s = *page->scenario;
+  if (!usable_dt(s.dt) || !std::isfinite(seconds)) return s.frame_index;
+  const long sample = std::lround(seconds / s.dt);
+  pause(s.playback);
+  s.frame_index = static_cast<int>(std::clamp(sample, 0L, static_cast<long>(s.frame_count)));
+  draw();
+  return s.frame_index;
 }
 
 }  // extern "C"
