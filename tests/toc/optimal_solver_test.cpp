@@ -9,7 +9,9 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <tuple>
 
 #include "random_tasks.h"
 #include "toc/direct_motion.h"
@@ -175,5 +177,22 @@ TEST(OptimalSolver, NoMotionWithoutTorqueOrForAPointThatIsNotANumber) {
     const SwitchingSolution sol = solve_switching_plan(s, s.robot, SolverChoice::Optimal);
     EXPECT_FALSE(sol.found);
     EXPECT_TRUE(std::isnan(sol.end_error));
+  }
+}
+
+// On the pool, where the passes race the direct method and the grids are
+// solved side by side, the motion is bit for bit the serial one.
+TEST(OptimalSolver, ThePoolGivesTheSerialMotionToTheLastBit) {
+  WorkerPool pool(2);
+  for (auto [robot, gravity, task] :
+       {std::tuple{'a', 'h', 4}, {'a', 'g', 2}, {'b', 'h', 3}, {'b', 'g', 0}}) {
+    const auto s = random_tasks::make_task(robot, gravity, task);
+    const SwitchingSolution serial = solve_switching_plan(*s, s->robot, SolverChoice::Optimal);
+    const SwitchingSolution pooled =
+        solve_switching_plan(*s, s->robot, SolverChoice::Optimal, &pool);
+    ASSERT_TRUE(serial.found && pooled.found);
+    EXPECT_EQ(std::memcmp(&serial.motion, &pooled.motion, sizeof serial.motion), 0)
+        << robot << gravity << task;
+    EXPECT_EQ(serial.method, pooled.method);
   }
 }
