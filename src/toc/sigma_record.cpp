@@ -37,11 +37,13 @@ void record_switching_functions(const Conditions& s, RobotRun& run, Robot robot)
   }
   for (int c = 0; c < 4; ++c) run.costate_end[c] = f.nu[c];
   run.sigma_valid = true;
-  const RuleBreak b = first_rule_break(f, run.motion,
-                                       run.motion.grid_count > 0 || run.general_motion
-                                           ? kRefinedSlack
-                                           : kSigmaSlack);
-  run.rule_broken = b.broken;
+  // What the views call a break: clear of the small wiggles about zero that
+  // an arc near the limits' boundary leaves (those the solver's own repair
+  // looks at more closely).
+  const RuleBreak b = first_rule_break(f, run.motion, kSigmaSlack);
+  // A grid motion's multipliers come from least squares over its torques off
+  // their limits: good for the picture, not for calling a sign change a break.
+  run.rule_broken = b.broken && run.motion.grid_count == 0;
   run.rule_joint = b.joint;
   run.rule_at = b.at;
 }

@@ -45,6 +45,11 @@ struct LessonInputs {
   bool computing;           // a new motion is being computed, the old one shown
   const char* window_note;  // why a dropped point changed nothing, or none
   double ghost_tf;          // final time before the last change made in the window; NaN: none
+  // Where the time-optimal motion breaks Pontryagin's rule: a joint's
+  // switching function changes sign away from its switches (joint 0 or 1).
+  bool rule_broken;
+  int rule_joint;
+  double rule_at;  // [s]
   // The robot figures are those of the classic picture, drawn from the scenario.
   const Scenario* figures;
 };
@@ -76,6 +81,9 @@ inline LessonInputs gather_lesson_inputs(const Scenario& s) {
   const RobotRun* r = selected_run(s, s.robot);
   if (c == nullptr || r == nullptr) return in;
   in.tf = r->tt[3];
+  in.rule_broken = r->sigma_valid && r->rule_broken;
+  in.rule_joint = r->rule_joint;
+  in.rule_at = r->rule_at;
   for (int j = 0; j < 2; ++j) {
     // The motion holds the arcs whatever its structure (tt[0..2] only for
     // the four intervals of the Newton passes); a count out of range is none.

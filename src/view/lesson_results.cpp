@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "model/playback.h"
 #include "view/lesson_layout.h"
@@ -152,6 +153,10 @@ std::vector<PanelLine> result_lines(const LessonInputs& in) {
   if (in.outcome.passes_tf > 0.0)
     lines.push_back(
         sentence(colour_text, fixed("the Newton passes gave tf = %.4f s", in.outcome.passes_tf)));
+  if (in.rule_broken)
+    lines.push_back(sentence(colour_dark_red, "not optimal: sigma" + std::to_string(in.rule_joint + 1) +
+                                                  fixed(" changes sign at %.2f s", in.rule_at) +
+                                                  " without a switch"));
   if (in.outcome.misses_goal)
     lines.push_back(sentence(colour_dark_red, "PID saturated: not at its goal by tfm"));
   return lines;

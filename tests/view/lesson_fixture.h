@@ -14,10 +14,12 @@ namespace viewtest {
 
 // The start-up dialogue answered with `input` (the default solver); the
 // last sample shown, lesson view. Null when it did not end in a motion.
-inline std::unique_ptr<Scenario> solved_lesson_from(const std::string& input) {
+inline std::unique_ptr<Scenario> solved_lesson_from(const std::string& input,
+                                                    SolverChoice solver = SolverChoice::Optimal) {
   auto s = std::make_unique<Scenario>();
   Console con(input, Encoding::Utf8);
   Ui out{con, Lang::En};
+  out.solver = solver;
   if (DialogueRun(run_startup(*s, out)).finish(out) != Progress::Done) return nullptr;
   s->frame_index = s->frame_count;
   s->view_mode = ViewMode::Lesson;

@@ -260,6 +260,27 @@ TEST(LessonMotion, TheResultsPanelSaysEachJointsSignsTimesAndArcsAndHowTheMotion
   EXPECT_FALSE(says_part(f, "singular"));
 }
 
+// The extended solver keeps the passes' slower motion for this SCARA task;
+// its switching function changes sign where it does not switch, and the
+// panel says so. The optimal motion keeps the rule.
+TEST(LessonMotion, TheResultsPanelSaysWhereAMotionBreaksTheRule) {
+  const std::string task = "b h y z h y -0.7176 -0.3300 0.0926 -0.7627\n1\n";
+  auto s = solved_lesson_from(task, SolverChoice::Extended);
+  ASSERT_NE(s, nullptr);
+  const RobotRun& run = model_run(*s, s->robot);
+  ASSERT_TRUE(run.sigma_valid);
+  ASSERT_TRUE(run.rule_broken);
+  FrameDescription f = describe_lesson_frame(gather_lesson_inputs(*s));
+  // The line may wrap: its pieces.
+  EXPECT_TRUE(says_part(f, "not optimal: sigma" + std::to_string(run.rule_joint + 1)));
+  EXPECT_TRUE(says_part(f, fixed("%.2f s", run.rule_at)));
+  EXPECT_TRUE(says_part(f, "without a switch"));
+  s = solved_lesson_from(task);
+  ASSERT_NE(s, nullptr);
+  f = describe_lesson_frame(gather_lesson_inputs(*s));
+  EXPECT_FALSE(says_part(f, "not optimal"));
+}
+
 // Every text of the results panel as drawn at `side` lies inside it.
 void expect_in_panel(const FrameDescription& f, int side, const std::string& what) {
   const std::vector<const ScaledText*> texts = panel_texts(f);
