@@ -174,12 +174,10 @@ SwitchingSolution solve_optimal(const Conditions& s, Robot robot, WorkerPool* po
   }
 
   SwitchingSolution sol = passes_outcome(passes, checks);
-  sol.direct_evaluations = coarse.evaluations;
   if (race.confirmed[0] || race.confirmed[1]) return sol;
   if (sol.found && !(sol.plan.tt[3] > 0)) return sol;
 
   const DirectMotion d = best_direct_motion(model, t.y_start, t.x_target, coarse, pool);
-  sol.direct_evaluations += d.evaluations;
 
   // The passes' motion is kept unless the direct method's is clearly faster:
   // the passes end within 1e-4 of the goal, so their tf is that much less

@@ -38,7 +38,6 @@ struct SwitchingSolution {
   FoundBy method;
   bool four_intervals;
   double passes_tf;      // the passes' final time when the direct method found a faster motion
-  int direct_evaluations;  // simulations of the direct method and the refinement
   // 1-norm of the motion's end-state error against the goal at rest, at
   // kStepsPerInterval steps per arc (on its grid for a grid motion); NaN when
   // nothing was found.
