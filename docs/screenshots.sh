@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of the real program's window for the README, kept with the
 # program's own p key: each robot mid-motion, a resized window, and the
-# lesson view (v) of each robot.
+# lesson view (v) of each robot, and its switching functions (f).
 # Needs Xvfb and xdotool. Usage: docs/screenshots.sh build/tocsim
 set -eu
 APP=$(realpath "$1")
@@ -21,7 +21,7 @@ shoot() {
     xdotool windowsize --sync "$wid" "${3%x*}" "${3#*x}" 2>/dev/null ||
       xdotool windowsize "$wid" "${3%x*}" "${3#*x}"
   fi
-  [ -n "${5:-}" ] && keys+=("$5")
+  [ -n "${5:-}" ] && read -ra keys <<<"$5"
   for _ in $(seq 1 "$2"); do keys+=(s); done
   press "$wid" "${keys[@]}" p
   png=$(wait_file 'tocsim-*.png') || fail "no picture kept"
@@ -37,5 +37,6 @@ shoot $'b\nh\nn\n' 50 "" window-scara.png
 shoot $'b\ng\nn\n' 40 1100x720 window-resized.png
 shoot $'a\nh\nn\n' 60 "" lesson-cylindrical.png v
 shoot $'b\nh\nn\n' 50 "" lesson-scara.png v
+shoot $'b\nh\nn\n' 0 "" lesson-sigma.png "v f End"
 echo "written: $OUT/window-cylindrical.png $OUT/window-scara.png $OUT/window-resized.png" \
-     "$OUT/lesson-cylindrical.png $OUT/lesson-scara.png"
+     "$OUT/lesson-cylindrical.png $OUT/lesson-scara.png $OUT/lesson-sigma.png"

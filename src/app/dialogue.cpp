@@ -82,15 +82,6 @@ void print_solver_title(const Scenario& s, Ui& out) {
   out.say(s.gravity == Gravity::On ? Text::SolverGravityOn : Text::SolverGravityOff);
 }
 
-// A file asked for on the command line: its loss is the run's failure, said
-// where the dialogue goes and where errors go.
-void say_not_saved(const std::string& error, Ui& out) {
-  out.sayf(Text::NotSaved, error.c_str());
-  const char* line = text(Text::NotSaved, out.lang) + 1;  // the same line, without the line feed before it
-  out.con.error_printf(line, error.c_str());
-  out.con.error_printf("\n");
-}
-
 // --csv FILE: a file that was there before this run is never replaced; the
 // file this run made is replaced by every later computation, in one step.
 void write_csv_option(const Scenario& s, Ui& out) {
@@ -113,6 +104,13 @@ void write_json_option(const Conditions& s, const SwitchingSolution& solution, U
 }
 
 }  // namespace
+
+void say_not_saved(const std::string& error, Ui& out) {
+  out.sayf(Text::NotSaved, error.c_str());
+  const char* line = text(Text::NotSaved, out.lang) + 1;  // the same line, without the line feed before it
+  out.con.error_printf(line, error.c_str());
+  out.con.error_printf("\n");
+}
 
 Task<> report_unreachable(const Conditions& s, Ui& out, bool start_ok, bool end_ok) {
   const ScaraConditions& b = s.scara;

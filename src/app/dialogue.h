@@ -17,5 +17,9 @@ enum class DialogueEntry { Heading, Ratios, Points, Recompute, Window };
 // Done after a successful solve, or Quit at the answer n after a failed one.
 Task<DialogueEnd> run_condition_dialogue(Scenario& s, Ui& out, DialogueEntry entry);
 
+// A file asked for on the command line could not be written: its loss is the
+// run's failure, said where the dialogue goes and where errors go.
+void say_not_saved(const std::string& error, Ui& out);
+
 // The unreachable-point lines of the SCARA task, each acknowledged by a key.
 Task<> report_unreachable(const Conditions& s, Ui& out, bool start_ok, bool end_ok);

@@ -2,6 +2,7 @@
 
 #include "app/motion_csv.h"
 #include "app/png_file.h"
+#include "app/sweep_csv.h"
 
 namespace {
 
@@ -72,8 +73,19 @@ KeyAction apply_key(Scenario& s, Ui& ui, int key, double now) {
     case 'v':
       s.view_mode = s.view_mode == ViewMode::Classic ? ViewMode::Lesson : ViewMode::Classic;
       return KeyAction::Redraw;
+    case 'f':
+      // The lesson view's switching functions; other pictures keep the choice.
+      s.sigma_panel = !s.sigma_panel;
+      return KeyAction::Redraw;
+    case 'r':
+      s.view_mode = s.view_mode == ViewMode::Sweep ? ViewMode::Classic : ViewMode::Sweep;
+      return KeyAction::Redraw;
     case 'x':
-      keep_motion(s, ui);
+      if (s.view_mode == ViewMode::Sweep) {
+        keep_sweep(s, ui);
+      } else {
+        keep_motion(s, ui);
+      }
       return KeyAction::None;
     case 'p':
       return KeyAction::SavePicture;
@@ -93,6 +105,10 @@ void keep_motion(const Scenario& s, Ui& ui) {
   const RobotRun& rec = model_run(s, s.robot);
   say_result(ui, write_motion_csv(ui.output_dir, s.robot_key, s.gravity_key,
                                   motion_view_of(rec, s.frame_count, s.dt)));
+}
+
+void keep_sweep(const Scenario& s, Ui& ui) {
+  say_result(ui, write_sweep_csv(ui.output_dir, s.robot_key, s.gravity_key, s.sweep));
 }
 
 void keep_picture(const Scenario& s, Ui& ui, const std::vector<std::uint8_t>& rgb, int width,

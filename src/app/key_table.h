@@ -32,6 +32,10 @@ KeyAction apply_tick(Scenario& s, double now);
 // one console line saying where it went (or why it could not be written).
 void keep_motion(const Scenario& s, Ui& ui);
 
+// The gear-ratio sweep (when complete) as a new CSV file in ui.output_dir,
+// named like the motion's with -sweep added, with one console line.
+void keep_sweep(const Scenario& s, Ui& ui);
+
 // The picture (rows top to bottom, RGB) as a new PNG file in ui.output_dir,
 // with one console line saying where it went.
 void keep_picture(const Scenario& s, Ui& ui, const std::vector<std::uint8_t>& rgb, int width,

@@ -9,6 +9,7 @@
 #include "app/options.h"
 #include "app/session.h"
 #include "app/startup.h"
+#include "app/sweep_option.h"
 #include "console/console.h"
 #include "toc/worker_pool.h"
 #include "view/display.h"
@@ -54,9 +55,10 @@ void put(const std::string& utf8, Encoding enc, std::FILE* to) {
   std::fflush(to);
 }
 
-// A --csv or --json file that could not be written fails a run that would end well.
-int run_status(int status, const Ui& ui) {
-  const bool file_failed = ui.csv_failed || ui.json.failed;
+// A --csv, --json or --sweep file that could not be written fails a run that
+// would end well.
+int run_status(int status, const Ui& ui, bool sweep_failed) {
+  const bool file_failed = ui.csv_failed || ui.json.failed || sweep_failed;
   return status == app::kExitOk && file_failed ? app::kExitFailure : status;
 }
 
@@ -95,9 +97,11 @@ int main(int argc, char** argv) {
 
   // The start-up questions come before the window opens.
   const Progress startup = DialogueRun(run_startup(*scenario, ui)).finish(ui);
+  const bool sweep_failed = startup == Progress::Done && !options.sweep_path.empty() &&
+                            !write_sweep_option(*scenario, ui, options.sweep_path);
   if (startup != Progress::Done || options.no_window) {
     con.finish();
-    return run_status(exit_status(startup), ui);
+    return run_status(exit_status(startup), ui, sweep_failed);
   }
 
   // GLUT sees only the program name: every option is ours.
@@ -110,5 +114,5 @@ int main(int argc, char** argv) {
   run_view(*scenario, renderer, text(Text::WindowTitle, ui.lang), on_window_key, on_window_tick,
            on_window_mouse, &app, &glut_argc, glut_argv);
   con.finish();
-  return run_status(session.exit_status(), ui);
+  return run_status(session.exit_status(), ui, sweep_failed);
 }

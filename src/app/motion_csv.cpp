@@ -10,11 +10,7 @@ const char* const kMotionCsvHeader =
     "pid_q1,pid_q2,pid_x_m,pid_y_m,pid_tau1,pid_tau2,"
     "toc_dq1,toc_dq2,pid_dq1,pid_dq2,toc_sigma1,toc_sigma2";
 
-namespace {
-
-// As printf's %.10g in the "C" locale, whatever LC_NUMERIC says; a NaN as
-// "nan", whatever its sign bit (which machines set differently).
-void append_number(std::string& out, double v) {
+void append_csv_number(std::string& out, double v) {
   if (std::isnan(v)) v = std::fabs(v);
   char buf[64];
 #if defined(__EMSCRIPTEN__)
@@ -27,6 +23,10 @@ void append_number(std::string& out, double v) {
   if (res.ec == std::errc{}) out.append(buf, res.ptr);
 #endif
 }
+
+namespace {
+
+void append_number(std::string& out, double v) { append_csv_number(out, v); }
 
 void append_pair(std::string& out, const double (*rows)[2], int k) {
   out += ',';

@@ -36,6 +36,10 @@ MotionView motion_view_of(const Record& r, int frame_count, double dt) {
 // All eight arrays given and 0 <= frame_count < capacity.
 bool motion_view_valid(const MotionView& m);
 
+// v as printf's %.10g in the "C" locale, whatever LC_NUMERIC says; a NaN as
+// "nan", whatever its sign bit (which machines set differently).
+void append_csv_number(std::string& out, double v);
+
 // The header line without its line end.
 extern const char* const kMotionCsvHeader;
 

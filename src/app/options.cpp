@@ -35,6 +35,7 @@ enum OptionCode : int {
   kRatios,
   kPoints,
   kElbow,
+  kSweep,
 };
 
 const struct option kLongOptions[] = {
@@ -52,6 +53,7 @@ const struct option kLongOptions[] = {
     {"ratios", required_argument, nullptr, kRatios},
     {"points", required_argument, nullptr, kPoints},
     {"elbow", required_argument, nullptr, kElbow},
+    {"sweep", required_argument, nullptr, kSweep},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -144,8 +146,8 @@ Error apply(Options& o, int code, const char* arg) {
                           : SolverChoice::Extended;
       break;
     case kView:
-      if (!pick(v, {"classic", "lesson"}, &i)) return reject("classic|lesson");
-      o.view = i == 0 ? ViewMode::Classic : ViewMode::Lesson;
+      if (!pick(v, {"classic", "lesson", "sweep"}, &i)) return reject("classic|lesson|sweep");
+      o.view = i == 0 ? ViewMode::Classic : i == 1 ? ViewMode::Lesson : ViewMode::Sweep;
       break;
     case kCsv:
       if (v.empty()) return reject("FILE");
@@ -154,6 +156,10 @@ Error apply(Options& o, int code, const char* arg) {
     case kJson:
       if (v.empty()) return reject("FILE");
       o.json_path = std::string(v);
+      break;
+    case kSweep:
+      if (v.empty()) return reject("FILE");
+      o.sweep_path = std::string(v);
       break;
     case kNoWindow:
       o.no_window = true;

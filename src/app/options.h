@@ -27,6 +27,7 @@ struct Options {
   bool no_window = false;    // end after the console dialogue, before the window
   std::string csv_path;      // empty: no CSV after each computation
   std::string json_path;     // empty: no JSON line after each computation
+  std::string sweep_path;    // empty: no gear-ratio sweep after the dialogue
   SolverChoice solver = SolverChoice::Optimal;
   ViewMode view = ViewMode::Classic;  // the picture the window opens with
   TaskOptions task;  // --robot, --gravity, --ratios, --points, --elbow (task_answers.h)

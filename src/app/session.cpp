@@ -12,6 +12,7 @@ constexpr int kEscape = 27;
 Session::Session(Scenario& s, Ui& ui, ConditionDialogue dialogue, SolveIn solve_in)
     : s_(s), ui_(ui), dialogue_(dialogue), solve_in_(solve_in) {
   if (solve_in_ == SolveIn::Background) ui_.solve_runner = this;
+  refresh_sweep();  // a window that opens on the sweep view
 }
 
 Session::~Session() {
@@ -23,6 +24,8 @@ KeyAction Session::key(int key, double now) {
   if (key == kEscape) {
     run_.reset();  // the questions are dropped; main restores the terminal
     solve_.drop();
+    sweep_.cancel();
+    s_.sweeping = false;
     s_.answer_pending = false;
     s_.computing = false;
     status_ = ::exit_status(Progress::Quit);
@@ -40,7 +43,9 @@ KeyAction Session::key(int key, double now) {
     if (const std::optional<DialogueEntry> entry = begin_condition_key(s_, ui_, key))
       return start_dialogue(*entry);
   }
-  return apply_key(s_, ui_, key, now);
+  const KeyAction action = apply_key(s_, ui_, key, now);
+  refresh_sweep();
+  return action;
 }
 
 KeyAction Session::tick(double now) {
@@ -50,12 +55,16 @@ KeyAction Session::tick(double now) {
     action = advance();
     if (action == KeyAction::Quit) return action;
   }
+  if (take_sweep()) action = KeyAction::Redraw;
   if (apply_tick(s_, now) == KeyAction::Redraw) action = KeyAction::Redraw;
   return action;
 }
 
 KeyAction Session::start_dialogue(DialogueEntry entry) {
   window_change_ = entry == DialogueEntry::Window;
+  // The task changes: what the sweep still computes is of the old one.
+  sweep_.cancel();
+  s_.sweeping = false;
   run_.emplace(dialogue_(s_, ui_, entry));
   return advance();
 }
@@ -92,6 +101,7 @@ KeyAction Session::advance() {
       undo();
       s_.window_note = "No motion for that change: nothing changed.";
     }
+    refresh_sweep();
     return KeyAction::Redraw;
   }
   status_ = ::exit_status(p);
@@ -112,6 +122,10 @@ KeyAction Session::mouse(const MouseEvent& e) {
       e.button == MouseButton::Other) {
     grip_ = Grip::None;
     return KeyAction::None;
+  }
+  if (s_.view_mode == ViewMode::Sweep) {
+    grip_ = Grip::None;
+    return sweep_click(e);
   }
   if (e.button == MouseButton::Right) {
     return e.phase == MousePhase::Press && undo() ? KeyAction::Redraw : KeyAction::None;

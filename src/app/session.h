@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/background_solve.h"
+#include "app/background_sweep.h"
 #include "app/dialogue.h"
 #include "app/key_table.h"
 #include "view/primitives.h"
@@ -63,6 +64,11 @@ class Session final : private SolveRunner {
   // Whether a condition dialogue is under way (a question or a solve waits).
   bool in_dialogue() const { return run_.has_value(); }
 
+  // Makes ratio `index` of a sweep axis the current one, as the u key with
+  // those two ratios typed would (the same console text): a click on a
+  // point of the sweep view. False when a dialogue is under way.
+  bool pick_ratio(int axis, int index);
+
   // Whether undo() has a change to take back.
   bool can_undo() const { return !undo_.empty(); }
 
@@ -79,6 +85,13 @@ class Session final : private SolveRunner {
   // The state before a change from the window, kept for undo, and the
   // ghost of the motion it replaces.
   void remember();
+  // The sweep view's computation: started for the task when the view is
+  // shown and the task is not the one swept (the axis whose points are
+  // still the same kept), cancelled when a dialogue starts, and its points
+  // taken as they come.
+  void refresh_sweep();
+  bool take_sweep();
+  KeyAction sweep_click(const MouseEvent& e);
 
   Scenario& s_;
   Ui& ui_;
@@ -86,6 +99,10 @@ class Session final : private SolveRunner {
   SolveIn solve_in_;
   std::optional<DialogueRun> run_;
   BackgroundSolve solve_;
+  BackgroundSweep sweep_;
+  Conditions swept_{};         // the task of the last sweep started
+  bool swept_valid_ = false;
+  unsigned sweep_generation_ = 0;
   std::vector<std::unique_ptr<Scenario>> undo_;  // oldest first
   // What the press being dragged holds on to.
   enum class Grip { None, TimeGraph, Start, Goal };

@@ -200,9 +200,12 @@ enum class Lang { Ja, En };
     "                      ニュートン法の解が最適でなければ直接法)\n"                                                         \
     "                      reference: 2回のニュートン法のみ (真の解だけを採用)\n"                                               \
     "                      extended: 両方で解がなければ多始点探索も行う\n"                                                     \
-    "  --view classic|lesson\n"                                                                               \
-    "                      描画画面の最初の表示: classic (既定) または\n"                                                    \
-    "                      lesson (目盛り付きグラフ・速度・位相面)\n"                                                        \
+    "  --view classic|lesson|sweep\n"                                                                         \
+    "                      描画画面の最初の表示: classic (既定),\n"                                                    \
+    "                      lesson (目盛り付きグラフ・速度・位相面) または\n"                                                        \
+    "                      sweep (減速比と位置決め時間)\n"                                                        \
+    "  --sweep FILE        対話の最後の計算の後，減速比を変えた位置決め時間を\n"                                                        \
+    "                      CSV で FILE に書く\n"                                                        \
     "\n"                                                                                                      \
     "出題 (対話の質問に，入力したのと同じ答えを与える。\n"                                                                            \
     "与えない質問は通常どおり入力から尋ねる):\n"                                                                                 \
@@ -231,8 +234,10 @@ enum class Lang { Ja, En };
     "  End                 最後のサンプル\n"                                                                         \
     "  w W                 縮小・拡大\n"                                                                           \
     "  v                   表示の切り替え (classic / lesson)\n"                                                      \
+    "  f                   切替関数の表示 (lesson 表示で速度のグラフに代えて)\n"                                      \
+    "  r                   減速比スイープの表示 (点をクリックでその減速比に)\n"                                                      \
     "  p                   画像を保存 (PNG)\n"                                                                     \
-    "  x                   運動を保存 (CSV)\n"                                                                     \
+    "  x                   運動を保存 (CSV; sweep 表示ではスイープ)\n"                                                                     \
     "  ESC                 終了\n"                                                                              \
     "\n"                                                                                                      \
     "終了ステータス:\n"                                                                                              \
@@ -269,9 +274,12 @@ enum class Lang { Ja, En };
     "                      two Newton passes alone, accepting real solutions\n"                              \
     "                      only; extended: then a multi-start search when both\n"                            \
     "                      passes find none\n"                                                                \
-    "  --view classic|lesson\n"                                                                               \
-    "                      the window's first picture: classic (default), or\n"                               \
+    "  --view classic|lesson|sweep\n"                                                                         \
+    "                      the window's first picture: classic (default),\n"                               \
     "                      lesson (graphs with scales, velocities, phase planes)\n"                           \
+    "                      or sweep (positioning times over reduction ratios)\n"                           \
+    "  --sweep FILE        after the dialogue's last computation, write the\n"                           \
+    "                      positioning times over reduction ratios to FILE as CSV\n"                           \
     "\n"                                                                                                      \
     "Task options: they answer the dialogue's questions exactly as typing the\n"                              \
     "same answers would; the questions they leave are asked as usual:\n"                                      \
@@ -300,8 +308,10 @@ enum class Lang { Ja, En };
     "  End                 last sample\n"                                                                     \
     "  w W                 zoom out / in\n"                                                                   \
     "  v                   switch the picture (classic / lesson)\n"                                           \
+    "  f                   switching functions in the lesson view (for velocities)\n"                         \
+    "  r                   the gear-ratio sweep (a click on a point takes its ratio)\n"                                           \
     "  p                   save the picture (PNG)\n"                                                          \
-    "  x                   save the motion (CSV)\n"                                                           \
+    "  x                   save the motion (CSV; in the sweep view the sweep)\n"                                                           \
     "  ESC                 quit\n"                                                                            \
     "\n"                                                                                                      \
     "Exit status:\n"                                                                                          \

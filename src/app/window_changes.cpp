@@ -81,15 +81,18 @@ bool Session::undo() {
   // them stays as it is now.
   const ViewMode mode = s_.view_mode;
   const Playback playback = s_.playback;
+  const RatioSweep sweep = s_.sweep;  // the sweep's own computation decides what is kept
   s_ = *undo_.back();
   undo_.pop_back();
   s_.view_mode = mode;
   s_.playback = playback;
+  s_.sweep = sweep;
   pause(s_.playback);
   s_.frame_index = 0;
   s_.view_scale = 1.0;
   s_.answer_pending = false;
   s_.computing = false;
+  refresh_sweep();
   return true;
 }
 

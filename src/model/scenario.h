@@ -9,6 +9,7 @@
 #include "model/layout.h"
 #include "model/motion.h"
 #include "model/playback.h"
+#include "model/ratio_sweep.h"
 #include "model/selectors.h"
 
 constexpr int kRecordCapacity = 500;  // samples per motion record; frame_count < 500
@@ -139,6 +140,9 @@ struct Runs {
   RobotRun cyl_run;
   RobotRun scara_run;
   SolveOutcome outcome;  // of the last computation
+  // The positioning times of the current task over reduction ratios, as far
+  // as the background sweep has got.
+  RatioSweep sweep;
 };
 
 // What the window shows of the runs and how; nothing here changes a number.
@@ -148,6 +152,7 @@ struct ViewState {
   Playback playback;  // playing the records at their pace
   bool answer_pending;  // a console question waits: the window keys wait too, but ESC
   bool computing;       // a new motion is being computed; the old one is shown meanwhile
+  bool sweeping;        // the gear-ratio sweep of the task is being computed
 
   // The time-optimal tip path before the last change made in the window,
   // drawn faint for comparison until the next change (none: 0 points).
@@ -155,6 +160,9 @@ struct ViewState {
   int ghost_points;
   double ghost_tf;      // its final time
   ViewMode view_mode;   // which picture; kept through every change of conditions
+  // The lesson view shows the switching functions in place of the velocity
+  // time graphs (key f); kept as view_mode is.
+  bool sigma_panel;
 
   // A start or goal point being dragged: where the pointer holds it [m] and
   // whether the arm reaches it there (point: 0 none, 1 start, 2 goal).

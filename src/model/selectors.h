@@ -9,9 +9,10 @@ enum class Robot : char { Other, Cylindrical, Scara };
 enum class Gravity : char { Other, On, Off };
 enum class Elbow : char { Other, Down, Up };
 
-// Which picture the window shows: the classic one, or the lesson view with
-// labelled graphs, velocity profiles and phase planes.
-enum class ViewMode : char { Classic, Lesson };
+// Which picture the window shows: the classic one, the lesson view with
+// labelled graphs, velocity profiles and phase planes, or the gear-ratio
+// sweep of the current task.
+enum class ViewMode : char { Classic, Lesson, Sweep };
 
 // Which torque law drives a simulation.
 enum class ControlMode : char { TimeOptimal, Feedback };

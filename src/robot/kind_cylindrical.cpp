@@ -73,12 +73,21 @@ double start_inertia(const Conditions& s) {
   return s.mw * (c.Phi0[1] * c.Phi0[1]) + c.IM1;
 }
 
+// The work mass at the start radius turning, and the same mass sliding.
+void load_inertias(const Conditions& s, double load[2], double motor[2]) {
+  const CylConditions& c = s.cyl;
+  load[0] = s.mw * (c.Phi0[1] * c.Phi0[1]);
+  load[1] = s.mw;
+  motor[0] = c.IM1_motor;
+  motor[1] = c.mM2_motor;
+}
+
 }  // namespace
 
 const RobotKind& cylindrical_kind() {
   static constexpr RobotKind kind{
       conditions, const_conditions, run,          const_run,     false,
       torque_limits, inertias,      terminal_times, pid_inertias, tip,
-      joint2_reference_acceleration, start_inertia, false};
+      joint2_reference_acceleration, start_inertia, load_inertias, false};
   return kind;
 }

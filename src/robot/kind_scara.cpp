@@ -66,12 +66,21 @@ double start_inertia(const Conditions& s) {
   return s.mw * (reach * reach) + b.IM1 + b.IJ1;
 }
 
+// The plant's inertia matrix diagonal at the start point, motors left out.
+void load_inertias(const Conditions& s, double load[2], double motor[2]) {
+  const ScaraConditions& b = s.scara;
+  load[0] = b.IJ1 + b.IJ2 + s.mw * b.l1 * (b.l1 + 2 * b.l2 * trig::cos(b.Phi0[1]));
+  load[1] = b.IJ2;
+  motor[0] = b.IM1_motor;
+  motor[1] = b.IM2_motor;
+}
+
 }  // namespace
 
 const RobotKind& scara_kind() {
   static constexpr RobotKind kind{
       conditions, const_conditions, run,          const_run,     true,
       torque_limits, inertias,      terminal_times, pid_inertias, tip,
-      joint2_reference_acceleration, start_inertia, true};
+      joint2_reference_acceleration, start_inertia, load_inertias, true};
   return kind;
 }

@@ -20,6 +20,15 @@ void rest_to_rest_times(RobotConditions& r, double D1, double A1, double D2, dou
   if (r.tf1 < r.tf2) r.tf = r.tf2;
 }
 
+void matched_ratios(const RobotKind& kind, const Conditions& c, double u[2]) {
+  double load[2], motor[2];
+  kind.load_inertias(c, load, motor);
+  for (int j = 0; j < 2; ++j) {
+    const double ratio = load[j] / motor[j];
+    u[j] = load[j] > 0 && motor[j] > 0 && std::isfinite(ratio) ? std::sqrt(ratio) : 0.0;
+  }
+}
+
 // The one place that turns a selection into its table.
 const RobotKind* robot_kind(Robot robot) {
   switch (robot) {

@@ -30,6 +30,10 @@ struct RobotKind {
   double (*joint2_reference_acceleration)(const Conditions& c);
   // Joint-1 inertia at the start point: the scale of the solver's estimate.
   double (*start_inertia)(const Conditions& c);
+  // Each joint's load inertia at the start point, what the plant's inertia
+  // there holds besides the motor's u^2 I_motor, and the motor's own inertia
+  // I_motor on its shaft (a mass for a sliding joint).
+  void (*load_inertias)(const Conditions& c, double load[2], double motor[2]);
 
   // The plant's accelerations are those of the SCARA (else the cylindrical
   // robot's): a flag, not a function pointer, so that the integrator's inner
@@ -44,6 +48,11 @@ void full_torque_accelerations(const RobotConditions& r, Gravity gravity, const 
 // ... and each joint's rest-to-rest time over its displacement D at the
 // acceleration A, tf the longer of the two.
 void rest_to_rest_times(RobotConditions& r, double D1, double A1, double D2, double A2);
+
+// Each joint's matched reduction ratio u* = sqrt(J_load / I_motor): where
+// its acceleration limit u tau_motor / (J_load + u^2 I_motor) is largest.
+// 0 for a joint without a positive load or motor inertia.
+void matched_ratios(const RobotKind& kind, const Conditions& c, double u[2]);
 
 const RobotKind& cylindrical_kind();
 const RobotKind& scara_kind();

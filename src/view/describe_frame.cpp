@@ -1,5 +1,7 @@
 #include "view/describe_frame.h"
 
+#include <algorithm>
+
 #include "robot/robot_kind.h"
 #include "view/figures.h"
 #include "view/graphs.h"
@@ -7,7 +9,9 @@
 #include "view/lesson_frame.h"
 #include "view/lesson_inputs.h"
 #include "view/scales.h"
+#include "view/sweep_frame.h"
 #include "view/text.h"
+#include "view/text_metrics.h"
 
 namespace {
 
@@ -29,7 +33,20 @@ DrawingRect mask_panel_rect(const Scenario& s) {
   return DrawingRect{x0, -1.0, x0 + 1.0, 1.0};
 }
 
-FrameDescription describe_frame(const Scenario& s) {
+namespace {
+
+// The pixel column the texts over the robot area keep left of (below 800):
+// the panel's edge, where the robot area's scissor ends, and the graphs'
+// labels beside their axes.
+int fitted_text_right(const Scenario& s, int side) {
+  constexpr int kGap = 4;
+  return std::min(raster_pixel(mask_panel_rect(s).x0, side), graph_labels_left(s, side) - kGap);
+}
+
+}  // namespace
+
+FrameDescription describe_frame(const Scenario& s, int side) {
+  if (s.view_mode == ViewMode::Sweep) return describe_sweep_frame(s);
   if (s.view_mode == ViewMode::Lesson) return describe_lesson_frame(gather_lesson_inputs(s));
   FrameDescription f;
   f.open();
@@ -43,10 +60,14 @@ FrameDescription describe_frame(const Scenario& s) {
   const bool robot = drawing != nullptr;
   if (robot) f.scissor(DrawingRect{-1.0, -1.0, mask_panel_rect(s).x0, 1.0});
 
-  describe_title(f);
-  describe_captions(f, s);
-  describe_readout(f, s);
-  describe_window_note(f, s);
+  if (measured_layout(side)) {
+    describe_fitted_texts(f, s, side, fitted_text_right(s, side));
+  } else {
+    describe_title(f);
+    describe_captions(f, s);
+    describe_readout(f, s);
+    describe_window_note(f, s);
+  }
 
   const double vs = s.view_scale;
   describe_grid(sk, Point{vs * s.layout.robot_base[0], vs * s.layout.robot_base[1]}, 0.0, 20,
@@ -62,9 +83,9 @@ FrameDescription describe_frame(const Scenario& s) {
   f.add(ItemKind::HandOver);
   if (robot) f.scissor(kWholePicture);
 
-  describe_displacement_graph(sk, s, s.frame_index);
+  describe_displacement_graph(sk, s, s.frame_index, side);
   f.add(ItemKind::HandOver);
-  describe_torque_graphs(sk, s, s.frame_index);
+  describe_torque_graphs(sk, s, s.frame_index, side);
   f.close();
   return f;
 }

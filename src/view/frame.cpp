@@ -3,9 +3,16 @@
 #include <GL/freeglut.h>
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include "view/viewport.h"
 
-void compose_frame(Renderer& renderer, const Scenario& s) { renderer.draw(describe_frame(s)); }
+void compose_frame(Renderer& renderer, const Scenario& s) {
+  // The picture's square is the viewport's (reshape_view), as the renderer takes it.
+  GLint vp[4] = {0, 0, 0, 0};
+  glGetIntegerv(GL_VIEWPORT, vp);
+  renderer.draw(describe_frame(s, std::max(0, std::min(vp[2], vp[3]))));
+}
 
 void display_frame(Renderer& renderer, const Scenario& s) {
   compose_frame(renderer, s);

@@ -10,8 +10,10 @@
 
 // Axes, second ticks and seconds label of one graph. mode 0: one-sided vertical
 // axis and the two positioning-time markers; mode 1: two-sided vertical axis.
+// In a square of side pixels below 800 (view/text.h) the texts are laid out in
+// pixels: the seconds digit ends left of its tick and the "s" starts right of it.
 void describe_time_axes(Sketch& sketch, const Scenario& s, int mode, const Point& origin,
-                        double dt, int n, double width, double height);
+                        double dt, int n, double width, double height, int side = 800);
 
 // The rectangles the curves of each graph are clipped to, so that a curve
 // beyond the plotted range stays off the neighbouring graph and the robot
@@ -31,5 +33,15 @@ DrawingRect torque_panel(const Layout& L, int joint);
 // scales kept with its record (RobotConditions::scales). Their curves are kept
 // to their panels by a Scissor item, after which the scissor is the whole
 // picture again.
-void describe_displacement_graph(Sketch& sketch, const Scenario& s, int frame_index);
-void describe_torque_graphs(Sketch& sketch, const Scenario& s, int frame_index);
+// Their texts are drawn for a square of `side` pixels: below 800 they are laid
+// out in pixels, clear of the axes and of each other (the labels beside a
+// vertical axis end left of it, the others keep clear of the lines they
+// name, two goal labels that would meet stand above and below their lines).
+void describe_displacement_graph(Sketch& sketch, const Scenario& s, int frame_index,
+                                 int side = 800);
+void describe_torque_graphs(Sketch& sketch, const Scenario& s, int frame_index, int side = 800);
+
+// Below 800 pixels: the leftmost pixel column of the labels left of the
+// graphs' vertical axes (the units and the torques' zero), which the texts
+// over the robot area keep left of.
+int graph_labels_left(const Scenario& s, int side);

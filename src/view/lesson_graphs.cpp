@@ -7,6 +7,7 @@
 
 #include "view/lesson_label_layout.h"
 #include "view/lesson_layout.h"
+#include "view/lesson_sigma.h"
 #include "view/lesson_switches.h"
 #include "view/lesson_time_marks.h"
 #include "view/robot_drawing.h"
@@ -141,6 +142,10 @@ void describe_time_graphs(FrameDescription& f, const LessonInputs& in) {
   const double span = time_span(in) > 0.0 ? time_span(in) : 1.0;
   const char* what[3] = {"displacement", "velocity", "torque"};
   for (int g = 0; g < kTimeGraphs; ++g) {
+    if (shows_sigma(in, g)) {
+      describe_sigma_graph(f, in, g);
+      continue;
+    }
     const Quantity q = quantity_of(g);
     const int j = joint_of(g);
     const ValueRange r = time_graph_range(in, g);
@@ -176,11 +181,7 @@ void describe_time_graphs(FrameDescription& f, const LessonInputs& in) {
     }
     if (has_motion(in)) {
       describe_runs(f, in, j, series(in, q, false), series(in, q, true), nullptr, nullptr, p);
-      const double now = in.shown * in.dt;
-      if (std::isfinite(now) && now >= p.x_lo && now <= p.x_hi) {
-        const double x = p.x_of(now);
-        f.new_lines(1.0f).segments.push_back(Segment{{x, p.area.y0}, {x, p.area.y1}, colour_black});
-      }
+      describe_cursor(f, in, p);
     }
   }
   if (has_motion(in)) describe_time_labels(f, in, span);

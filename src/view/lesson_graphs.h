@@ -2,7 +2,8 @@
 // velocity and torque of each joint) and a phase plane per joint, with the
 // switching times, tf, tfm and the cursor of the sample shown
 // (view/lesson_time_marks.h), the switching points numbered in the phase
-// planes.
+// planes. With the switching functions on, the velocity rows show them
+// instead (view/lesson_sigma.h).
 #pragma once
 
 #include <optional>

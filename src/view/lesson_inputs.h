@@ -50,6 +50,12 @@ struct LessonInputs {
   bool rule_broken;
   int rule_joint;
   double rule_at;  // [s]
+  // The switching-function panel (key f): whether it is on, whether the
+  // functions were worked out, and the time-optimal run's sigma_j by sample,
+  // each joint's scaled to +-1 by its own largest magnitude.
+  bool sigma_panel;
+  bool sigma_valid;
+  const double (*toc_sigma)[2];
   // The robot figures are those of the classic picture, drawn from the scenario.
   const Scenario* figures;
 };
@@ -77,6 +83,7 @@ inline LessonInputs gather_lesson_inputs(const Scenario& s) {
   in.window_note = s.window_note;
   in.ghost_tf = s.ghost_points > 0 ? s.ghost_tf : NAN;
   in.figures = &s;
+  in.sigma_panel = s.sigma_panel;
   const RobotConditions* c = selected_conditions(s);
   const RobotRun* r = selected_run(s, s.robot);
   if (c == nullptr || r == nullptr) return in;
@@ -84,6 +91,7 @@ inline LessonInputs gather_lesson_inputs(const Scenario& s) {
   in.rule_broken = r->sigma_valid && r->rule_broken;
   in.rule_joint = r->rule_joint;
   in.rule_at = r->rule_at;
+  in.sigma_valid = r->sigma_valid;
   for (int j = 0; j < 2; ++j) {
     // The motion holds the arcs whatever its structure (tt[0..2] only for
     // the four intervals of the Newton passes); a count out of range is none.
@@ -101,6 +109,7 @@ inline LessonInputs gather_lesson_inputs(const Scenario& s) {
   in.fb_tau = r->fb_tau;
   in.toc_tip = r->toc_tip;
   in.fb_tip = r->fb_tip;
+  in.toc_sigma = r->toc_sigma;
   return in;
 }
 

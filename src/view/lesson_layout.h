@@ -7,7 +7,8 @@
 // Right column: a strip for the labels of the vertical time lines, then six
 // time graphs under each other on one time axis (joint 1 and joint 2 of
 // displacement, velocity and torque), so a switching time lines up through
-// all of them.
+// all of them. The switching functions, when shown, take the velocity rows'
+// places: the mouse finds them as it finds those.
 #pragma once
 
 #include <algorithm>

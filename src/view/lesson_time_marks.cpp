@@ -53,6 +53,13 @@ void describe_interior_arcs(FrameDescription& f, const LessonInputs& in, const P
   }
 }
 
+void describe_cursor(FrameDescription& f, const LessonInputs& in, const Plot& p) {
+  const double now = in.shown * in.dt;
+  if (!within(p, now)) return;
+  const double x = p.x_of(now);
+  f.new_lines(1.0f).segments.push_back(Segment{{x, p.area.y0}, {x, p.area.y1}, colour_black});
+}
+
 // tf and tfm first, which keep their places, then the switches in time
 // order; each in the lowest row where it stands over its line, else where it
 // comes nearest to it.

@@ -19,6 +19,9 @@ void describe_time_lines(Lines& to, const LessonInputs& in, const Plot& p);
 // the plot's height (drawn before the plot's axes, under everything).
 void describe_interior_arcs(FrameDescription& f, const LessonInputs& in, const Plot& p, int joint);
 
+// The black line at the time of the sample shown, through plot p.
+void describe_cursor(FrameDescription& f, const LessonInputs& in, const Plot& p);
+
 // The labels of the lines: the switches by name ("1a", "2b"), tf and tfm with
 // their times; all on a time axis of `span` seconds.
 void describe_time_labels(FrameDescription& f, const LessonInputs& in, double span);

@@ -58,3 +58,61 @@ DrawingRect text_box(const ScaledText& t, int side) {
   return DrawingRect{x0, t.y - size * kFontDescent / kFontUnitsPerEm, x0 + w,
                      t.y + size * kFontAscent / kFontUnitsPerEm};
 }
+
+namespace {
+
+// GLUT's advances of ' ' .. '~' in pixels (glutBitmapWidth), and of '\n'.
+constexpr unsigned char kHelvetica12Advance[95] = {
+    4,  3,  5,  7,  7, 11,  9,  3,  4,  4,  5,  7,  4,  8,  3,  4,
+    7,  7,  7,  7,  7,  7,  7,  7,  7,  7,  3,  3,  7,  7,  7,  7,
+    12, 9,  8,  9,  9,  8,  8,  9,  9,  3,  7,  8,  7, 11,  9, 10,
+    8, 10,  8,  8,  7,  8,  9, 11,  9,  9,  9,  3,  4,  3,  6,  7,
+    3,  7,  7,  7,  7,  7,  3,  7,  7,  3,  3,  6,  3,  9,  7,  7,
+    7,  7,  4,  6,  3,  7,  7,  9,  6,  7,  6,  4,  3,  4,  7};
+constexpr unsigned char kHelvetica18Advance[95] = {
+    5,  6,  5, 10, 10, 16, 13,  4,  6,  6,  7, 10,  5, 11,  5,  5,
+    10, 10, 10, 10, 10, 10, 10, 10, 10, 10,  5,  5, 10, 11, 10, 10,
+    18, 12, 13, 14, 13, 11, 11, 14, 13,  6, 10, 13, 10, 16, 13, 15,
+    12, 15, 12, 13, 12, 13, 14, 18, 13, 14, 12,  5,  5,  5,  9, 10,
+    4,  9, 11, 10, 11, 10,  6, 11, 10,  4,  4,  9,  4, 14, 10, 11,
+    11, 11,  6,  9,  6, 10, 10, 14, 10, 10,  9,  6,  4,  6, 10};
+constexpr int kHelvetica12NewLine = 4;
+constexpr int kHelvetica18NewLine = 5;
+
+bool small_font(TextFont font) { return font == TextFont::Helvetica12; }
+
+}  // namespace
+
+int bitmap_advance(TextFont font, char c) {
+  const int code = static_cast<unsigned char>(c);
+  if (code == '\n') return small_font(font) ? kHelvetica12NewLine : kHelvetica18NewLine;
+  if (code < 0x20 || code > 0x7E) return 0;
+  return small_font(font) ? kHelvetica12Advance[code - 0x20] : kHelvetica18Advance[code - 0x20];
+}
+
+int bitmap_width(TextFont font, std::string_view text) {
+  int w = 0;
+  for (char c : text) w += bitmap_advance(font, c);
+  return w;
+}
+
+int bitmap_ascent(TextFont font) { return small_font(font) ? 9 : 14; }
+int bitmap_descent(TextFont font) { return small_font(font) ? 3 : 4; }
+
+int raster_pixel(double v, int side) {
+  const double p = std::floor((v + 1.0) * 0.5 * side);
+  // Far outside the square (or not a number): kept well inside int range.
+  if (!(p > -1e6)) return -1000000;
+  if (p > 1e6) return 1000000;
+  return static_cast<int>(p);
+}
+
+double pixel_centre(int px, int side) { return (px + 0.5) * 2.0 / side - 1.0; }
+
+DrawingRect label_box(const Label& t, int side) {
+  const int x = raster_pixel(t.x, side);
+  const int y = raster_pixel(t.y, side);
+  const auto at = [side](int px) { return px * 2.0 / side - 1.0; };
+  return DrawingRect{at(x), at(y - bitmap_descent(t.font)), at(x + bitmap_width(t.font, t.text)),
+                     at(y + bitmap_ascent(t.font))};
+}

@@ -39,3 +39,28 @@ double text_width(std::string_view text, double size);
 // The box a text covers (advance widths across, ascent and descent up and
 // down) as drawn in a square of `side` pixels; side 0 takes the size as given.
 DrawingRect text_box(const ScaledText& t, int side = 0);
+
+// The classic picture's bitmap fonts (TextFont: GLUT's Helvetica 12 and 18,
+// the page's glyph font the same pixels). A glyph keeps its size in pixels
+// whatever the square's side, so texts are laid out in pixels below 800
+// (view/text.h). The pen's advance of c in pixels, as glutBitmapWidth gives
+// it ('\n' and ' ' .. '~'; 0 for any other character).
+int bitmap_advance(TextFont font, char c);
+int bitmap_width(TextFont font, std::string_view text);
+// The rows the font's glyphs cover: ascent rows from the base line's row up
+// (that row included), descent rows below it. 9 and 3 for Helvetica 12, 14
+// and 4 for Helvetica 18: the font's height in all.
+int bitmap_ascent(TextFont font);
+int bitmap_descent(TextFont font);
+
+// Where a bitmap text stands in a square of `side` pixels, as the renderers
+// place it: in pixels from the square's lower left, the whole pixel its
+// raster position falls in.
+int raster_pixel(double v, int side);
+// The drawing coordinate of the centre of pixel column (or row) `px` of the
+// square: a text placed there starts at that pixel.
+double pixel_centre(int px, int side);
+
+// The box a bitmap text covers in a square of `side` pixels: its advances
+// across from its raster pixel, ascent and descent up and down.
+DrawingRect label_box(const Label& t, int side);

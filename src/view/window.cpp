@@ -98,7 +98,8 @@ void on_timer(int, void* user_data) {
 // (the timer looks for its end).
 void arm_timer(ViewContext& ctx) {
   const Scenario& s = *ctx.scenario;
-  if (ctx.timer_armed || !(s.playback.playing || s.answer_pending || s.computing)) return;
+  if (ctx.timer_armed || !(s.playback.playing || s.answer_pending || s.computing || s.sweeping))
+    return;
   ctx.timer_armed = true;
   glutTimerFuncUcall(kTickMilliseconds, on_timer, 0, &ctx);
 }

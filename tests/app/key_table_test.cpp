@@ -117,6 +117,25 @@ TEST_F(KeyTable, ViewKeySwitchesThePictureAndKeepsIt) {
   EXPECT_TRUE(con.output().empty());
 }
 
+// f turns the lesson view's switching functions on and off, in any picture,
+// and leaves the picture, the sample and the zoom alone; the choice stays
+// through a change of conditions.
+TEST_F(KeyTable, SigmaKeyTogglesTheSwitchingFunctionPanel) {
+  EXPECT_FALSE(s->sigma_panel);
+  EXPECT_EQ(apply_key(*s, out, 'f', 0.0), KeyAction::Redraw);
+  EXPECT_TRUE(s->sigma_panel);
+  EXPECT_EQ(s->view_mode, ViewMode::Classic);
+  EXPECT_EQ(s->frame_index, 37);
+  EXPECT_EQ(apply_key(*s, out, 'v', 0.0), KeyAction::Redraw);
+  EXPECT_EQ(press('g'), KeyAction::Redraw);
+  EXPECT_TRUE(s->sigma_panel);
+  EXPECT_EQ(apply_key(*s, out, 'f', 0.0), KeyAction::Redraw);
+  EXPECT_FALSE(s->sigma_panel);
+  EXPECT_EQ(s->view_mode, ViewMode::Lesson);
+  EXPECT_EQ(s->frame_index, 0);  // where g's dialogue left it
+  EXPECT_TRUE(con.output().empty());
+}
+
 TEST_F(KeyTable, EscapeQuitsAndOtherKeysChangeNothing) {
   EXPECT_EQ(apply_key(*s, out, 27, 0.0), KeyAction::Quit);
 

@@ -102,7 +102,7 @@ TEST(OptionsTask, AnItemWithoutThoseAskedBeforeItShowsWhatItNeeds) {
               "--elbow 1|2); see 'tocsim --help'\n");
   // A bad value anywhere on the line comes first.
   expect_line({"--lang", "en", "--points", "1,0,0,1", "--view", "x"},
-              "tocsim: --view: bad value 'x' (classic|lesson); see 'tocsim --help'\n");
+              "tocsim: --view: bad value 'x' (classic|lesson|sweep); see 'tocsim --help'\n");
   // --help does not hide it.
   EXPECT_EQ(parse({"--help", "--gravity", "h"}).action, ParseAction::Fail);
 }

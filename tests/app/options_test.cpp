@@ -74,6 +74,9 @@ TEST(Options, EveryValueOfEachChoice) {
   EXPECT_EQ(parse({}).options.view, ViewMode::Classic);
   EXPECT_EQ(parse({"--view", "lesson"}).options.view, ViewMode::Lesson);
   EXPECT_EQ(parse({"--view=classic"}).options.view, ViewMode::Classic);
+  EXPECT_EQ(parse({"--view", "sweep"}).options.view, ViewMode::Sweep);
+  EXPECT_EQ(parse({"--sweep", "s.csv"}).options.sweep_path, "s.csv");
+  EXPECT_EQ(parse({"--sweep", ""}).action, ParseAction::Fail);
 }
 
 TEST(Options, ValueAfterAnEqualsSign) {
@@ -122,10 +125,10 @@ TEST(Options, HelpNamesEveryOptionKeyAndStatus) {
     const std::string h = app::help_text(lang);
     for (const char* word : {"--help", "--version", "--lang ja|en", "--encoding auto|utf8|cp932",
                              "--no-window", "--csv FILE", "--solver optimal|reference|extended", "--json FILE",
-                             "--view classic|lesson"})
+                             "--view classic|lesson|sweep", "--sweep FILE"})
       EXPECT_NE(h.find(word), std::string::npos) << word;
     for (const char* key : {"a b ", "\n  u ", "g h ", "\n  k ", "space", "+ -", "s, Right", "Left",
-                            "0, Home", "End", "w W", "\n  v ", "\n  p ", "\n  x ", "ESC"})
+                            "0, Home", "End", "w W", "\n  v ", "\n  r ", "\n  p ", "\n  x ", "ESC"})
       EXPECT_NE(h.find(key), std::string::npos) << key;
     for (const char* status : {"\n  0  ", "\n  1  ", "\n  2  "})
       EXPECT_NE(h.find(status), std::string::npos) << status;

@@ -53,7 +53,9 @@ Page* page = nullptr;
 void draw() {
   if (!page->renderer) return;
   if (page->session)
-    page->renderer->draw(describe_frame(*page->scenario), page->width, page->height);
+    page->renderer->draw(
+        describe_frame(*page->scenario, square_viewport(page->width, page->height).side),
+        page->width, page->height);
   else
     page->renderer->clear(page->width, page->height);
 }
@@ -148,10 +150,14 @@ int waiting_state() {
 extern "C" {
 
 // Starts the program: English when `english`, Japanese otherwise; the
-// lesson view first when `lesson` (as --view lesson), the classic picture
-// otherwise. The canvas #view must exist.
-EMSCRIPTEN_KEEPALIVE void tocsim_start(int english, int lesson) {
-  page = new Page(english ? Lang::En : Lang::Ja, lesson ? ViewMode::Lesson : app::Options{}.view);
+// picture first shown is `view`, 1 the lesson view, 2 the gear-ratio sweep
+// (as --view lesson, sweep), the classic picture otherwise. The canvas #view
+// must exist.
+EMSCRIPTEN_KEEPALIVE void tocsim_start(int english, int view) {
+  const ViewMode first = view == 1   ? ViewMode::Lesson
+                         : view == 2 ? ViewMode::Sweep
+                                     : app::Options{}.view;
+  page = new Page(english ? Lang::En : Lang::Ja, first);
   // The working folder, as the desktop program's: the console names the
   // files it keeps as the desktop's does (./tocsim-a-0060.png).
   mkdir(kOutputDir, 0777);
@@ -217,7 +223,7 @@ EMSCRIPTEN_KEEPALIVE void tocsim_mouse(int phase, int button, int x, int y) {
 EMSCRIPTEN_KEEPALIVE void tocsim_tick(double now) {
   if (page == nullptr || page->ended || !page->session) return;
   const Scenario& s = *page->scenario;
-  if (s.playback.playing || s.answer_pending) show(page->session->tick(now));
+  if (s.playback.playing || s.answer_pending || s.sweeping) show(page->session->tick(now));
 }
 
 // What the console printed since the last call (UTF-8).
@@ -286,7 +292,11 @@ EMSCRIPTEN_KEEPALIVE const char* tocsim_status() {
   json_number(out, "y0", s.y0);
   json_number(out, "xf", s.xf);
   json_number(out, "yf", s.yf);
-  out += s.view_mode == ViewMode::Lesson ? "\"view\":\"lesson\"," : "\"view\":\"classic\",";
+  out += s.view_mode == ViewMode::Lesson  ? "\"view\":\"lesson\","
+         : s.view_mode == ViewMode::Sweep ? "\"view\":\"sweep\","
+                                          : "\"view\":\"classic\",";
+  json_int(out, "sweeping", s.sweeping ? 1 : 0);
+  json_int(out, "sigma", s.sigma_panel ? 1 : 0);
   json_int(out, "frame", s.frame_index);
   json_int(out, "frames", s.frame_count);
   json_number(out, "dt", s.dt);
