@@ -1,6 +1,8 @@
 // The sweep view's part of the session: its background computation and a
 // click on one of its points.
 #include <charconv>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "app/session.h"
@@ -17,9 +19,19 @@ constexpr double kStepSeconds = 0.03;
 
 // The shortest text that reads back as v.
 std::string typed(double v) {
-  char text[32];
+  char text[40];
+#if defined(__EMSCRIPTEN__)
+  // The page's C++ library has no to_chars for doubles; its printf and
+  // strtod never look at a locale.
+  for (int digits = 1; digits <= 17; ++digits) {
+    std::snprintf(text, sizeof text, "%.*g", digits, v);
+    if (std::strtod(text, nullptr) == v) break;
+  }
+  return text;
+#else
   const auto end = std::to_chars(text, text + sizeof text, v);
   return std::string(text, end.ptr);
+#endif
 }
 
 }  // namespace

@@ -81,10 +81,12 @@ bool Session::undo() {
   // them stays as it is now.
   const ViewMode mode = s_.view_mode;
   const Playback playback = s_.playback;
+  const bool sigma_panel = s_.sigma_panel;
   const RatioSweep sweep = s_.sweep;  // the sweep's own computation decides what is kept
   s_ = *undo_.back();
   undo_.pop_back();
   s_.view_mode = mode;
+  s_.sigma_panel = sigma_panel;
   s_.playback = playback;
   s_.sweep = sweep;
   pause(s_.playback);

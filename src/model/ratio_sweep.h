@@ -4,7 +4,6 @@
 // Computed in the background point by point; the view draws the points done.
 #pragma once
 
-#include <charconv>
 #include <cmath>
 
 constexpr int kSweepRatios = 40;      // ratios per axis
@@ -12,16 +11,15 @@ constexpr double kSweepRatioMin = 1.0;
 constexpr double kSweepRatioMax = 300.0;
 
 // Ratio i of an axis: logarithmically even from 1 to 300, to three
-// significant digits, so that a ratio is exactly the number its short text
-// ("36.8") reads as, and picking it types no more than that.
+// significant digits, as the double its short text ("36.8") reads as: the
+// quotient of two whole numbers is rounded once, as reading the text is. So
+// picking a ratio types no more than that text.
 inline double sweep_ratio(int i) {
   const double even = kSweepRatioMin * std::pow(kSweepRatioMax / kSweepRatioMin,
                                                 static_cast<double>(i) / (kSweepRatios - 1));
-  char text[32];
-  const auto written = std::to_chars(text, text + sizeof text, even, std::chars_format::general, 3);
-  double u = even;
-  std::from_chars(text, written.ptr, u);
-  return u;
+  // 1 <= even <= 300: 100ths, 10ths or units give three digits.
+  const double scale = even < 10.0 ? 100.0 : even < 100.0 ? 10.0 : 1.0;
+  return std::round(even * scale) / scale;
 }
 
 struct SweepPoint {

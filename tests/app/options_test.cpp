@@ -128,7 +128,7 @@ TEST(Options, HelpNamesEveryOptionKeyAndStatus) {
                              "--view classic|lesson|sweep", "--sweep FILE"})
       EXPECT_NE(h.find(word), std::string::npos) << word;
     for (const char* key : {"a b ", "\n  u ", "g h ", "\n  k ", "space", "+ -", "s, Right", "Left",
-                            "0, Home", "End", "w W", "\n  v ", "\n  r ", "\n  p ", "\n  x ", "ESC"})
+                            "0, Home", "End", "w W", "\n  v ", "\n  f ", "\n  r ", "\n  p ", "\n  x ", "ESC"})
       EXPECT_NE(h.find(key), std::string::npos) << key;
     for (const char* status : {"\n  0  ", "\n  1  ", "\n  2  "})
       EXPECT_NE(h.find(status), std::string::npos) << status;

@@ -361,7 +361,8 @@ COMMAND_STEPS = [
     ("last", Keys.END, []), ("first", Keys.HOME, []), ("forward", "s", []), ("forward", "s", []),
     ("back", Keys.LEFT, []), ("faster", "+", []), ("slower", "-", []), ("slower", "-", []),
     ("zoom-out", "w", []), ("zoom-in", "W", []), ("zoom-in", "W", []), ("view", "v", []),
-    ("last", Keys.END, []), ("view", "v", []), ("picture", "p", []), ("motion", "x", []),
+    ("sigma", "f", []), ("last", Keys.END, []), ("sigma", "f", []), ("view", "v", []),
+    ("sweep", "r", []), ("sweep", "r", []), ("picture", "p", []), ("motion", "x", []),
     ("gravity-on", "g", []), ("gravity-off", "h", []),
     ("ratios", "u", ["y", ("40 35",), "h", "n"]), ("points", "k", ["n"]),
     ("robot-b", "b", ["n"]), ("elbow", "e", []), ("last", Keys.END, []), ("undo", "z", []),
@@ -387,6 +388,10 @@ def command_run(driver, url, downloads, buttons):
             page.window(key)
             for a in asks:
                 page.console(*(a[0], Keys.ENTER) if isinstance(a, tuple) else a)
+        if name == "sweep":
+            # The sweep fills between the frames: its picture once complete.
+            check(wait_for(driver, "return JSON.parse(Module.ccall('tocsim_status', 'string', [], []))"
+                                   ".sweeping === 0", 120) is not None, "the sweep never ended")
         st = status(driver)
         seen.append((name, page.text(), page.screenshot(f"command-{'button' if buttons else 'key'}-{len(seen)}.png"),
                      (st["frame"], st["view"], st["speed"], st["robot"], st["gravity"], st["elbow"])))
