@@ -656,6 +656,26 @@ def main():
                   f"{name}: solved in {shown} in the page (best of {attempt}), {desktop:.3f} s on the "
                   f"desktop (best of 3; at most {SOLVE_RATIO:g} x + {SOLVE_SLACK:g} s = {bound:.3f} s)")
 
+        # The gear-ratio sweep of each default task, computed between the
+        # page's frames: its first points at once, the whole within twice
+        # the desktop's time (which has two threads for it).
+        for task in ("ah", "ag", "bh", "bg"):
+            desktop = float(desktop_seconds["sweep_" + task])
+            page = Page(driver, url + f"?robot={task[0]}&gravity={task[1]}&view=sweep", downloads)
+            page.console("n")
+            start = time.time()
+            first = wait_for(driver, "const s = JSON.parse(Module.ccall('tocsim_status', 'string', [], []));"
+                                     "return s.sweep_done > 0 ? performance.now() : 0", 30)
+            first_seconds = time.time() - start
+            done = wait_for(driver, "const s = JSON.parse(Module.ccall('tocsim_status', 'string', [], []));"
+                                    "return s.window === 1 && s.sweeping === 0 && s.sweep_done === 80", 120)
+            seconds = time.time() - start
+            print(f"     sweep {task}: first points after {first_seconds:.3f} s, all 80 after {seconds:.2f} s "
+                  f"in the page; {desktop:.2f} s on the desktop", flush=True)
+            check(first is not None and done is not None, f"sweep {task}: all 80 points come in the page")
+            check(seconds <= 2 * desktop + SOLVE_SLACK,
+                  f"sweep {task}: {seconds:.2f} s in the page, at most twice the desktop's {desktop:.2f} s")
+
         # Both robots' pictures, kept files and console against the desktop window's.
         for robot in ("a", "b"):
             robot_session(driver, url, robot, downloads)

@@ -296,6 +296,7 @@ EMSCRIPTEN_KEEPALIVE const char* tocsim_status() {
          : s.view_mode == ViewMode::Sweep ? "\"view\":\"sweep\","
                                           : "\"view\":\"classic\",";
   json_int(out, "sweeping", s.sweeping ? 1 : 0);
+  json_int(out, "sweep_done", s.sweep.done_count);
   json_int(out, "sigma", s.sigma_panel ? 1 : 0);
   json_int(out, "frame", s.frame_index);
   json_int(out, "frames", s.frame_count);
