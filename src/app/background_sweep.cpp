@@ -81,6 +81,11 @@ bool BackgroundSweep::step(double seconds) {
 bool BackgroundSweep::take(RatioSweep& sweep) {
   if (current_ == nullptr) return false;
   Work& w = *current_;
+  // The shown sweep is of another task: this one's points are not for it.
+  if (sweep.generation != w.generation) {
+    cancel();
+    return false;
+  }
   bool any = false;
   int open = 0;
   for (int a = 0; a < 2; ++a)
@@ -90,14 +95,13 @@ bool BackgroundSweep::take(RatioSweep& sweep) {
         ++open;
         continue;
       }
-      if (sweep.generation == w.generation) {
-        sweep.axis[a][i] = w.points[a][i];
-        ++sweep.done_count;
-        any = true;
-      }
+      sweep.axis[a][i] = w.points[a][i];
+      ++sweep.done_count;
+      any = true;
       w.taken[a][i] = true;
     }
-  if (open == 0 || sweep.generation != w.generation) {
+  if (open == 0) {
+    // Every point is in: the thread has at most its return left.
     if (w.thread.joinable()) w.thread.join();
     current_.reset();
   }

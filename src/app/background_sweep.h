@@ -37,9 +37,9 @@ class BackgroundSweep {
   // Computes points on the caller, for about `seconds` (at least one), when
   // the sweep runs without threads; false when there was nothing to compute.
   bool step(double seconds);
-  // Copies the points done since the last take into `sweep`, if it is of
-  // this sweep's generation; true when any came. The sweep ends once all
-  // are taken.
+  // Copies the points done since the last take into `sweep`; true when any
+  // came. The sweep ends once all are taken, or at once (cancelled) when
+  // `sweep` is of another generation.
   bool take(RatioSweep& sweep);
 
  private:
