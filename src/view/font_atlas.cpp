@@ -12,12 +12,6 @@
 
 namespace {
 
-// The characters of the font table (view/text_metrics.h), each a cell of the atlas.
-char32_t table_char(int i) { return i < 95 ? static_cast<char32_t>(0x20 + i) : kMiddleDot; }
-int table_index(char32_t c) {
-  return c >= 0x20 && c <= 0x7E ? static_cast<int>(c - 0x20) : c == kMiddleDot ? 95 : -1;
-}
-
 constexpr int kAtlasWidth = 1024;
 
 }  // namespace
@@ -53,7 +47,8 @@ const FontAtlases::Atlas& FontAtlases::atlas(int pixels) {
   a->pixels = pixels;
   a->scale = static_cast<double>(pixels) / kFontUnitsPerEm;
   const float scale = static_cast<float>(a->scale);
-  // Rows of glyph cells, 1 texel apart; stb's bitmaps run top to bottom,
+  // Rows of glyph cells, one per character of the font table
+  // (view/text_metrics.h), 1 texel apart; stb's bitmaps run top to bottom,
   // the texture's rows bottom to top.
   struct Cell {
     int x, y, w, h;
@@ -62,8 +57,8 @@ const FontAtlases::Atlas& FontAtlases::atlas(int pixels) {
   int x = 1, y = 1, row_h = 0;
   for (int i = 0; i < kTableSize; ++i) {
     int x0, y0, x1, y1;
-    stbtt_GetCodepointBitmapBox(&face_->info, static_cast<int>(table_char(i)), scale, scale, &x0,
-                                &y0, &x1, &y1);
+    stbtt_GetCodepointBitmapBox(&face_->info, static_cast<int>(font_table_char(i)), scale, scale,
+                                &x0, &y0, &x1, &y1);
     const int w = x1 - x0, h = y1 - y0;
     if (x + w + 1 > kAtlasWidth) x = 1, y += row_h + 1, row_h = 0;
     cells[i] = Cell{x, y, w, h};
@@ -78,7 +73,7 @@ const FontAtlases::Atlas& FontAtlases::atlas(int pixels) {
     if (c.w <= 0 || c.h <= 0) continue;
     stbtt_MakeCodepointBitmap(&face_->info,
                               &top_down[static_cast<std::size_t>(c.y) * kAtlasWidth + c.x], c.w,
-                              c.h, kAtlasWidth, scale, scale, static_cast<int>(table_char(i)));
+                              c.h, kAtlasWidth, scale, scale, static_cast<int>(font_table_char(i)));
   }
   // Flip: cell rows y .. y + h - 1 top-down become texture rows from the
   // bottom, so a glyph's lowest row is texture row v (= cell y after the flip).
@@ -102,13 +97,13 @@ const FontAtlases::Atlas* FontAtlases::place(const ScaledText& t, const SquareVi
   const double base = std::round(vp.y + (t.y + 1.0) / 2.0 * vp.side);
   double pen = vp.x + (box.x0 + 1.0) / 2.0 * vp.side;
   for (std::size_t at = 0; at < t.text.size();) {
-    const int i = table_index(next_char(t.text, at));
+    const int i = font_table_index(next_char(t.text, at));
     if (i < 0) continue;
     const Glyph& g = a.glyphs[i];
     if (g.w > 0 && g.h > 0)
       out.push_back(PixelTexture::Piece{static_cast<int>(std::lround(pen)) + g.x0,
                                         static_cast<int>(base) + g.y0, g.u, g.v, g.w, g.h});
-    pen += advance_units(table_char(i)) * a.scale;
+    pen += advance_units(font_table_char(i)) * a.scale;
   }
   return &a;
 }

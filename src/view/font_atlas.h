@@ -12,11 +12,12 @@
 
 #include "view/frame_description.h"
 #include "view/pixel_texture.h"
+#include "view/text_metrics.h"
 #include "view/viewport.h"
 
 class FontAtlases {
  public:
-  static constexpr int kTableSize = 96;  // ' ' .. '~', then the middle dot
+  static constexpr int kTableSize = kFontTableSize;  // view/text_metrics.h's characters
 
   struct Glyph {
     int x0 = 0, y0 = 0, w = 0, h = 0;  // bitmap box relative to the pen, y up

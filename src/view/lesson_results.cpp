@@ -154,7 +154,8 @@ std::vector<PanelLine> result_lines(const LessonInputs& in) {
     lines.push_back(
         sentence(colour_text, fixed("the Newton passes gave tf = %.4f s", in.outcome.passes_tf)));
   if (in.rule_broken)
-    lines.push_back(sentence(colour_dark_red, "not optimal: sigma" + std::to_string(in.rule_joint + 1) +
+    lines.push_back(sentence(colour_dark_red, "not optimal: \u03c3" +
+                                                  std::to_string(in.rule_joint + 1) +
                                                   fixed(" changes sign at %.2f s", in.rule_at) +
                                                   " without a switch"));
   if (in.outcome.misses_goal)

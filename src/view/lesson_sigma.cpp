@@ -87,8 +87,8 @@ void describe_sigma_graph(FrameDescription& f, const LessonInputs& in, int graph
   // Joint 1's title names the function in full; joint 2's leaves room for the rule.
   const std::string n = std::to_string(j + 1);
   f.scaled_text(ScaledText{title_x, title_y, kBodySize, TextAlign::Left, colour_text,
-                           "joint " + n + (j == 0 ? " switching function" : "") + " sigma" +
-                               n + " [scaled]"});
+                           "joint " + n + (j == 0 ? " switching function" : "") +
+                               " \u03c3" + n + " [scaled]"});
   if (j == 1)
     f.scaled_text(
         ScaledText{kRuleRight, title_y, kSmallSize, TextAlign::Right, colour_text, kSigmaRule});

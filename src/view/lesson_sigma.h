@@ -15,10 +15,9 @@
 #include "view/lesson_inputs.h"
 #include "view/plot_axes.h"
 
-// The rule the switching functions give the torques. The lesson view's font
-// has neither Greek letters nor the minus sign: they are spelt as the
-// results panel spells them.
-inline constexpr const char* kSigmaRule = "tau_j = -tau_jmax \u00b7 sign(sigma_j)";
+// The rule the switching functions give the torques, with the minus sign
+// (not the hyphen) in front: "τ_j = −τ_jmax · sign(σ_j)".
+inline constexpr const char* kSigmaRule = "\u03c4_j = \u2212\u03c4_jmax \u00b7 sign(\u03c3_j)";
 
 // The value range of a switching function's graph: +-1 with room to spare.
 inline constexpr double kSigmaReach = 1.12;

@@ -13,25 +13,50 @@ constexpr int kAsciiAdvance[95] = {
     1235, 1612, 1423, 1300, 1251, 1499, 1401, 2025, 1403, 1251, 1403, 799,  690,  799,  1716, 1024,
     1024, 1255, 1300, 1126, 1300, 1260, 721,  1300, 1298, 569,  569,  1186, 569,  1995, 1298, 1253,
     1300, 1300, 842,  1067, 803,  1298, 1212, 1675, 1212, 1212, 1075, 1303, 690,  1303, 1716};
-constexpr int kMiddleDotAdvance = 651;
+// The characters after '~', and their advances in font units.
+constexpr char32_t kExtraChar[] = {kMiddleDot, kSmallSigma, kSmallTau, kMinusSign};
+constexpr int kExtraAdvance[] = {651, 1298, 1233, 1716};
+constexpr int kExtras = static_cast<int>(sizeof kExtraChar / sizeof kExtraChar[0]);
+static_assert(kFontTableSize == 95 + kExtras);
+static_assert(sizeof kExtraAdvance / sizeof kExtraAdvance[0] == kExtras);
 
 }  // namespace
 
-bool in_font_table(char32_t c) { return (c >= 0x20 && c <= 0x7E) || c == kMiddleDot; }
+int font_table_index(char32_t c) {
+  if (c >= 0x20 && c <= 0x7E) return static_cast<int>(c - 0x20);
+  for (int k = 0; k < kExtras; ++k)
+    if (kExtraChar[k] == c) return 95 + k;
+  return -1;
+}
+
+char32_t font_table_char(int i) {
+  return i < 95 ? static_cast<char32_t>(0x20 + i) : kExtraChar[i - 95];
+}
+
+bool in_font_table(char32_t c) { return font_table_index(c) >= 0; }
 
 int advance_units(char32_t c) {
-  if (c >= 0x20 && c <= 0x7E) return kAsciiAdvance[c - 0x20];
-  if (c == kMiddleDot) return kMiddleDotAdvance;
-  return 0;
+  const int i = font_table_index(c);
+  return i < 0 ? 0 : i < 95 ? kAsciiAdvance[i] : kExtraAdvance[i - 95];
 }
 
 char32_t next_char(std::string_view text, std::size_t& at) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const auto follows = [&](std::size_t n) {  // n continuation bytes after `at`
+    for (std::size_t k = 1; k <= n; ++k)
+      if (at + k >= text.size() || (byte(at + k) & 0xC0) != 0x80) return false;
+    return true;
+  };
   const unsigned char b0 = byte(at);
-  // Two-byte sequences are all the window writes beyond ASCII.
-  if ((b0 & 0xE0) == 0xC0 && at + 1 < text.size() && (byte(at + 1) & 0xC0) == 0x80) {
+  if ((b0 & 0xE0) == 0xC0 && follows(1)) {
     const char32_t c = (static_cast<char32_t>(b0 & 0x1F) << 6) | (byte(at + 1) & 0x3F);
     at += 2;
+    return c;
+  }
+  if ((b0 & 0xF0) == 0xE0 && follows(2)) {
+    const char32_t c = (static_cast<char32_t>(b0 & 0x0F) << 12) |
+                       (static_cast<char32_t>(byte(at + 1) & 0x3F) << 6) | (byte(at + 2) & 0x3F);
+    at += 3;
     return c;
   }
   ++at;

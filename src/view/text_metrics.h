@@ -18,15 +18,25 @@ inline constexpr int kFontUnitsPerEm = 2048;
 inline constexpr int kFontAscent = 1901;
 inline constexpr int kFontDescent = 483;
 
-// The characters of the table: printable ASCII and the middle dot of N·m.
+// The characters of the table: printable ASCII, the middle dot of N·m, and
+// σ, τ and the minus sign of the switching functions' rule, in that order.
 inline constexpr char32_t kMiddleDot = 0xB7;
+inline constexpr char32_t kSmallSigma = 0x3C3;
+inline constexpr char32_t kSmallTau = 0x3C4;
+inline constexpr char32_t kMinusSign = 0x2212;
+inline constexpr int kFontTableSize = 95 + 4;
 bool in_font_table(char32_t c);
+// The place of c in the table, -1 for a character outside it; and the
+// character at place i (0 <= i < kFontTableSize).
+int font_table_index(char32_t c);
+char32_t font_table_char(int i);
 
 // Advance of c in font units; 0 for a character outside the table.
 int advance_units(char32_t c);
 
-// The next character of UTF-8 text at `at`, which moves past it; a byte
-// that does not start a well-formed sequence reads as itself.
+// The next character of UTF-8 text at `at`, which moves past it (sequences
+// of two and three bytes); a byte that does not start a well-formed sequence
+// reads as itself.
 char32_t next_char(std::string_view text, std::size_t& at);
 
 // The pixel size of the em of a `size` text in a square of `side` pixels:

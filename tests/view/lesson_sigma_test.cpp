@@ -16,12 +16,14 @@
 #include "view/lesson_sigma.h"
 #include "view/lesson_time_marks.h"
 #include "view/plot_axes.h"
+#include "view/text_metrics.h"
 
 namespace {
 
 using namespace viewtest;
 
-constexpr const char* kRule = "tau_j = -tau_jmax \u00b7 sign(sigma_j)";
+// Greek letters and the minus sign, not a hyphen, as UTF-8.
+constexpr const char* kRule = "\xcf\x84_j = \xe2\x88\x92\xcf\x84_jmax \xc2\xb7 sign(\xcf\x83_j)";
 // The extended solver keeps the Newton passes' slower motion here, which
 // breaks the rule (as the results panel's test has it).
 constexpr const char* kRuleBreaker = "b h y z h y -0.7176 -0.3300 0.0926 -0.7627\n1\n";
@@ -37,6 +39,18 @@ FrameDescription frame(const Scenario& s) { return describe_lesson_frame(gather_
 int texts_saying(const FrameDescription& f, const std::string& text) {
   return static_cast<int>(std::count_if(f.scaled_texts.begin(), f.scaled_texts.end(),
                                         [&](const ScaledText& t) { return t.text == text; }));
+}
+
+// The texts of f with a character the lesson font's table lacks (it would not be drawn).
+std::vector<std::string> undrawable_texts(const FrameDescription& f) {
+  std::vector<std::string> out;
+  for (const ScaledText& t : f.scaled_texts)
+    for (std::size_t at = 0; at < t.text.size();)
+      if (!in_font_table(next_char(t.text, at))) {
+        out.push_back(t.text);
+        break;
+      }
+  return out;
 }
 
 bool in_rect(const Point& p, const DrawingRect& r) {
@@ -100,8 +114,8 @@ TEST(LessonSigma, OnItDrawsBothJointsRecordedSwitchingFunctionsInTheVelocityRows
   const FrameDescription on = frame(*s);
   EXPECT_EQ(texts_saying(on, "joint 1 velocity [rad/s]"), 0);
   EXPECT_EQ(texts_saying(on, "joint 2 velocity [m/s]"), 0);
-  EXPECT_EQ(texts_saying(on, "joint 1 switching function sigma1 [scaled]"), 1);
-  EXPECT_EQ(texts_saying(on, "joint 2 sigma2 [scaled]"), 1);
+  EXPECT_EQ(texts_saying(on, "joint 1 switching function \u03c31 [scaled]"), 1);
+  EXPECT_EQ(texts_saying(on, "joint 2 \u03c32 [scaled]"), 1);
   for (int j = 0; j < 2; ++j) {
     SCOPED_TRACE(j);
     const Plot p = sigma_plot(*s, j);
@@ -206,6 +220,8 @@ TEST(LessonSigma, TheRuleIsSaidOnceInsideThePictureAndNoTwoTextsOverlap) {
     s->sigma_panel = true;
     const FrameDescription f = frame(*s);
     EXPECT_EQ(texts_saying(f, kRule), 1) << task;
+    // σ, τ and the minus sign are the font's own: every character is drawn.
+    EXPECT_EQ(undrawable_texts(f), std::vector<std::string>{}) << task;
     for (int side : {380, 600, 800, 1080}) expect_apart(f, side, task + std::to_string(side));
   }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "view/text_metrics.h"
@@ -26,15 +27,26 @@ TEST(TextMetrics, TheTableIsTheInstalledFontsOwn) {
   EXPECT_EQ(ascent, kFontAscent);
   EXPECT_EQ(-descent, kFontDescent);
   EXPECT_FLOAT_EQ(stbtt_ScaleForMappingEmToPixels(&info, 1.0f), 1.0f / kFontUnitsPerEm);
-  for (char32_t c = 0; c < 0x100; ++c) {
+  // Latin-1, Greek and the mathematical operators, where the table's
+  // characters beyond ASCII lie.
+  int in_table = 0;
+  for (char32_t c = 0; c < 0x2300; ++c) {
     if (!in_font_table(c)) {
       EXPECT_EQ(advance_units(c), 0) << static_cast<int>(c);
+      EXPECT_EQ(font_table_index(c), -1) << static_cast<int>(c);
       continue;
     }
+    ++in_table;
+    EXPECT_NE(stbtt_FindGlyphIndex(&info, static_cast<int>(c)), 0) << static_cast<int>(c);
     int advance = 0, bearing = 0;
     stbtt_GetCodepointHMetrics(&info, static_cast<int>(c), &advance, &bearing);
     EXPECT_EQ(advance_units(c), advance) << static_cast<int>(c);
   }
+  EXPECT_EQ(in_table, kFontTableSize);
+  for (char32_t c : {kMiddleDot, kSmallSigma, kSmallTau, kMinusSign})
+    EXPECT_TRUE(in_font_table(c)) << static_cast<int>(c);
+  for (int i = 0; i < kFontTableSize; ++i)
+    EXPECT_EQ(font_table_index(font_table_char(i)), i) << i;
 }
 
 TEST(TextMetrics, BoxesFollowTheAlignmentAndThePixelSizeDrawn) {
@@ -61,6 +73,30 @@ TEST(TextMetrics, BoxesFollowTheAlignmentAndThePixelSizeDrawn) {
   std::size_t at = 0;
   EXPECT_EQ(next_char("\xc2", at), 0xC2u);  // a sequence cut short reads as its byte
   EXPECT_EQ(at, 1u);
+}
+
+TEST(TextMetrics, GreekLettersAndTheMinusSignAreOneCharacterEach) {
+  // σ and τ are two bytes of UTF-8, the minus sign three.
+  const std::string rule = "\xcf\x84 = \xe2\x88\x92\xcf\x83";
+  std::vector<char32_t> read;
+  for (std::size_t at = 0; at < rule.size();) read.push_back(next_char(rule, at));
+  EXPECT_EQ(read, (std::vector<char32_t>{kSmallTau, ' ', '=', ' ', kMinusSign, kSmallSigma}));
+  EXPECT_NEAR(text_width(rule, 1.0),
+              (advance_units(kSmallTau) + 2 * advance_units(' ') + advance_units('=') +
+               advance_units(kMinusSign) + advance_units(kSmallSigma)) /
+                  2048.0,
+              1e-15);
+  // The minus sign is as wide as the plus, wider than the hyphen.
+  EXPECT_EQ(advance_units(kMinusSign), advance_units('+'));
+  EXPECT_GT(advance_units(kMinusSign), advance_units('-'));
+  // Three-byte sequences cut short or broken read byte by byte.
+  for (const char* bad : {"\xe2\x88", "\xe2", "\xe2\x88-", "\xe2-\x92"}) {
+    SCOPED_TRACE(bad);
+    const std::string text = bad;
+    std::size_t at = 0;
+    EXPECT_EQ(next_char(text, at), 0xE2u);
+    EXPECT_EQ(at, 1u);
+  }
 }
 
 }  // namespace

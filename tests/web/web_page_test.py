@@ -662,8 +662,8 @@ def main():
         for task in ("ah", "ag", "bh", "bg"):
             desktop = float(desktop_seconds["sweep_" + task])
             page = Page(driver, url + f"?robot={task[0]}&gravity={task[1]}&view=sweep", downloads)
+            start = time.time()  # the answer's own solve included, as on the desktop
             page.console("n")
-            start = time.time()
             first = wait_for(driver, "const s = JSON.parse(Module.ccall('tocsim_status', 'string', [], []));"
                                      "return s.sweep_done > 0 ? performance.now() : 0", 30)
             first_seconds = time.time() - start

@@ -1,9 +1,10 @@
 """The lesson view's font for the page, cut down to the characters the views
 draw: printable ASCII, and every other character written in a string literal
 of src/view (as itself or as a \\u escape) or named by a character constant
-there (kMiddleDot = 0xB7). The outlines and glyph boxes stay as they are in
-the font (stb_truetype reads nothing else of it; the advances come from
-view/text_metrics.h), hinting and layout tables go.
+there (the font table of text_metrics.h: kMiddleDot = 0xB7, kSmallSigma =
+0x3C3, kSmallTau = 0x3C4, kMinusSign = 0x2212). The outlines and glyph boxes
+stay as they are in the font (stb_truetype reads nothing else of it; the
+advances come from view/text_metrics.h), hinting and layout tables go.
 
     lesson_font_subset.py <src/view folder> <font> <subset font>
 
