@@ -134,6 +134,10 @@ void describe_fastest(FrameDescription& f, const RatioSweep& s, int axis, const 
   const double x = align == TextAlign::Left    ? std::max(at.x - kFastestRing, a.x0 + 0.01)
                    : align == TextAlign::Right ? std::min(at.x + kFastestRing, a.x1 - 0.01)
                                                : at.x;
+  // On a white ground, so that a curve under it does not cross the digits.
+  const double left = align == TextAlign::Left ? x : align == TextAlign::Right ? x - w : x - w / 2;
+  f.box(Box{Point{left - 0.005, y - 0.3 * kSmallSize}, w + 0.01, 1.05 * kSmallSize, 0.0, true,
+            false, colour_white, colour_white, 1.0f});
   f.scaled_text(ScaledText{x, y, kSmallSize, align, colour_blue, label});
 }
 
