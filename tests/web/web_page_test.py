@@ -657,8 +657,8 @@ def main():
                   f"desktop (best of 3; at most {SOLVE_RATIO:g} x + {SOLVE_SLACK:g} s = {bound:.3f} s)")
 
         # The gear-ratio sweep of each default task, computed between the
-        # page's frames: its first points at once, the whole within twice
-        # the desktop's time (which has two threads for it).
+        # page's frames, one point at a time: all of it, within three times
+        # the desktop's time (which has two threads for it) and a second.
         for task in ("ah", "ag", "bh", "bg"):
             desktop = float(desktop_seconds["sweep_" + task])
             page = Page(driver, url + f"?robot={task[0]}&gravity={task[1]}&view=sweep", downloads)
@@ -673,8 +673,8 @@ def main():
             print(f"     sweep {task}: first points after {first_seconds:.3f} s, all 80 after {seconds:.2f} s "
                   f"in the page; {desktop:.2f} s on the desktop", flush=True)
             check(first is not None and done is not None, f"sweep {task}: all 80 points come in the page")
-            check(seconds <= 2 * desktop + SOLVE_SLACK,
-                  f"sweep {task}: {seconds:.2f} s in the page, at most twice the desktop's {desktop:.2f} s")
+            check(seconds <= 3 * desktop + 1.0,
+                  f"sweep {task}: {seconds:.2f} s in the page, at most 3 x the desktop's {desktop:.2f} s + 1 s")
 
         # Both robots' pictures, kept files and console against the desktop window's.
         for robot in ("a", "b"):
