@@ -1,5 +1,6 @@
 #include "app/background_solve.h"
 
+#include "app/finished_threads.h"
 #include "app/recompute.h"
 
 BackgroundSolve::~BackgroundSolve() {
@@ -36,13 +37,4 @@ void BackgroundSolve::drop() {
   if (current_ != nullptr) dropped_.push_back(std::move(current_));
 }
 
-void BackgroundSolve::reap() {
-  for (std::size_t i = 0; i < dropped_.size();) {
-    if (dropped_[i]->done.load(std::memory_order_acquire)) {
-      dropped_[i]->thread.join();
-      dropped_.erase(dropped_.begin() + static_cast<std::ptrdiff_t>(i));
-    } else {
-      ++i;
-    }
-  }
-}
+void BackgroundSolve::reap() { join_finished(dropped_); }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "app/finished_threads.h"
 #include "app/sweep_point.h"
 #include "toc/worker_pool.h"
 
@@ -53,7 +54,7 @@ void BackgroundSweep::start(const Conditions& c, const RatioSweep& sweep, Solver
       while (work->compute_next()) {
       }
     }
-    work->finished.store(true, std::memory_order_release);
+    work->done.store(true, std::memory_order_release);
   });
 }
 
@@ -108,13 +109,4 @@ bool BackgroundSweep::take(RatioSweep& sweep) {
   return any;
 }
 
-void BackgroundSweep::reap() {
-  for (std::size_t i = 0; i < cancelled_.size();) {
-    if (cancelled_[i]->finished.load(std::memory_order_acquire)) {
-      cancelled_[i]->thread.join();
-      cancelled_.erase(cancelled_.begin() + static_cast<std::ptrdiff_t>(i));
-    } else {
-      ++i;
-    }
-  }
-}
+void BackgroundSweep::reap() { join_finished(cancelled_); }

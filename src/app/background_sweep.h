@@ -53,7 +53,7 @@ class BackgroundSweep {
     bool taken[2][kSweepRatios];  // kept, or handed to the shown sweep (caller only)
     std::atomic<int> next{0};                   // the next point in sweep_order
     std::atomic<bool> cancelled{false};
-    std::atomic<bool> finished{false};          // the thread has returned
+    std::atomic<bool> done{false};              // the thread has returned
     std::thread thread;
     // Computes the next point not done; false when none is left.
     bool compute_next();
