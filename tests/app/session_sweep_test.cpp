@@ -76,7 +76,9 @@ TEST(SessionSweep, AChangedTaskNeverShowsTheOldPointsButKeepsAnAxisThatStayedThe
   EXPECT_EQ(s->sweep.current_u[0], 40.0);
   EXPECT_GE(done_on_axis(s->sweep, 0), done_on_axis(before, 0));
   for (int i = 0; i < kSweepRatios; ++i)
-    if (before.axis[0][i].done) EXPECT_EQ(s->sweep.axis[0][i].tf, before.axis[0][i].tf) << i;
+    if (before.axis[0][i].done) {
+      EXPECT_EQ(s->sweep.axis[0][i].tf, before.axis[0][i].tf) << i;
+    }
   // The u2 axis starts again for u1 = 40: what comes is of the new task.
   for (int k = 0; k < 20 && done_on_axis(s->sweep, 1) == 0; ++k) window.tick(0.0);
   for (int i = 0; i < kSweepRatios; ++i) {

@@ -234,11 +234,15 @@ TEST(Costate, SwitchingFunctionsChangeSignExactlyAtTheSwitches) {
           double nearest = INFINITY;
           for (int e = 0; e + 1 < a.count; ++e)
             nearest = std::fmin(nearest, std::fabs(zero - a.end[e]));
-          if (c.refined_passes) EXPECT_LT(nearest, 1e-3) << "joint " << j << " at " << zero;
+          if (c.refined_passes) {
+            EXPECT_LT(nearest, 1e-3) << "joint " << j << " at " << zero;
+          }
         }
         side = now;
       }
-      if (c.refined_passes) EXPECT_EQ(crossings, a.count - 1) << "joint " << j;
+      if (c.refined_passes) {
+        EXPECT_EQ(crossings, a.count - 1) << "joint " << j;
+      }
     }
   }
 }
